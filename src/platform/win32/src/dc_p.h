@@ -1,0 +1,116 @@
+// Device contexts: the drawing state, the surface of the selected bitmap and the
+// visible region (clip region intersected with the surface).
+#pragma once
+
+#include "handle_table_p.h"
+#include "objects_p.h"
+#include "paint_p.h"
+#include "region_p.h"
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace hmigfx::win32 {
+
+// A horizontal run of pixels in device coordinates, len > 0.
+struct Span {
+    int x;
+    int y;
+    int len;
+};
+
+// Everything SaveDC keeps.
+struct DCState {
+    POINT viewportOrg{0, 0};
+    POINT windowOrg{0, 0};
+    POINT brushOrg{0, 0};
+    POINT curPos{0, 0};
+    COLORREF bkColor = RGB(255, 255, 255);
+    COLORREF textColor = RGB(0, 0, 0);
+    COLORREF dcBrushColor = RGB(255, 255, 255);
+    COLORREF dcPenColor = RGB(0, 0, 0);
+    int bkMode = OPAQUE;
+    int rop2 = R2_COPYPEN;
+    int polyFillMode = ALTERNATE;
+    int stretchMode = BLACKONWHITE;
+    int mapMode = MM_TEXT;
+    int arcDirection = AD_COUNTERCLOCKWISE;
+    int graphicsMode = GM_COMPATIBLE;
+    UINT textAlign = TA_LEFT | TA_TOP | TA_NOUPDATECP;
+    HPEN pen = nullptr;
+    HBRUSH brush = nullptr;
+    HFONT font = nullptr;
+    HBITMAP bitmap = nullptr;
+    HPALETTE palette = nullptr;
+    std::optional<PixRegion> clip;  // device coordinates; none = no clipping
+};
+
+struct DC : GdiObject {
+    using Handle = HDC;
+    static bool accepts(Kind k) { return k == Kind::DC; }
+    DC() : GdiObject(Kind::DC) {}
+    ~DC() override;
+
+    DCState st;
+    std::vector<DCState> saved;
+    Bitmap* screen = nullptr;  // the virtual screen's surface for GetDC(NULL) DCs
+
+    // Derived state, rebuilt lazily.
+    Surface surface;         // of the selected bitmap
+    PixRegion visible;       // clip ∩ surface bounds, device coordinates
+    bool paintsStale = true;
+    PaintTile penPaint;      // cosmetic pen colour
+    PaintTile penGapPaint;   // gaps of styled pens (background colour, OPAQUE mode)
+    PaintTile brushPaint;
+    PaintTile scratchPaint;  // for calls that paint with another brush or ROP
+    std::vector<Span> scratchSpans;  // reused by every primitive
+
+    // Logical (MM_TEXT) to device coordinates.
+    int devX(int x) const { return x - st.windowOrg.x + st.viewportOrg.x; }
+    int devY(int y) const { return y - st.windowOrg.y + st.viewportOrg.y; }
+    POINT toDevice(POINT p) const { return {devX(p.x), devY(p.y)}; }
+    RECT toDevice(const RECT& r) const { return {devX(r.left), devY(r.top), devX(r.right), devY(r.bottom)}; }
+
+    Pen* pen() const;
+    Brush* brush() const;
+    Bitmap* bitmap() const;  // the surface's bitmap (the screen's for screen DCs)
+
+    // Call after anything the paints depend on changes (objects, colours, modes).
+    void invalidatePaints() { paintsStale = true; }
+    void refreshPaints();
+    // Call after the clip region or the selected bitmap changes.
+    void updateVisible();
+    // Swap in a state (SelectObject bookkeeping included); used by RestoreDC.
+    void replaceState(DCState&& s);
+};
+
+// Selects h into dc's current state, holding it and releasing the old object.
+// Returns the previously selected handle.
+HGDIOBJ selectInto(DC& dc, GdiObject* obj);
+
+// Paints the spans through the visible region with the tile's raster operation.
+// Tiles are aligned to origin (device coordinates).
+void paintSpans(const Surface& s, const PixRegion& visible, const PaintTile& tile, POINT origin, const Span* spans,
+                size_t count);
+// Paints the device rectangle [left,right) x [top,bottom).
+void paintRect(const Surface& s, const PixRegion& visible, const PaintTile& tile, POINT origin, const RECT& rc);
+// Paints the region (device coordinates).
+void paintRegion(const Surface& s, const PixRegion& visible, const PaintTile& tile, POINT origin, const PixRegion& rgn);
+
+// Builds the tile for a brush under the DC's colours and background mode,
+// combined with the destination by rop2.
+void buildBrushPaint(const DC& dc, const Brush* brush, int rop2, PaintTile& out);
+
+// The DC a handle names (nullptr when invalid).
+DC* findDC(HDC h);
+
+// The binary operation a pattern-only ternary raster operation amounts to
+// (PATCOPY -> R2_COPYPEN, DSTINVERT -> R2_NOT, ...); 0 when rop3 reads a source.
+int rop3ToRop2(DWORD rop3);
+
+// Paints a device rectangle with a brush under a binary raster operation,
+// aligned to the DC's brush origin (PatBlt, FillRect and friends).
+void patRect(DC& dc, const Brush* brush, int rop2, const RECT& deviceRect);
+
+}  // namespace hmigfx::win32

@@ -1,0 +1,97 @@
+// Pattern painting: PatBlt and USER's rectangle fills.
+#include "dc_p.h"
+
+#include <algorithm>
+
+namespace hmigfx::win32 {
+
+int rop3ToRop2(DWORD rop3) {
+    const unsigned code = (rop3 >> 16) & 0xFF;
+    // Bit (4p + 2s + d) of the code is the result for pattern p, source s, dest d.
+    for (unsigned p = 0; p < 2; ++p)
+        for (unsigned d = 0; d < 2; ++d)
+            if (((code >> (4 * p + d)) & 1) != ((code >> (4 * p + 2 + d)) & 1)) return 0;
+    unsigned table = 0;
+    for (unsigned p = 0; p < 2; ++p)
+        for (unsigned d = 0; d < 2; ++d) table |= ((code >> (4 * p + d)) & 1) << (2 * p + d);
+    return static_cast<int>(table) + 1;
+}
+
+void patRect(DC& dc, const Brush* brush, int rop2, const RECT& rc) {
+    // Operations that ignore the pattern need no brush.
+    static const Brush kNone;
+    if (!brush && (rop2 == R2_BLACK || rop2 == R2_WHITE || rop2 == R2_NOT || rop2 == R2_NOP)) brush = &kNone;
+    PaintTile& tile = dc.scratchPaint;
+    if (brush == &kNone) {
+        tile.setSolid(rop2Pair(rop2, 0, dc.surface.pixelMask()));
+    } else {
+        buildBrushPaint(dc, brush, rop2, tile);
+    }
+    paintRect(dc.surface, dc.visible, tile, dc.st.brushOrg, rc);
+}
+
+}  // namespace hmigfx::win32
+
+using namespace hmigfx::win32;
+
+namespace {
+
+// PatBlt's rectangle: a negative extent runs leftwards (upwards) from the
+// pixel just past x (y), so x itself is inside.
+RECT extentRect(int x, int y, int w, int h) {
+    RECT rc{x, y, x + w, y + h};
+    if (w < 0) rc = RECT{x + w + 1, rc.top, x + 1, rc.bottom};
+    if (h < 0) rc = RECT{rc.left, y + h + 1, rc.right, y + 1};
+    return rc;
+}
+
+Brush* brushArg(HBRUSH h) {
+    const auto v = reinterpret_cast<uintptr_t>(h);
+    if (v > 0 && v <= COLOR_MENUBAR + 1) return lookup<Brush>(GetSysColorBrush(static_cast<int>(v) - 1));
+    return lookup<Brush>(h);
+}
+
+}  // namespace
+
+extern "C" {
+
+BOOL WINAPI PatBlt(HDC h, int x, int y, int w, int hgt, DWORD rop) {
+    DC* dc = findDC(h);
+    if (!dc) return FALSE;
+    const int rop2 = rop3ToRop2(rop);
+    if (!rop2) return FALSE;
+    patRect(*dc, dc->brush(), rop2, dc->toDevice(extentRect(x, y, w, hgt)));
+    return TRUE;
+}
+
+int WINAPI FillRect(HDC h, const RECT* rc, HBRUSH hbr) {
+    DC* dc = findDC(h);
+    Brush* b = brushArg(hbr);
+    if (!dc || !rc || !b) return 0;
+    // Filled as PatBlt fills it, so an inverted rectangle paints too.
+    const RECT r = extentRect(rc->left, rc->top, rc->right - rc->left, rc->bottom - rc->top);
+    patRect(*dc, b, R2_COPYPEN, dc->toDevice(r));
+    return 1;
+}
+
+int WINAPI FrameRect(HDC h, const RECT* rc, HBRUSH hbr) {
+    DC* dc = findDC(h);
+    Brush* b = brushArg(hbr);
+    if (!dc || !rc || !b) return 0;
+    RECT r = dc->toDevice(*rc);
+    if (r.left >= r.right || r.top >= r.bottom) return 1;
+    patRect(*dc, b, R2_COPYPEN, RECT{r.left, r.top, r.right, r.top + 1});
+    patRect(*dc, b, R2_COPYPEN, RECT{r.left, r.bottom - 1, r.right, r.bottom});
+    patRect(*dc, b, R2_COPYPEN, RECT{r.left, r.top + 1, r.left + 1, r.bottom - 1});
+    patRect(*dc, b, R2_COPYPEN, RECT{r.right - 1, r.top + 1, r.right, r.bottom - 1});
+    return 1;
+}
+
+BOOL WINAPI InvertRect(HDC h, const RECT* rc) {
+    DC* dc = findDC(h);
+    if (!dc || !rc) return FALSE;
+    patRect(*dc, nullptr, R2_NOT, dc->toDevice(*rc));
+    return TRUE;
+}
+
+}  // extern "C"

@@ -1,0 +1,63 @@
+// Regions: banded half-open rectangles in pixman's region engine.
+#pragma once
+
+#include "handle_table_p.h"
+
+#include <pixman.h>
+
+namespace hmigfx::win32 {
+
+// Value type over pixman_region32_t (copyable, movable).
+class PixRegion {
+public:
+    PixRegion() { pixman_region32_init(&r_); }
+    explicit PixRegion(const RECT& rc);
+    PixRegion(const PixRegion& o) {
+        pixman_region32_init(&r_);
+        pixman_region32_copy(&r_, &o.r_);
+    }
+    PixRegion(PixRegion&& o) noexcept : PixRegion() { swap(o); }
+    PixRegion& operator=(PixRegion o) noexcept {
+        swap(o);
+        return *this;
+    }
+    ~PixRegion() { pixman_region32_fini(&r_); }
+
+    void swap(PixRegion& o) noexcept;
+    pixman_region32_t* get() { return &r_; }
+    const pixman_region32_t* get() const { return &r_; }
+
+    bool empty() const { return !pixman_region32_not_empty(const_cast<pixman_region32_t*>(&r_)); }
+    int rectCount() const { return pixman_region32_n_rects(const_cast<pixman_region32_t*>(&r_)); }
+    const pixman_box32_t* rects(int* n) const { return pixman_region32_rectangles(const_cast<pixman_region32_t*>(&r_), n); }
+    RECT box() const;  // {0,0,0,0} when empty
+    // NULLREGION, SIMPLEREGION or COMPLEXREGION.
+    int type() const;
+
+    void setRect(const RECT& rc);  // normalised; an empty rectangle gives the empty region
+    void clear() { pixman_region32_clear(&r_); }
+    void offset(int dx, int dy) { pixman_region32_translate(&r_, dx, dy); }
+    void intersect(const PixRegion& o) { pixman_region32_intersect(&r_, &r_, &o.r_); }
+    void intersectRect(const RECT& rc);
+    void unite(const PixRegion& o) { pixman_region32_union(&r_, &r_, &o.r_); }
+    void subtract(const PixRegion& o) { pixman_region32_subtract(&r_, &r_, &o.r_); }
+    void exclusiveOr(const PixRegion& o);
+    bool contains(int x, int y) const {
+        return pixman_region32_contains_point(const_cast<pixman_region32_t*>(&r_), x, y, nullptr);
+    }
+    bool equals(const PixRegion& o) const {
+        return pixman_region32_equal(const_cast<pixman_region32_t*>(&r_), const_cast<pixman_region32_t*>(&o.r_));
+    }
+
+private:
+    pixman_region32_t r_;
+};
+
+struct Region : GdiObject {
+    using Handle = HRGN;
+    static bool accepts(Kind k) { return k == Kind::Region; }
+    Region() : GdiObject(Kind::Region) {}
+    PixRegion rgn;
+};
+
+}  // namespace hmigfx::win32

@@ -1,0 +1,71 @@
+// Painting regions given in logical coordinates.
+#include "dc_p.h"
+
+#include <utility>
+
+using namespace hmigfx::win32;
+
+namespace {
+
+// The region moved from logical to device coordinates.
+PixRegion toDevice(const DC& dc, const Region& r) {
+    PixRegion dev(r.rgn);
+    dev.offset(dc.devX(0), dc.devY(0));
+    return dev;
+}
+
+BOOL paintWith(HDC h, HRGN hrgn, Brush* brush, int rop2) {
+    DC* dc = findDC(h);
+    Region* r = lookup<Region>(hrgn);
+    if (!dc || !r) return FALSE;
+    PaintTile& tile = dc->scratchPaint;
+    if (brush)
+        buildBrushPaint(*dc, brush, rop2, tile);
+    else
+        tile.setSolid(rop2Pair(rop2, 0, dc->surface.pixelMask()));
+    paintRegion(dc->surface, dc->visible, tile, dc->st.brushOrg, toDevice(*dc, *r));
+    return TRUE;
+}
+
+}  // namespace
+
+extern "C" {
+
+BOOL WINAPI PaintRgn(HDC h, HRGN hrgn) {
+    DC* dc = findDC(h);
+    if (!dc) return FALSE;
+    return paintWith(h, hrgn, dc->brush(), dc->st.rop2);
+}
+
+BOOL WINAPI FillRgn(HDC h, HRGN hrgn, HBRUSH hbr) {
+    DC* dc = findDC(h);
+    Brush* b = lookup<Brush>(hbr);
+    if (!dc || !b) return FALSE;
+    return paintWith(h, hrgn, b, dc->st.rop2);
+}
+
+BOOL WINAPI InvertRgn(HDC h, HRGN hrgn) { return paintWith(h, hrgn, nullptr, R2_NOT); }
+
+BOOL WINAPI FrameRgn(HDC h, HRGN hrgn, HBRUSH hbr, int w, int hgt) {
+    DC* dc = findDC(h);
+    Region* r = lookup<Region>(hrgn);
+    Brush* b = lookup<Brush>(hbr);
+    if (!dc || !r || !b || w < 0 || hgt < 0) return FALSE;
+    // The frame is the region minus the region shrunk by w and h: a pixel stays
+    // inside only if the region also holds the pixels w and h away from it.
+    PixRegion inner(r->rgn);
+    for (auto [dx, dy] : {std::pair{-w, 0}, std::pair{w, 0}, std::pair{0, -hgt}, std::pair{0, hgt}}) {
+        PixRegion moved(r->rgn);
+        moved.offset(dx, dy);
+        inner.intersect(moved);
+    }
+    PixRegion frame(r->rgn);
+    frame.subtract(inner);
+    frame.offset(dc->devX(0), dc->devY(0));
+    PaintTile& tile = dc->scratchPaint;
+    buildBrushPaint(*dc, b, dc->st.rop2, tile);
+    paintRegion(dc->surface, dc->visible, tile, dc->st.brushOrg, frame);
+    return TRUE;
+}
+
+}  // extern "C"

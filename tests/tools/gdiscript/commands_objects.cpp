@@ -1,0 +1,108 @@
+// Object creation, selection and deletion.
+#include "interpreter_p.h"
+
+#include <cstring>
+
+namespace hmigfx::gdiscript {
+namespace {
+
+HGDIOBJ createPen(const Args& a) { return CreatePen(a.i(0), a.i(1), a.color(2)); }
+HGDIOBJ createSolidBrush(const Args& a) { return CreateSolidBrush(a.color(0)); }
+HGDIOBJ createHatchBrush(const Args& a) { return CreateHatchBrush(a.i(0), a.color(1)); }
+HGDIOBJ createPatternBrush(const Args& a) { return CreatePatternBrush(static_cast<HBITMAP>(a.obj(0))); }
+HGDIOBJ getStockObject(const Args& a) { return GetStockObject(a.i(0)); }
+HGDIOBJ getSysColorBrush(const Args& a) { return GetSysColorBrush(a.i(0)); }
+
+HGDIOBJ extCreatePen(const Args& a) {
+    LOGBRUSH lb{a.u(2), a.color(3), 0};
+    bool isBitmap = false;
+    HGDIOBJ bmp = a.in->find(a.v[4], &isBitmap);  // the hatch field may name a bitmap for BS_PATTERN
+    lb.lbHatch = isBitmap ? reinterpret_cast<ULONG_PTR>(bmp) : static_cast<ULONG_PTR>(a.num(4));
+    std::vector<DWORD> dashes;
+    for (int k = 5; k < a.count(); ++k) dashes.push_back(a.u(k));
+    return ExtCreatePen(a.u(0), a.u(1), &lb, static_cast<DWORD>(dashes.size()), dashes.empty() ? nullptr : dashes.data());
+}
+
+HGDIOBJ createPatternBrush8x8(const Args& a) {
+    BYTE rows[16] = {};  // monochrome rows are WORD aligned
+    for (int k = 0; k < 8; ++k) rows[2 * k] = static_cast<BYTE>(a.num(k));
+    HBITMAP bmp = CreateBitmap(8, 8, 1, 1, rows);
+    HBRUSH brush = CreatePatternBrush(bmp);
+    DeleteObject(bmp);  // the brush keeps its own copy of the pattern
+    return brush;
+}
+
+void needSize(const Args& a, int w, int h) {
+    if (w <= 0 || h <= 0 || w > 16384 || h > 16384) a.in->fail(format("bad size %dx%d", w, h));
+}
+
+void needCount(const Args& a, bool ok) {
+    if (!ok) a.in->fail(format("%s: wrong argument count (%d)", a.in->currentCommand.c_str(), a.count()));
+}
+
+HGDIOBJ createDIBPatternBrush32(const Args& a) {
+    const int w = a.i(0), h = a.i(1);
+    needSize(a, w, h);
+    needCount(a, a.count() == 2 + w * h);
+    std::vector<uint8_t> packed(sizeof(BITMAPINFOHEADER) + static_cast<size_t>(w) * h * 4);
+    BITMAPINFOHEADER bih{};
+    bih.biSize = sizeof bih;
+    bih.biWidth = w;
+    bih.biHeight = h;  // bottom-up, the classic packed-DIB layout
+    bih.biPlanes = 1;
+    bih.biBitCount = 32;
+    bih.biCompression = BI_RGB;
+    std::memcpy(packed.data(), &bih, sizeof bih);
+    auto* px = reinterpret_cast<uint32_t*>(packed.data() + sizeof bih);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) px[(h - 1 - y) * w + x] = a.u(2 + y * w + x);
+    return CreateDIBPatternBrushPt(packed.data(), DIB_RGB_COLORS);
+}
+
+HGDIOBJ createBitmap32(const Args& a) {
+    const int w = a.i(0), h = a.i(1);
+    needSize(a, w, h);
+    needCount(a, a.count() == 2 + w * h);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    for (int k = 0; bmp && k < w * h; ++k) static_cast<uint32_t*>(bits)[k] = a.u(2 + k);
+    return bmp;
+}
+
+HGDIOBJ selectObject(const Args& a) {
+    HGDIOBJ old = SelectObject(a.in->dc, a.obj(0));
+    a.in->check(old != nullptr && old != HGDI_ERROR);
+    return nullptr;
+}
+
+HGDIOBJ deleteObject(const Args& a) {
+    a.in->check(DeleteObject(a.obj(0)));
+    a.in->unbind(a.v[0]);
+    return nullptr;
+}
+
+}  // namespace
+
+void addObjectCommands(CommandTable& t) {
+    t["CreatePen"] = {createPen, 3, 3, kNew};
+    t["ExtCreatePen"] = {extCreatePen, 5, kMany, kNew};
+    t["CreateSolidBrush"] = {createSolidBrush, 1, 1, kNew};
+    t["CreateHatchBrush"] = {createHatchBrush, 2, 2, kNew};
+    t["CreatePatternBrush"] = {createPatternBrush, 1, 1, kNew};
+    t["CreatePatternBrush8x8"] = {createPatternBrush8x8, 8, 8, kNew};
+    t["CreateDIBPatternBrush32"] = {createDIBPatternBrush32, 2, kMany, kNew};
+    t["GetStockObject"] = {getStockObject, 1, 1, kNew};
+    t["GetSysColorBrush"] = {getSysColorBrush, 1, 1, kNew};
+    t["CreateBitmap32"] = {createBitmap32, 2, kMany, kNew};
+    t["SelectObject"] = {selectObject, 1, 1, 0};
+    t["DeleteObject"] = {deleteObject, 1, 1, 0};
+}
+
+}  // namespace hmigfx::gdiscript

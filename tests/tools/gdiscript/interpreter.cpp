@@ -1,0 +1,364 @@
+// Line splitting, object names, repeat/timer blocks and the canvas.
+#include "gdi_script.h"
+#include "interpreter_p.h"
+
+#include <cctype>
+#include <chrono>
+#include <cstdarg>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+namespace hmigfx::gdiscript {
+
+std::string format(const char* fmt, ...) {
+    char buf[512];
+    va_list ap;
+    va_start(ap, fmt);
+    std::vsnprintf(buf, sizeof buf, fmt, ap);
+    va_end(ap);
+    return buf;
+}
+
+std::wstring widen(const std::string& s) {
+    std::wstring out;
+    for (size_t i = 0; i < s.size();) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        uint32_t cp;
+        int extra;
+        if (c < 0x80) { cp = c; extra = 0; }
+        else if ((c >> 5) == 6) { cp = c & 0x1F; extra = 1; }
+        else if ((c >> 4) == 14) { cp = c & 0x0F; extra = 2; }
+        else if ((c >> 3) == 30) { cp = c & 0x07; extra = 3; }
+        else { cp = 0xFFFD; extra = 0; }
+        ++i;
+        for (int k = 0; k < extra && i < s.size(); ++k, ++i) cp = (cp << 6) | (static_cast<unsigned char>(s[i]) & 0x3F);
+        out.push_back(static_cast<wchar_t>(cp));
+    }
+    return out;
+}
+
+std::string narrow(const std::wstring& w) {
+    std::string out;
+    for (wchar_t wc : w) {
+        const auto c = static_cast<uint32_t>(wc);
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+        } else if (c < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else if (c < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        }
+    }
+    return out;
+}
+
+long long Args::num(int idx) const {
+    long long value;
+    if (!parseNumber(v[idx], &value)) in->fail("bad number '" + v[idx] + "'");
+    return value;
+}
+
+HGDIOBJ Args::obj(int idx) const {
+    if (v[idx] == "null") return nullptr;
+    bool found = false;
+    HGDIOBJ h = in->find(v[idx], &found);
+    if (!found) in->fail("unknown handle name '" + v[idx] + "'");
+    return h;
+}
+
+std::vector<POINT> Args::points(int first) const {
+    const int n = count() - first;
+    if (n < 2 || n % 2) in->fail(format("%s: wrong argument count (%d)", in->currentCommand.c_str(), count()));
+    std::vector<POINT> pts(static_cast<size_t>(n / 2));
+    for (int k = 0; k < n / 2; ++k) pts[k] = POINT{i(first + 2 * k), i(first + 2 * k + 1)};
+    return pts;
+}
+
+std::wstring Args::wideText() const {
+    const std::wstring w = widen(text);
+    std::wstring out;
+    for (size_t k = 0; k < w.size(); ++k) {
+        if (w[k] != L'\\') {
+            out.push_back(w[k]);
+            continue;
+        }
+        const wchar_t e = ++k < w.size() ? w[k] : L'\0';
+        switch (e) {
+        case L'n': out.push_back(L'\n'); break;
+        case L't': out.push_back(L'\t'); break;
+        case L'\\': out.push_back(L'\\'); break;
+        case L'#': out.push_back(L'#'); break;
+        case L's': out.push_back(L' '); break;
+        case L'u': {
+            std::string hex;
+            for (int d = 0; d < 4 && k + 1 < w.size(); ++d) hex.push_back(static_cast<char>(w[++k]));
+            char* end = nullptr;
+            const unsigned long v = std::strtoul(hex.c_str(), &end, 16);
+            if (hex.size() != 4 || *end) in->fail("bad \\u escape");
+            out.push_back(static_cast<wchar_t>(v));
+            break;
+        }
+        default: in->fail("unknown escape in text");
+        }
+    }
+    return out;
+}
+
+Interpreter::~Interpreter() {
+    // Objects that were rebound without DeleteObject stay allocated, as in the reference.
+    if (dc) DeleteDC(dc);
+    if (srcdc) DeleteDC(srcdc);
+    if (canvas) DeleteObject(canvas);
+    for (auto& [name, h] : objects_) DeleteObject(h);
+}
+
+void Interpreter::warn(const std::string& message) { errors += format("warning %d: ", lineNumber) + message + "\n"; }
+
+HGDIOBJ Interpreter::find(const std::string& name, bool* found) const {
+    auto it = objects_.find(name);
+    *found = it != objects_.end();
+    return *found ? it->second : nullptr;
+}
+
+namespace {
+
+bool isIdent(const std::string& s) {
+    if (s.empty() || !(std::isalpha(static_cast<unsigned char>(s[0])) || s[0] == '_')) return false;
+    for (char c : s)
+        if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '_')) return false;
+    return true;
+}
+
+bool isSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+
+HGDIOBJ canvasCommand(const Args&) { return nullptr; }  // handled by the interpreter itself
+
+const CommandTable& commandTable() {
+    static const CommandTable table = [] {
+        CommandTable t;
+        t["canvas"] = {canvasCommand, 3, 3, 0};
+        addObjectCommands(t);
+        addRegionCommands(t);
+        addStateCommands(t);
+        addDrawingCommands(t);
+        addBlitCommands(t);
+        addQueryCommands(t);
+        return t;
+    }();
+    return table;
+}
+
+void makeCanvas(Interpreter& in, const Args& a) {
+    const int w = a.i(0), h = a.i(1);
+    if (w <= 0 || h <= 0 || w > 16384 || h > 16384) in.fail(format("bad size %dx%d", w, h));
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;  // top-down
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    in.dc = CreateCompatibleDC(nullptr);
+    in.srcdc = CreateCompatibleDC(nullptr);
+    if (!bmp || !in.dc || !in.srcdc) throw std::runtime_error(format("cannot create the %dx%d canvas", w, h));
+    SelectObject(in.dc, bmp);
+    in.canvas = bmp;
+    in.canvasBits = static_cast<uint32_t*>(bits);
+    in.canvasWidth = w;
+    in.canvasHeight = h;
+    const COLORREF c = a.color(2);
+    const uint32_t px = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+    for (size_t k = 0; k < static_cast<size_t>(w) * h; ++k) in.canvasBits[k] = px;
+}
+
+}  // namespace
+
+void Interpreter::runLine(const std::string& rawLine, const CommandTable& table) {
+    // A '#' that starts a token starts a comment.
+    std::string line = rawLine;
+    for (size_t k = 0; k < line.size(); ++k)
+        if (line[k] == '#' && (k == 0 || isSpace(line[k - 1]))) {
+            line.resize(k);
+            break;
+        }
+    std::vector<std::string> tok;
+    std::vector<size_t> off;
+    for (size_t k = 0; k < line.size();) {
+        while (k < line.size() && isSpace(line[k])) ++k;
+        if (k >= line.size()) break;
+        const size_t start = k;
+        while (k < line.size() && !isSpace(line[k])) ++k;
+        tok.push_back(line.substr(start, k - start));
+        off.push_back(start);
+    }
+    if (tok.empty()) return;
+
+    std::string name;
+    size_t first = 0;
+    if (tok.size() >= 2 && tok[1] == "=") {
+        name = tok[0];
+        first = 2;
+        if (tok.size() == 2) fail("missing command after '='");
+        if (!isIdent(name) || name.size() >= 40 || name == "null" || name == "canvas")
+            fail("bad object name '" + name + "'");
+    }
+    auto it = table.find(tok[first]);
+    if (it == table.end()) fail("unknown command '" + tok[first] + "'");
+    currentCommand = it->first;
+    const Command& cmd = it->second;
+    const bool isCanvas = it->first == "canvas";
+    if (!dc && !isCanvas) fail("the script must start with 'canvas W H COLOR'");
+    if (dc && isCanvas) fail("canvas given twice");
+    if (!name.empty() && !(cmd.flags & kNew)) fail(currentCommand + " does not create an object");
+    if (name.empty() && (cmd.flags & kNew)) fail(currentCommand + " needs a name: NAME = " + currentCommand + " ...");
+
+    Args a;
+    a.in = this;
+    a.v.assign(tok.begin() + static_cast<long>(first) + 1, tok.end());
+    if (cmd.flags & kText) {
+        if (a.count() < cmd.min) fail(format("%s: wrong argument count (%d)", currentCommand.c_str(), a.count()));
+        if (a.count() > cmd.min) {
+            std::string t = line.substr(off[first + 1 + static_cast<size_t>(cmd.min)]);
+            while (!t.empty() && isSpace(t.back())) t.pop_back();
+            a.text = t;
+        }
+        a.v.resize(static_cast<size_t>(cmd.min));
+    } else if (a.count() < cmd.min || a.count() > cmd.max) {
+        fail(format("%s: wrong argument count (%d)", currentCommand.c_str(), a.count()));
+    }
+
+    if (isCanvas) {
+        makeCanvas(*this, a);
+        return;
+    }
+    HGDIOBJ h = cmd.fn(a);
+    if (!name.empty()) {
+        if (!h) warn(currentCommand + " returned NULL");
+        bind(name, h);
+    }
+}
+
+Result runScript(const std::string& text, const std::string& scriptDir) {
+    Result result;
+    Interpreter in;
+    in.scriptDir = scriptDir;
+    const CommandTable& table = commandTable();
+
+    std::vector<std::string> lines;
+    {
+        std::string body = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? text.substr(3) : text;
+        std::istringstream ss(body);
+        std::string l;
+        while (std::getline(ss, l)) {
+            if (!l.empty() && l.back() == '\r') l.pop_back();
+            lines.push_back(l);
+        }
+    }
+
+    struct Loop {
+        size_t start;
+        long long left;
+    };
+    std::vector<Loop> loops;
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point started = Clock::now();
+    auto firstWord = [](const std::string& l, size_t n) {
+        std::istringstream ss(l);
+        std::string w;
+        for (size_t k = 0; k <= n; ++k)
+            if (!(ss >> w)) return std::string();
+        return w;
+    };
+
+    try {
+        for (size_t i = 0; i < lines.size(); ++i) {
+            in.lineNumber = static_cast<int>(i + 1);
+            const std::string word = firstWord(lines[i], 0);
+            if (word == "repeat") {
+                long long count;
+                if (!parseNumber(firstWord(lines[i], 1), &count) || count < 0) in.fail("repeat needs a count >= 0");
+                if (loops.size() == 16) in.fail("repeat blocks nest 16 deep at most");
+                if (count == 0) {
+                    int nest = 1;
+                    while (nest && ++i < lines.size()) {
+                        const std::string w = firstWord(lines[i], 0);
+                        nest += (w == "repeat") - (w == "end");
+                    }
+                    if (nest) in.fail("repeat without end");
+                    continue;
+                }
+                loops.push_back({i, count});
+            } else if (word == "end") {
+                if (loops.empty()) in.fail("end without repeat");
+                if (--loops.back().left > 0)
+                    i = loops.back().start;
+                else
+                    loops.pop_back();
+            } else if (word == "timer") {
+                GdiFlush();
+                const Clock::time_point now = Clock::now();
+                const std::string what = firstWord(lines[i], 1);
+                if (what == "start") {
+                    started = now;
+                } else if (what == "stop") {
+                    const std::string label = firstWord(lines[i], 2);
+                    if (label.empty()) in.fail("timer stop needs a label");
+                    const long long us = std::chrono::duration_cast<std::chrono::microseconds>(now - started).count();
+                    in.print(format("timer %s %lld", label.c_str(), us));
+                } else {
+                    in.fail("timer start | timer stop LABEL");
+                }
+            } else {
+                in.runLine(lines[i], table);
+            }
+        }
+        if (!loops.empty()) in.fail("repeat without end");
+        if (!in.dc) in.fail("empty script: the first command must be 'canvas W H COLOR'");
+    } catch (const ScriptError& e) {
+        result.status = 2;
+        result.output = in.output;
+        result.errors = in.errors + format("error %d: ", in.lineNumber) + e.what() + "\n";
+        return result;
+    } catch (const std::exception& e) {
+        result.status = 1;
+        result.output = in.output;
+        result.errors = in.errors + e.what() + "\n";
+        return result;
+    }
+
+    GdiFlush();
+    result.output = in.output;
+    result.errors = in.errors;
+    result.image.width = in.canvasWidth;
+    result.image.height = in.canvasHeight;
+    result.image.pixels.resize(static_cast<size_t>(in.canvasWidth) * in.canvasHeight);
+    for (size_t k = 0; k < result.image.pixels.size(); ++k) result.image.pixels[k] = in.canvasBits[k] & 0x00FFFFFF;
+    return result;
+}
+
+Result runFile(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    if (!f) {
+        Result r;
+        r.status = 1;
+        r.errors = "cannot read script '" + path + "'\n";
+        return r;
+    }
+    std::stringstream ss;
+    ss << f.rdbuf();
+    const size_t slash = path.find_last_of('/');
+    return runScript(ss.str(), slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1));
+}
+
+}  // namespace hmigfx::gdiscript

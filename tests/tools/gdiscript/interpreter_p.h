@@ -1,0 +1,104 @@
+// Internals shared by the interpreter and its command files.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace hmigfx::gdiscript {
+
+struct ScriptError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+class Interpreter;
+
+// The arguments of one command line.
+struct Args {
+    Interpreter* in = nullptr;
+    std::vector<std::string> v;  // argument tokens
+    std::string text;            // the rest of the line, for commands that take text
+
+    int count() const { return static_cast<int>(v.size()); }
+    long long num(int i) const;
+    int i(int i) const { return static_cast<int>(num(i)); }
+    UINT u(int i) const { return static_cast<UINT>(num(i)); }
+    COLORREF color(int i) const { return static_cast<COLORREF>(num(i)); }
+    HGDIOBJ obj(int i) const;
+    RECT rect(int first) const { return RECT{i(first), i(first + 1), i(first + 2), i(first + 3)}; }
+    // X Y pairs from index first on.
+    std::vector<POINT> points(int first) const;
+    // The text argument with the escapes undone.
+    std::wstring wideText() const;
+};
+
+using Handler = HGDIOBJ (*)(const Args&);
+
+enum CommandFlags { kNew = 1, kText = 2, kRaw = 4 };
+constexpr int kMany = 0x7fffffff;
+
+struct Command {
+    Handler fn;
+    int min;
+    int max;
+    int flags;
+};
+
+using CommandTable = std::map<std::string, Command>;
+
+// Each command file adds its commands.
+void addObjectCommands(CommandTable& t);
+void addRegionCommands(CommandTable& t);
+void addStateCommands(CommandTable& t);
+void addDrawingCommands(CommandTable& t);
+void addBlitCommands(CommandTable& t);
+void addQueryCommands(CommandTable& t);
+
+class Interpreter {
+public:
+    Interpreter() = default;
+    Interpreter(const Interpreter&) = delete;
+    Interpreter& operator=(const Interpreter&) = delete;
+    ~Interpreter();
+
+    HDC dc = nullptr;
+    HBITMAP canvas = nullptr;
+    HDC srcdc = nullptr;
+    uint32_t* canvasBits = nullptr;
+    int canvasWidth = 0;
+    int canvasHeight = 0;
+    std::string scriptDir;
+    std::string currentCommand;
+    int lineNumber = 0;
+    std::string output;
+    std::string errors;
+
+    [[noreturn]] void fail(const std::string& message) const { throw ScriptError(message); }
+    void warn(const std::string& message);
+    void check(bool ok) {
+        if (!ok) warn(currentCommand + " failed");
+    }
+    void print(const std::string& line) { output += line + "\n"; }
+
+    HGDIOBJ find(const std::string& name, bool* found) const;
+    void bind(const std::string& name, HGDIOBJ h) { objects_[name] = h; }
+    void unbind(const std::string& name) { objects_.erase(name); }
+
+    void runLine(const std::string& line, const CommandTable& table);
+
+private:
+    std::map<std::string, HGDIOBJ> objects_;
+};
+
+// Parses a number token: decimal, 0x hex, a Win32 constant, or several joined by '|'.
+bool parseNumber(const std::string& token, long long* out);
+std::string format(const char* fmt, ...);
+// UTF-8 to wide characters.
+std::wstring widen(const std::string& s);
+std::string narrow(const std::wstring& s);
+
+}  // namespace hmigfx::gdiscript
