@@ -1,0 +1,152 @@
+// The imaging SDK's records: the bitmap record every entry point works on,
+// the file-information record and the option and filter records.
+//
+// The layouts are this SDK's own. The one fixed point is the flags word at
+// byte offset 32 of the bitmap record, whose bit 0 says that the record owns
+// a picture; the bitmap wrapper clears it before a record's first Init.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+
+// ---------------------------------------------------------------------------
+// Pixel order, view perspective and record flags
+
+// Byte order of the colour components of 24- and 32-bit pixels, and the
+// grey-level pictures (8 bits, grey colour table).
+#define ORDER_RGB 0         // red, green, blue in memory order
+#define ORDER_BGR 1         // blue, green, red: the order of DIBs
+#define ORDER_GRAY 2        // grey levels
+#define ORDER_RGBORGRAY 3   // grey pictures stay grey, colour pictures become RGB
+#define ORDER_BGRORGRAY 4   // grey pictures stay grey, colour pictures become BGR
+
+// Where row 0 of the pixel storage is shown.
+#define TOP_LEFT 1          // row 0 is the top row
+#define BOTTOM_LEFT 4       // row 0 is the bottom row, as in a bottom-up DIB
+
+// Bits of struct_LEAD_Bitmap::Flags.
+#define BITMAPFLAG_ALLOCATED 0x00000001u  // the record owns pixel storage
+
+// ---------------------------------------------------------------------------
+// The bitmap record
+
+// A picture: its description and, when BITMAPFLAG_ALLOCATED is set, its pixels.
+// The pixels and the colour table live in one block of movable global memory
+// laid out as a packed DIB (BITMAPINFOHEADER, colour table, rows padded to
+// 32 bits), which the SDK keeps locked while the record owns it. Copying the
+// record copies the reference to the block, not the block.
+struct struct_LEAD_Bitmap {
+    uint32_t uStructSize;      //  0  sizeof(struct_LEAD_Bitmap) once initialised
+    int32_t Width;             //  4  pixels
+    int32_t Height;            //  8  rows
+    int32_t BitsPerPixel;      // 12  1, 4, 8, 16 (5-5-5), 24 or 32
+    int32_t BytesPerLine;      // 16  stored row length, a multiple of 4
+    uint32_t Order;            // 20  ORDER_RGB, ORDER_BGR or ORDER_GRAY
+    uint32_t ViewPerspective;  // 24  TOP_LEFT or BOTTOM_LEFT
+    int32_t LowBit;            // 28  lowest significant bit of a grey level
+    uint32_t Flags;            // 32  BITMAPFLAG_*
+    int32_t HighBit;           // 36  highest significant bit of a grey level
+    int32_t nColors;           // 40  entries of the colour table (pictures of up to 8 bits)
+    int32_t XResolution;       // 44  dots per inch, 0 when unknown
+    int32_t YResolution;       // 48
+    uint32_t Reserved;         // 52
+    HGLOBAL hData;             // the packed DIB holding colour table and pixels
+    RGBQUAD* pPalette;         // the colour table inside hData (nColors entries)
+    unsigned char* pBits;      // the first stored row inside hData
+    uint64_t Size;             // bytes of pixel storage: BytesPerLine * Height
+};
+
+static_assert(offsetof(struct_LEAD_Bitmap, Flags) == 32, "the wrapper relies on the flags word at offset 32");
+
+// ---------------------------------------------------------------------------
+// Files
+
+// File formats that the file library identifies.
+#define FILE_UNKNOWN 0
+#define FILE_BMP 1
+#define FILE_PNG 2
+#define FILE_JPEG 3
+#define FILE_TIFF 4
+#define FILE_WEBP 5
+#define FILE_PNM 6
+
+// Bits of FILEINFO::Flags.
+#define FILEINFO_PALETTE 0x0001    // the file stores palette indices
+#define FILEINFO_ALPHA 0x0002      // the file carries an alpha channel
+#define FILEINFO_GRAY 0x0004       // the file stores grey levels
+#define FILEINFO_PROGRESSIVE 0x0008  // interlaced PNG or progressive JPEG
+
+// What the file library tells about a picture file without decoding it.
+struct FILEINFO {
+    uint32_t uStructSize;  // sizeof(FILEINFO); filled in by the library
+    int32_t Format;        // FILE_*
+    int32_t Width;
+    int32_t Height;
+    int32_t BitsPerPixel;  // bits per pixel as stored in the file (all channels)
+    int32_t Flags;         // FILEINFO_*
+    int32_t XResolution;   // dots per inch, 0 when the file does not say
+    int32_t YResolution;
+    int32_t TotalPages;    // pictures in the file (TIFF may hold several)
+    int32_t Reserved;
+    int64_t SizeDisk;      // bytes of the file
+    int64_t SizeMem;       // bytes of pixel storage once loaded at the file's own depth
+    char Compression[24];  // the file's compression, e.g. "Deflate", "Huffman", "None"
+};
+
+// Bits of the flags argument of the load entry points.
+#define LOADFILE_ALLOCATE 0x0001  // allocate the record's pixel storage
+#define LOADFILE_STORE 0x0002     // store the decoded rows in the record
+#define LOADFILE_FIXEDPALETTE 0x0040  // at 1, 4 or 8 bits: a fixed palette, not the picture's own colours
+
+// Options of the load entry points; a null pointer means the defaults.
+struct LOADFILEOPTION {
+    uint32_t uStructSize;  // sizeof(LOADFILEOPTION)
+    uint32_t Flags;        // reserved, 0
+    int32_t PageNumber;    // 1-based page of a multi-page file; 0 or 1 for the first
+    int32_t Passes;        // reserved, 0
+};
+
+// Bits of SAVEFILEOPTION::Flags.
+#define ESO_SAVEWITHSTAMP 0x0080   // write a reduced copy (stamp) with the picture
+#define ESO_STAMPPALETTE 0x0100    // the stamp uses a palette of its own
+
+// Options of the save entry points; a null pointer means the defaults.
+struct SAVEFILEOPTION {
+    uint32_t uStructSize;  // sizeof(SAVEFILEOPTION)
+    uint32_t Flags;        // ESO_*
+    int32_t PageNumber;    // 1-based page to write in a multi-page file
+    int32_t Passes;        // interlace passes, 0 for none
+    int32_t StampWidth;    // stamp size and depth when ESO_SAVEWITHSTAMP is set
+    int32_t StampHeight;
+    int32_t StampBits;
+    int32_t Reserved;
+};
+
+// The callback that load and save entry points call for each band of rows,
+// top row first: bits holds `lines` rows of BytesPerLine bytes each in the
+// record's order. A result other than 1 stops the operation with that result.
+typedef int (*LEADFILECALLBACK)(FILEINFO* info, struct_LEAD_Bitmap* bitmap, unsigned char* bits, int row,
+                                int lines, void* user);
+
+// ---------------------------------------------------------------------------
+// Filters
+
+// A binary (morphological) filter: each pixel becomes the maximum (dilation)
+// or the minimum (erosion) of the neighbours whose matrix entry is nonzero.
+struct BINARYFLT {
+    uint32_t uStructSize;    // sizeof(BINARYFLT)
+    int32_t bMaximum;        // nonzero: maximum, zero: minimum
+    uint32_t uDim;           // matrix is uDim x uDim, uDim odd
+    const int32_t* pMatrix;  // uDim * uDim entries, row by row
+};
+
+// A convolution: each pixel becomes sum(matrix * neighbours) / Divisor + Bias.
+struct SPATIALFLT {
+    uint32_t uStructSize;    // sizeof(SPATIALFLT)
+    int32_t Divisor;         // nonzero
+    int32_t Bias;
+    uint32_t uDim;           // matrix is uDim x uDim, uDim odd
+    const int32_t* pMatrix;  // uDim * uDim entries, row by row
+};

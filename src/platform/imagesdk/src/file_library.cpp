@@ -1,0 +1,409 @@
+// The file library: file information and loading picture files, decoded by
+// OpenCV's image codecs after the header has been checked by our own readers.
+#include "backend_p.h"
+#include "formats_p.h"
+#include "picture_p.h"
+
+#include <imagesdk/limits.h>
+
+#include <opencv2/core.hpp>
+#include <opencv2/imgcodecs.hpp>
+#include <opencv2/imgproc.hpp>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <new>
+#include <vector>
+
+namespace imagesdk::detail {
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// Colour tables
+
+const RGBQUAD kVga16[16] = {
+    {0x00, 0x00, 0x00, 0}, {0x00, 0x00, 0x80, 0}, {0x00, 0x80, 0x00, 0}, {0x00, 0x80, 0x80, 0},
+    {0x80, 0x00, 0x00, 0}, {0x80, 0x00, 0x80, 0}, {0x80, 0x80, 0x00, 0}, {0xC0, 0xC0, 0xC0, 0},
+    {0x80, 0x80, 0x80, 0}, {0x00, 0x00, 0xFF, 0}, {0x00, 0xFF, 0x00, 0}, {0x00, 0xFF, 0xFF, 0},
+    {0xFF, 0x00, 0x00, 0}, {0xFF, 0x00, 0xFF, 0}, {0xFF, 0xFF, 0x00, 0}, {0xFF, 0xFF, 0xFF, 0},
+};
+
+inline uint32_t packBgr(const unsigned char* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16; }
+inline int luma(uint32_t c) { return (int((c >> 16) & 0xFF) * 299 + int((c >> 8) & 0xFF) * 587 + int(c & 0xFF) * 114) / 1000; }
+
+// The distinct colours of a picture, up to a limit, in an open-addressed table.
+class ColorSet {
+public:
+    explicit ColorSet(int limit) : limit_(limit) { slots_.fill(kEmpty); }
+    // False once more than limit colours were seen.
+    bool add(uint32_t c) {
+        size_t i = hash(c);
+        while (slots_[i] != kEmpty) {
+            if (slots_[i] == c) return true;
+            i = (i + 1) & (slots_.size() - 1);
+        }
+        if (static_cast<int>(colors_.size()) == limit_) return false;
+        slots_[i] = c;
+        colors_.push_back(c);
+        return true;
+    }
+    // Sorts the colours (so that the table does not depend on pixel order)
+    // and numbers them.
+    void finish() {
+        std::sort(colors_.begin(), colors_.end());
+        index_.fill(0);
+        for (size_t k = 0; k < colors_.size(); ++k) {
+            size_t i = hash(colors_[k]);
+            while (slots_[i] != colors_[k]) i = (i + 1) & (slots_.size() - 1);
+            index_[i] = static_cast<uint8_t>(k);
+        }
+    }
+    uint8_t indexOf(uint32_t c) const {
+        size_t i = hash(c);
+        while (slots_[i] != c) i = (i + 1) & (slots_.size() - 1);
+        return index_[i];
+    }
+    const std::vector<uint32_t>& colors() const { return colors_; }
+
+private:
+    static constexpr uint32_t kEmpty = 0xFFFFFFFFu;
+    static size_t hash(uint32_t c) { return (c * 2654435761u) >> 22; }  // 10 bits
+    int limit_;
+    std::array<uint32_t, 1024> slots_;
+    std::array<uint8_t, 1024> index_{};
+    std::vector<uint32_t> colors_;
+};
+
+void putIndex(unsigned char* row, int x, int bpp, unsigned index) {
+    if (bpp == 8) {
+        row[x] = static_cast<unsigned char>(index);
+    } else if (bpp == 4) {
+        unsigned char& b = row[x >> 1];
+        b = (x & 1) ? static_cast<unsigned char>((b & 0xF0) | index) : static_cast<unsigned char>((b & 0x0F) | index << 4);
+    } else {
+        if (index) row[x >> 3] |= static_cast<unsigned char>(0x80 >> (x & 7));
+    }
+}
+
+unsigned fixedIndex(uint32_t c, int bpp) {
+    if (bpp == 1) return luma(c) >= 128 ? 1 : 0;
+    const int b = c & 0xFF, g = (c >> 8) & 0xFF, r = (c >> 16) & 0xFF;
+    if (bpp == 8) {
+        const int r3 = (r * 7 + 127) / 255, g3 = (g * 7 + 127) / 255, b2 = (b * 3 + 127) / 255;
+        return static_cast<unsigned>(r3 << 5 | g3 << 2 | b2);
+    }
+    unsigned best = 0;
+    int bestDist = 1 << 30;
+    for (unsigned i = 0; i < 16; ++i) {
+        const int dr = r - kVga16[i].rgbRed, dg = g - kVga16[i].rgbGreen, db = b - kVga16[i].rgbBlue;
+        const int d = dr * dr + dg * dg + db * db;
+        if (d < bestDist) {
+            bestDist = d;
+            best = i;
+        }
+    }
+    return best;
+}
+
+void fillFixedPalette(RGBQUAD* table, int bpp) {
+    if (bpp == 1) {
+        table[0] = {0, 0, 0, 0};
+        table[1] = {255, 255, 255, 0};
+    } else if (bpp == 4) {
+        std::copy(kVga16, kVga16 + 16, table);
+    } else {
+        for (int i = 0; i < 256; ++i) {
+            table[i] = RGBQUAD{static_cast<BYTE>((i & 3) * 255 / 3), static_cast<BYTE>(((i >> 2) & 7) * 255 / 7),
+                               static_cast<BYTE>(((i >> 5) & 7) * 255 / 7), 0};
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// From a decoded image to a picture
+
+// 8-bit samples with 1 (grey), 3 (BGR) or 4 (BGRA) channels.
+int normalise(cv::Mat& m) {
+    if (m.depth() != CV_8U) {
+        double scale = 1.0;
+        switch (m.depth()) {
+        case CV_16U: scale = 1.0 / 257.0; break;
+        case CV_16S: scale = 1.0 / 128.0; break;
+        case CV_32F:
+        case CV_64F: scale = 255.0; break;
+        default: break;
+        }
+        cv::Mat eight;
+        m.convertTo(eight, CV_8U, scale);
+        m = eight;
+    }
+    if (m.channels() == 2) {  // grey and alpha
+        cv::Mat parts[2];
+        cv::split(m, parts);
+        cv::Mat bgra;
+        const cv::Mat four[4] = {parts[0], parts[0], parts[0], parts[1]};
+        cv::merge(four, 4, bgra);
+        m = bgra;
+    }
+    if (m.channels() != 1 && m.channels() != 3 && m.channels() != 4) return IMGSDK_ERROR_BPP_NOT_SUPPORTED;
+    return IMGSDK_SUCCESS;
+}
+
+struct Target {
+    int bpp = 24;
+    uint32_t order = ORDER_BGR;
+    bool grayRamp = false;   // 8 bits with a grey table
+    bool fixed = false;      // 1, 4 or 8 bits with a fixed table
+    bool exactFirst = false; // 1, 4 or 8 bits with the picture's own colours when they fit
+};
+
+int chooseTarget(const cv::Mat& m, const FILEINFO& info, int bpp, int order, unsigned flags, Target& t) {
+    const bool gray = m.channels() == 1;
+    bool wantGray = false;
+    switch (order) {
+    case ORDER_GRAY:
+        if (bpp != 0 && bpp != 8) return IMGSDK_ERROR_INV_PARAMETER;
+        wantGray = true;
+        break;
+    case ORDER_RGBORGRAY:
+    case ORDER_BGRORGRAY: wantGray = gray && (bpp == 0 || bpp == 8); break;
+    case ORDER_RGB:
+    case ORDER_BGR: break;
+    default: return IMGSDK_ERROR_INV_PARAMETER;
+    }
+    t.order = (order == ORDER_RGB || order == ORDER_RGBORGRAY) ? ORDER_RGB : ORDER_BGR;
+    if (wantGray) {
+        t.bpp = 8;
+        t.grayRamp = true;
+        t.order = ORDER_GRAY;
+        return IMGSDK_SUCCESS;
+    }
+    if (bpp == 0) {
+        // The file's own depth where a table can hold its colours.
+        const bool indexed = (info.Flags & FILEINFO_PALETTE) || (gray && info.BitsPerPixel < 8);
+        if (m.channels() == 4) {
+            t.bpp = 32;
+        } else if (indexed && info.BitsPerPixel <= 8) {
+            t.bpp = info.BitsPerPixel <= 1 ? 1 : info.BitsPerPixel <= 4 ? 4 : 8;
+            t.exactFirst = true;
+        } else if (gray) {
+            t.bpp = 8;
+            t.grayRamp = true;
+            t.order = ORDER_GRAY;
+        } else {
+            t.bpp = 24;
+        }
+        return IMGSDK_SUCCESS;
+    }
+    t.bpp = bpp;
+    if (bpp <= 8) {
+        if (flags & LOADFILE_FIXEDPALETTE) t.fixed = true;
+        else if (gray && bpp == 8) t.grayRamp = true;
+        else t.exactFirst = true;
+        if (t.grayRamp) t.order = ORDER_GRAY;
+    }
+    return IMGSDK_SUCCESS;
+}
+
+int toPicture(const cv::Mat& m, Target t, struct_LEAD_Bitmap& out) {
+    const int channels = m.channels();
+    auto colorAt = [&](const unsigned char* row, int x) -> uint32_t {
+        const unsigned char* p = row + static_cast<size_t>(x) * channels;
+        return channels == 1 ? uint32_t(p[0]) * 0x010101u : packBgr(p);
+    };
+
+    ColorSet set(t.bpp <= 8 ? 1 << t.bpp : 0);
+    if (t.exactFirst) {
+        bool fits = true;
+        for (int y = 0; y < m.rows && fits; ++y) {
+            const unsigned char* row = m.ptr<unsigned char>(y);
+            for (int x = 0; x < m.cols; ++x) {
+                if (!set.add(colorAt(row, x))) {
+                    fits = false;
+                    break;
+                }
+            }
+        }
+        if (fits) set.finish();
+        else if (channels == 1 && t.bpp == 8) t.grayRamp = true;
+        else t.fixed = true;
+        if (t.grayRamp) t.order = ORDER_GRAY;
+    }
+
+    const bool paletted = t.bpp <= 8;
+    const int entries = !paletted ? 0 : (t.grayRamp || t.fixed) ? 1 << t.bpp : static_cast<int>(set.colors().size());
+    int rc = createPicture(out, m.cols, m.rows, t.bpp, paletted ? (t.grayRamp ? ORDER_GRAY : ORDER_BGR) : t.order,
+                           std::max(entries, 1));
+    if (rc != IMGSDK_SUCCESS) return rc;
+    if (paletted) {
+        if (t.grayRamp) {
+            for (int i = 0; i < 256; ++i) out.pPalette[i] = RGBQUAD{BYTE(i), BYTE(i), BYTE(i), 0};
+        } else if (t.fixed) {
+            fillFixedPalette(out.pPalette, t.bpp);
+        } else {
+            for (size_t i = 0; i < set.colors().size(); ++i) {
+                const uint32_t c = set.colors()[i];
+                out.pPalette[i] = RGBQUAD{BYTE(c), BYTE(c >> 8), BYTE(c >> 16), 0};
+            }
+        }
+    }
+
+    for (int y = 0; y < m.rows; ++y) {
+        const unsigned char* src = m.ptr<unsigned char>(y);
+        unsigned char* dst = rowFromTop(out, y);
+        if (paletted) {
+            for (int x = 0; x < m.cols; ++x) {
+                const uint32_t c = colorAt(src, x);
+                unsigned idx;
+                if (t.grayRamp) idx = channels == 1 ? src[x] : static_cast<unsigned>(luma(c));
+                else if (t.fixed) idx = fixedIndex(c, t.bpp);
+                else idx = set.indexOf(c);
+                putIndex(dst, x, t.bpp, idx);
+            }
+        } else if (t.bpp == 16) {
+            for (int x = 0; x < m.cols; ++x) {
+                const uint32_t c = colorAt(src, x);
+                const unsigned v = ((c >> 19) & 0x1F) << 10 | ((c >> 11) & 0x1F) << 5 | ((c >> 3) & 0x1F);
+                dst[2 * x] = static_cast<unsigned char>(v);
+                dst[2 * x + 1] = static_cast<unsigned char>(v >> 8);
+            }
+        } else {
+            const int step = t.bpp / 8;
+            const bool rgb = t.order == ORDER_RGB;
+            for (int x = 0; x < m.cols; ++x, dst += step) {
+                const uint32_t c = colorAt(src, x);
+                dst[0] = static_cast<unsigned char>(rgb ? c >> 16 : c);
+                dst[1] = static_cast<unsigned char>(c >> 8);
+                dst[2] = static_cast<unsigned char>(rgb ? c : c >> 16);
+                if (step == 4) dst[3] = channels == 4 ? src[4 * x + 3] : 0xFF;
+            }
+        }
+    }
+    return IMGSDK_SUCCESS;
+}
+
+int decode(const std::vector<unsigned char>& bytes, const FILEINFO& info, cv::Mat& out) {
+    if (!dataComplete(bytes.data(), bytes.size(), info)) return IMGSDK_ERROR_FILE_CORRUPT;
+    try {
+        const cv::Mat buffer(1, static_cast<int>(bytes.size()), CV_8UC1, const_cast<unsigned char*>(bytes.data()));
+        out = cv::imdecode(buffer, cv::IMREAD_UNCHANGED);
+    } catch (const std::bad_alloc&) {
+        return IMGSDK_ERROR_NO_MEMORY;
+    } catch (...) {
+        return IMGSDK_ERROR_FILE_CORRUPT;
+    }
+    if (out.empty() || out.cols != info.Width || out.rows != info.Height) return IMGSDK_ERROR_FILE_CORRUPT;
+    return IMGSDK_SUCCESS;
+}
+
+// Hands the picture's rows, top row first, to the caller's callback.
+int deliverRows(const struct_LEAD_Bitmap& pic, FILEINFO& info, LEADFILECALLBACK callback, void* user) {
+    struct_LEAD_Bitmap view = pic;
+    for (int y = 0; y < pic.Height; ++y) {
+        const int rc = callback(&info, &view, rowFromTop(pic, y), y, 1, user);
+        if (rc != IMGSDK_SUCCESS) return rc < 0 ? rc : IMGSDK_ERROR_USER_ABORT;
+    }
+    return IMGSDK_SUCCESS;
+}
+
+bool validDepth(int bpp) { return bpp == 0 || supportedDepth(bpp); }
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Entry points
+
+int fileInfo(char* path, FILEINFO* info, unsigned int /*flags*/, LOADFILEOPTION* options) {
+    if (!path || !info) return IMGSDK_ERROR_INV_PARAMETER;
+    if (options && options->uStructSize != sizeof(LOADFILEOPTION)) return IMGSDK_ERROR_INV_PARAMETER;
+    FileSource src;
+    int rc = src.open(path);
+    if (rc != IMGSDK_SUCCESS) {
+        std::memset(info, 0, sizeof *info);
+        info->uStructSize = sizeof(FILEINFO);
+        return rc;
+    }
+    rc = identify(src, *info);
+    if (rc == IMGSDK_SUCCESS && options && options->PageNumber > info->TotalPages) rc = IMGSDK_ERROR_PAGE_NOT_FOUND;
+    return rc;
+}
+
+int loadFile(char* path, struct_LEAD_Bitmap* bitmap, int bpp, int order, unsigned int flags,
+             LEADFILECALLBACK callback, void* user, LOADFILEOPTION* options, FILEINFO* infoOut) {
+    if (!path || !bitmap) return IMGSDK_ERROR_INV_PARAMETER;
+    if (!validDepth(bpp)) return IMGSDK_ERROR_BPP_NOT_SUPPORTED;
+    if (order < ORDER_RGB || order > ORDER_BGRORGRAY) return IMGSDK_ERROR_INV_PARAMETER;
+    if (options && options->uStructSize != sizeof(LOADFILEOPTION)) return IMGSDK_ERROR_INV_PARAMETER;
+    const bool store = (flags & LOADFILE_STORE) != 0;
+    const bool allocate = (flags & LOADFILE_ALLOCATE) != 0;
+    if (!store && !callback) return IMGSDK_ERROR_INV_PARAMETER;
+    // Without ALLOCATE the rows go into the record's own picture, which fixes the depth.
+    if (store && !allocate) {
+        if (!allocated(bitmap)) return IMGSDK_ERROR_NO_BITMAP;
+        if (bpp == 0) bpp = bitmap->BitsPerPixel;
+        if (bpp != bitmap->BitsPerPixel) return IMGSDK_ERROR_INV_PARAMETER;
+    }
+
+    FileSource src;
+    int rc = src.open(path);
+    if (rc != IMGSDK_SUCCESS) return rc;
+    FILEINFO info;
+    rc = identify(src, info);
+    if (rc != IMGSDK_SUCCESS) return rc;
+    const int page = options ? options->PageNumber : 0;
+    if (page > info.TotalPages) return IMGSDK_ERROR_PAGE_NOT_FOUND;
+    if (page > 1) return IMGSDK_ERROR_NOT_SUPPORTED;  // only the first page is read
+
+    cv::Mat image;
+    {
+        std::vector<unsigned char> bytes;
+        rc = src.readAll(bytes);
+        if (rc != IMGSDK_SUCCESS) return rc;
+        rc = decode(bytes, info, image);
+        if (rc != IMGSDK_SUCCESS) return rc;
+    }
+    rc = normalise(image);
+    if (rc != IMGSDK_SUCCESS) return rc;
+
+    Target target;
+    rc = chooseTarget(image, info, bpp, order, flags, target);
+    if (rc != IMGSDK_SUCCESS) return rc;
+    struct_LEAD_Bitmap pic;
+    rc = toPicture(image, target, pic);
+    image.release();
+    if (rc != IMGSDK_SUCCESS) return rc;
+    pic.XResolution = info.XResolution;
+    pic.YResolution = info.YResolution;
+
+    if (callback) {
+        rc = deliverRows(pic, info, callback, user);
+        if (rc != IMGSDK_SUCCESS) {
+            releasePicture(pic);
+            return rc;
+        }
+    }
+    if (!store) {
+        releasePicture(pic);
+    } else if (allocate) {
+        replacePicture(*bitmap, pic);
+    } else {
+        if (pic.Width != bitmap->Width || pic.Height != bitmap->Height) {
+            releasePicture(pic);
+            return IMGSDK_ERROR_INV_PARAMETER;
+        }
+        for (int y = 0; y < pic.Height; ++y)
+            std::memcpy(rowFromTop(*bitmap, y), rowFromTop(pic, y), static_cast<size_t>(pic.BytesPerLine));
+        if (pic.nColors && bitmap->pPalette) {
+            std::memcpy(bitmap->pPalette, pic.pPalette,
+                        static_cast<size_t>(std::min(pic.nColors, bitmap->nColors)) * sizeof(RGBQUAD));
+        }
+        bitmap->Order = pic.Order;
+        releasePicture(pic);
+    }
+    if (infoOut) *infoOut = info;
+    return IMGSDK_SUCCESS;
+}
+
+}  // namespace imagesdk::detail
