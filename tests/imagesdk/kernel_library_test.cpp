@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -34,11 +35,15 @@ HGLOBAL packedDib(int w, int h, int bpp, const std::vector<RGBQUAD>& table, cons
     h0.biClrUsed = static_cast<DWORD>(table.size());
     std::memcpy(p, &h0, sizeof h0);
     p += sizeof h0;
-    std::memcpy(p, masks.data(), masks.size() * 4);
-    p += masks.size() * 4;
-    std::memcpy(p, table.data(), table.size() * 4);
-    p += table.size() * 4;
-    std::memcpy(p, rows.data(), rows.size());
+    for (DWORD m : masks) {
+        std::memcpy(p, &m, 4);
+        p += 4;
+    }
+    for (const RGBQUAD& q : table) {
+        std::memcpy(p, &q, 4);
+        p += 4;
+    }
+    std::copy(rows.begin(), rows.end(), p);
     GlobalUnlock(block);
     return block;
 }
