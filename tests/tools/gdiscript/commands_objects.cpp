@@ -76,6 +76,17 @@ HGDIOBJ createBitmap32(const Args& a) {
     return bmp;
 }
 
+// LoadBitmapFile PATH: relative paths are relative to the script.
+HGDIOBJ loadBitmapFile(const Args& a) {
+    const std::string& p = a.text;
+    if (p.empty()) a.in->fail("LoadBitmapFile: missing path");
+    const bool absolute = p[0] == '/' || p[0] == '\\' || (p.size() > 1 && p[1] == ':');
+    const std::string path = absolute ? p : a.in->scriptDir + p;
+    HANDLE h = LoadImageW(nullptr, widen(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    if (!h) a.in->fail("cannot load bitmap '" + p + "'");
+    return h;
+}
+
 HGDIOBJ selectObject(const Args& a) {
     HGDIOBJ old = SelectObject(a.in->dc, a.obj(0));
     a.in->check(old != nullptr && old != HGDI_ERROR);
@@ -101,6 +112,7 @@ void addObjectCommands(CommandTable& t) {
     t["GetStockObject"] = {getStockObject, 1, 1, kNew};
     t["GetSysColorBrush"] = {getSysColorBrush, 1, 1, kNew};
     t["CreateBitmap32"] = {createBitmap32, 2, kMany, kNew};
+    t["LoadBitmapFile"] = {loadBitmapFile, 0, 0, kNew | kText | kRaw};
     t["SelectObject"] = {selectObject, 1, 1, 0};
     t["DeleteObject"] = {deleteObject, 1, 1, 0};
 }

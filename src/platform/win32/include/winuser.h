@@ -141,6 +141,10 @@ HBRUSH WINAPI GetSysColorBrush(int nIndex);
 BOOL WINAPI SetSysColors(int cElements, const INT* lpaElements, const COLORREF* lpaRgbValues);
 int WINAPI GetSystemMetrics(int nIndex);
 
+// Images
+HANDLE WINAPI LoadImageW(HINSTANCE hInst, LPCWSTR name, UINT type, int cx, int cy, UINT fuLoad);
+#define LoadImage LoadImageW
+
 // Drawing helpers
 int WINAPI FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr);
 int WINAPI FrameRect(HDC hDC, const RECT* lprc, HBRUSH hbr);
