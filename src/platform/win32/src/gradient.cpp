@@ -134,7 +134,8 @@ void fillRect(const DC& dc, const ChannelWriter& out, const Vertex& v0, const Ve
     });
 }
 
-// False for a triangle without area, which the reference refuses.
+// False for a triangle without area that reaches visible pixels, which the
+// reference refuses.
 bool fillTriangle(const DC& dc, const ChannelWriter& out, Vertex v[3]) {
     // Ordered from top to bottom, keeping the given order between equal rows.
     int o[3];
@@ -149,8 +150,11 @@ bool fillTriangle(const DC& dc, const ChannelWriter& out, Vertex v[3]) {
     }
     const Vertex a = v[o[0]], b = v[o[1]], c = v[o[2]];
     const int32_t det = wrapSub(wrapMul(wrapSub(c.y, b.y), wrapSub(c.x, a.x)), wrapMul(wrapSub(c.x, b.x), wrapSub(c.y, a.y)));
-    if (det == 0) return false;
     const RECT bounds{std::min({a.x, b.x, c.x}), a.y, std::max({a.x, b.x, c.x}), c.y};
+    bool visible = false;
+    forEachVisible(dc.visible, bounds, [&](const RECT&) { visible = true; });
+    if (!visible) return true;
+    if (det == 0) return false;
     forEachVisible(dc.visible, bounds, [&](const RECT& r) {
         for (int y = r.top; y < r.bottom; ++y) {
             const int xa = y < b.y ? edgeX(y, a.x, a.y, b.x, b.y) : edgeX(y, b.x, b.y, c.x, c.y);

@@ -90,10 +90,8 @@ HBITMAP loadBitmapFile(const std::string& path, int cx, int cy, UINT flags) {
         const int signedHeight = f.topDown ? -height : height;
         if (mono)
             bmp = dibSection(width, signedHeight, 1, {RGBQUAD{0, 0, 0, 0}, RGBQUAD{0xFF, 0xFF, 0xFF, 0}});
-        else if (f.bpp <= 8 || f.bpp == 24 || f.bpp == 32 || (f.bpp == 16 && !f.is565))
-            bmp = dibSection(width, signedHeight, f.bpp, f.colors);
         else
-            bmp = dibSection(width, signedHeight, 32, {});  // 5-6-5 pixels are widened
+            bmp = dibSection(width, signedHeight, f.bpp, f.colors);  // 5-6-5 pixels become 5-5-5
     } else {
         bmp = CreateBitmap(width, height, 1, mono ? 1 : 32, nullptr);
     }
