@@ -7,71 +7,81 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace imagesdk::detail {
 
 namespace {
 
-// A bitmap for the device context holding the picture, in the 32-bit format
-// of the screen's bitmaps.
-HBITMAP makeDdb(HDC dc, const struct_LEAD_Bitmap& b) {
+struct InfoWithColors {
+    BITMAPINFOHEADER header;
+    RGBQUAD colors[256];
+};
+
+// GDI needs a device context to convert colours; without one the screen's serves.
+class ContextOrScreen {
+public:
+    explicit ContextOrScreen(HDC dc) : dc_(dc ? dc : GetDC(nullptr)), screen_(!dc) {}
+    ~ContextOrScreen() {
+        if (screen_ && dc_) ReleaseDC(nullptr, dc_);
+    }
+    ContextOrScreen(const ContextOrScreen&) = delete;
+    ContextOrScreen& operator=(const ContextOrScreen&) = delete;
+    operator HDC() const { return dc_; }
+
+private:
+    HDC dc_;
+    bool screen_;
+};
+
+// A bitmap of the device context's format holding the picture.
+HBITMAP makeDdb(HDC target, const struct_LEAD_Bitmap& b) {
     if (!allocated(&b)) return nullptr;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = b.Width;
-    info.bmiHeader.biHeight = -b.Height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP ddb = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!ddb || !bits) return nullptr;
-    const bool rgb = b.Order == ORDER_RGB;
-    for (int y = 0; y < b.Height; ++y) {
-        const unsigned char* s = rowFromTop(b, y);
-        unsigned char* d = static_cast<unsigned char*>(bits) + size_t(4) * size_t(b.Width) * size_t(y);
-        for (int x = 0; x < b.Width; ++x, d += 4) {
-            RGBQUAD q{};
-            switch (b.BitsPerPixel) {
-            case 1: q = b.pPalette[std::min((s[x >> 3] >> (7 - (x & 7))) & 1, b.nColors - 1)]; break;
-            case 4: q = b.pPalette[std::min((s[x >> 1] >> ((x & 1) ? 0 : 4)) & 15, b.nColors - 1)]; break;
-            case 8: q = b.pPalette[std::min(int(s[x]), b.nColors - 1)]; break;
-            case 16: {
-                const unsigned v = unsigned(s[2 * x]) | unsigned(s[2 * x + 1]) << 8;
-                // Five bits widen to eight by repeating their top bits, as GDI does.
-                auto widen = [](unsigned c5) { return static_cast<BYTE>(c5 << 3 | c5 >> 2); };
-                q.rgbRed = widen((v >> 10) & 31);
-                q.rgbGreen = widen((v >> 5) & 31);
-                q.rgbBlue = widen(v & 31);
-                break;
-            }
-            default: {
-                const unsigned char* p = s + static_cast<size_t>(x) * static_cast<size_t>(b.BitsPerPixel / 8);
-                q.rgbBlue = rgb ? p[2] : p[0];
-                q.rgbGreen = p[1];
-                q.rgbRed = rgb ? p[0] : p[2];
-            }
-            }
-            d[0] = q.rgbBlue;
-            d[1] = q.rgbGreen;
-            d[2] = q.rgbRed;
-            d[3] = 0;
+    const ContextOrScreen dc(target);
+    InfoWithColors info;
+    fillBitmapInfo(b, &info);
+    const unsigned char* bits = b.pBits;
+    std::vector<unsigned char> swapped;
+    if (b.Order == ORDER_RGB && (b.BitsPerPixel == 24 || b.BitsPerPixel == 32)) {
+        // GDI reads blue first.
+        swapped.assign(b.pBits, b.pBits + b.DataSize);
+        const int step = b.BitsPerPixel / 8;
+        for (int y = 0; y < b.Height; ++y) {
+            unsigned char* p = swapped.data() + static_cast<size_t>(b.BytesPerLine) * static_cast<size_t>(y);
+            for (int x = 0; x < b.Width; ++x, p += step) std::swap(p[0], p[2]);
         }
+        bits = swapped.data();
+    }
+    HBITMAP ddb = CreateCompatibleBitmap(dc, b.Width, b.Height);
+    if (!ddb) return nullptr;
+    if (SetDIBits(dc, ddb, 0, static_cast<UINT>(b.Height), bits, reinterpret_cast<BITMAPINFO*>(&info),
+                  DIB_RGB_COLORS) != b.Height) {
+        DeleteObject(ddb);
+        return nullptr;
     }
     return ddb;
 }
 
-// Reads a bitmap of more than 8 bits into a fresh picture of its depth.
-int readDdb(HDC /*dc*/, HBITMAP ddb, struct_LEAD_Bitmap& out) {
-    DIBSECTION ds;
-    if (!ddb || GetObject(ddb, sizeof ds, &ds) != sizeof ds || !ds.dsBm.bmBits) return IMGSDK_ERROR_GDI;
-    if (ds.dsBm.bmBitsPixel <= 8) return IMGSDK_ERROR_BPP_NOT_SUPPORTED;
-    ds.dsBmih.biClrUsed = 0;
-    struct {
-        BITMAPINFOHEADER header;
-        DWORD masks[3];
-    } info{ds.dsBmih, {ds.dsBitfields[0], ds.dsBitfields[1], ds.dsBitfields[2]}};
-    return pictureFromDib(out, &info, ds.dsBm.bmBits, 0);
+// Reads a bitmap into a fresh picture: 1 bit for monochrome bitmaps, 8 bits
+// with the bitmap's colours for 4 and 8 bits, 24 bits otherwise.
+int readDdb(HDC target, HBITMAP ddb, struct_LEAD_Bitmap& out) {
+    BITMAP bm;
+    if (!ddb || GetObject(ddb, sizeof bm, &bm) != static_cast<int>(sizeof bm)) return IMGSDK_ERROR_GDI;
+    const int height = bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight;
+    const int bpp = bm.bmBitsPixel == 1 ? 1 : bm.bmBitsPixel <= 8 ? 8 : 24;
+    int rc = createPicture(out, bm.bmWidth, height, bpp, ORDER_BGR);
+    if (rc != IMGSDK_SUCCESS) return rc;
+    const ContextOrScreen dc(target);
+    InfoWithColors info;
+    fillBitmapInfo(out, &info);
+    info.header.biClrUsed = 0;
+    if (GetDIBits(dc, ddb, 0, static_cast<UINT>(height), out.pBits, reinterpret_cast<BITMAPINFO*>(&info),
+                  DIB_RGB_COLORS) != height) {
+        releasePicture(out);
+        return IMGSDK_ERROR_GDI;
+    }
+    if (bpp <= 8) std::memcpy(out.pPalette, info.colors, static_cast<size_t>(out.nColors) * sizeof(RGBQUAD));
+    return IMGSDK_SUCCESS;
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ void clearStorage(struct_LEAD_Bitmap& b) {
     b.hData = nullptr;
     b.pPalette = nullptr;
     b.pBits = nullptr;
-    b.Size = 0;
+    b.DataSize = 0;
 }
 
 // Puts the rows bottom-up and the colour components in DIB order.
@@ -197,7 +197,7 @@ int createPicture(struct_LEAD_Bitmap& out, int width, int height, int bpp, uint3
     out.hData = block;
     out.pPalette = reinterpret_cast<RGBQUAD*>(base + kHeaderBytes);
     out.pBits = base + kHeaderBytes + tableBytes;
-    out.Size = bytes;
+    out.DataSize = bytes;
     return IMGSDK_SUCCESS;
 }
 
@@ -322,7 +322,7 @@ void fillBitmapInfo(const struct_LEAD_Bitmap& b, void* storage) {
     info->bmiHeader.biPlanes = 1;
     info->bmiHeader.biBitCount = static_cast<WORD>(b.BitsPerPixel);
     info->bmiHeader.biCompression = BI_RGB;
-    info->bmiHeader.biSizeImage = static_cast<DWORD>(b.Size);
+    info->bmiHeader.biSizeImage = static_cast<DWORD>(b.DataSize);
     if (b.BitsPerPixel <= 8 && b.pPalette) {
         info->bmiHeader.biClrUsed = static_cast<DWORD>(b.nColors);
         std::memcpy(info->bmiColors, b.pPalette, static_cast<size_t>(b.nColors) * sizeof(RGBQUAD));

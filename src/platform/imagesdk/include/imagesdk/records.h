@@ -55,7 +55,7 @@ struct struct_LEAD_Bitmap {
     HGLOBAL hData;             // the packed DIB holding colour table and pixels
     RGBQUAD* pPalette;         // the colour table inside hData (nColors entries)
     unsigned char* pBits;      // the first stored row inside hData
-    uint64_t Size;             // bytes of pixel storage: BytesPerLine * Height
+    uint64_t DataSize;         // bytes of pixel storage: BytesPerLine * Height
 };
 
 static_assert(offsetof(struct_LEAD_Bitmap, Flags) == 32, "the wrapper relies on the flags word at offset 32");
