@@ -94,6 +94,7 @@ typedef UINT_PTR WPARAM;
 typedef LONG_PTR LPARAM;
 typedef LONG_PTR LRESULT;
 typedef LONG HRESULT;
+typedef LONG SCODE;
 typedef DWORD COLORREF;
 typedef DWORD* LPCOLORREF;
 typedef WORD ATOM;

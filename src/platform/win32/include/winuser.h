@@ -116,6 +116,22 @@
 #define LR_LOADFROMFILE 0x00000010
 #define LR_CREATEDIBSECTION 0x00002000
 
+// Resource types
+#define RT_CURSOR MAKEINTRESOURCEW(1)
+#define RT_BITMAP MAKEINTRESOURCEW(2)
+#define RT_ICON MAKEINTRESOURCEW(3)
+#define RT_MENU MAKEINTRESOURCEW(4)
+#define RT_DIALOG MAKEINTRESOURCEW(5)
+#define RT_STRING MAKEINTRESOURCEW(6)
+#define RT_FONTDIR MAKEINTRESOURCEW(7)
+#define RT_FONT MAKEINTRESOURCEW(8)
+#define RT_ACCELERATOR MAKEINTRESOURCEW(9)
+#define RT_RCDATA MAKEINTRESOURCEW(10)
+#define RT_MESSAGETABLE MAKEINTRESOURCEW(11)
+#define RT_GROUP_CURSOR MAKEINTRESOURCEW(12)
+#define RT_GROUP_ICON MAKEINTRESOURCEW(14)
+#define RT_VERSION MAKEINTRESOURCEW(16)
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -154,6 +170,10 @@ BOOL WINAPI DrawFrameControl(HDC hdc, LPRECT lprc, UINT uType, UINT uState);
 BOOL WINAPI DrawEdge(HDC hdc, LPRECT qrc, UINT edge, UINT grfFlags);
 int WINAPI DrawTextW(HDC hdc, LPCWSTR lpchText, int cchText, LPRECT lprc, UINT format);
 #define DrawText DrawTextW
+
+// Resources
+HBITMAP WINAPI LoadBitmapW(HINSTANCE hInstance, LPCWSTR lpBitmapName);
+#define LoadBitmap LoadBitmapW
 
 #ifdef __cplusplus
 }
