@@ -1,0 +1,5 @@
+// hmigfx: everything a host includes. The library's classes sit over the MFC
+// subset (afxwin.h) and the Win32 API (windows.h), which come along.
+#pragma once
+
+#include <afxwin.h>

@@ -1,0 +1,207 @@
+// CFile on disk, CMemFile in memory, and CFileFind.
+#include "temp_dir.h"
+
+#include <afx.h>
+
+#include <gtest/gtest.h>
+
+#include "mfc_throw.h"
+
+#include <fstream>
+#include <vector>
+
+namespace {
+
+TEST(CFile, WritesReadsSeeksAndReportsItsNames) {
+    TempDir dir;
+    const CString path = dir / L"data.bin";
+    {
+        CFile f;
+        ASSERT_TRUE(f.Open(path, CFile::modeCreate | CFile::modeWrite));
+        f.Write("abcdef", 6);
+        EXPECT_EQ(f.GetLength(), 6u);
+        EXPECT_STREQ(f.GetFilePath(), path);
+        EXPECT_STREQ(f.GetFileName(), L"data.bin");
+        EXPECT_STREQ(f.GetFileTitle(), L"data");
+        f.Close();
+        EXPECT_EQ(f.m_hFile, CFile::hFileNull);
+    }
+    CFile f(path, CFile::modeReadWrite);
+    char buf[8] = {};
+    EXPECT_EQ(f.Seek(2, CFile::begin), 2u);
+    EXPECT_EQ(f.Read(buf, 8), 4u);  // fewer bytes at the end of the file
+    EXPECT_STREQ(buf, "cdef");
+    EXPECT_EQ(f.Read(buf, 8), 0u);
+    EXPECT_EQ(f.SeekToEnd(), 6u);
+    f.Seek(-1, CFile::current);
+    f.Write("Z", 1);
+    f.SetLength(3);
+    EXPECT_EQ(f.GetLength(), 3u);
+    f.SeekToBegin();
+    EXPECT_EQ(f.Read(buf, 8), 3u);
+    EXPECT_EQ(std::string(buf, 3), "abc");
+}
+
+TEST(CFile, ModeCreateTruncatesUnlessNoTruncate) {
+    TempDir dir;
+    const CString path = dir / L"keep.bin";
+    {
+        CFile f(path, CFile::modeCreate | CFile::modeWrite);
+        f.Write("12345", 5);
+    }
+    {
+        CFile f(path, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeReadWrite);
+        EXPECT_EQ(f.GetLength(), 5u);
+    }
+    CFile f(path, CFile::modeCreate | CFile::modeWrite);
+    EXPECT_EQ(f.GetLength(), 0u);
+}
+
+TEST(CFile, FailuresSayWhy) {
+    TempDir dir;
+    CFile f;
+    CFileException e;
+    EXPECT_FALSE(f.Open(dir / L"missing.bin", CFile::modeRead, &e));
+    EXPECT_EQ(e.m_cause, CFileException::fileNotFound);
+    EXPECT_EQ(e.m_lOsError, ERROR_FILE_NOT_FOUND);
+    EXPECT_STREQ(e.m_strFileName, dir / L"missing.bin");
+
+    EXPECT_FALSE(f.Open(dir / L"no/such/dir.bin", CFile::modeRead, &e));
+    EXPECT_EQ(e.m_cause, CFileException::badPath);
+
+    EXPECT_FALSE(f.Open(dir.str(), CFile::modeRead, &e));  // a directory
+    EXPECT_EQ(e.m_cause, CFileException::accessDenied);
+
+    try {
+        CFile thrown(dir / L"missing.bin", CFile::modeRead);
+        ADD_FAILURE() << "no exception";
+    } catch (CFileException* fe) {
+        EXPECT_EQ(fe->m_cause, CFileException::fileNotFound);
+        fe->Delete();
+    }
+
+    // Writing to a file opened for reading is refused.
+    { CFile w(dir / L"ro.bin", CFile::modeCreate | CFile::modeWrite); }
+    CFile r(dir / L"ro.bin", CFile::modeRead);
+    EXPECT_MFC_THROW(r.Write("x", 1), CFileException);
+    try {
+        r.Write("x", 1);
+    } catch (CFileException* fe) {
+        EXPECT_EQ(fe->m_cause, CFileException::accessDenied);
+        fe->Delete();
+    }
+}
+
+TEST(CFile, RenameAndRemove) {
+    TempDir dir;
+    { CFile f(dir / L"a.txt", CFile::modeCreate | CFile::modeWrite); }
+    CFile::Rename(dir / L"a.txt", dir / L"b.txt");
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "b.txt"));
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "a.txt"));
+    CFile::Remove(dir / L"b.txt");
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "b.txt"));
+    try {
+        CFile::Remove(dir / L"b.txt");
+        ADD_FAILURE() << "no exception";
+    } catch (CFileException* e) {
+        EXPECT_EQ(e->m_cause, CFileException::fileNotFound);
+        e->Delete();
+    }
+}
+
+TEST(CMemFile, GrowsAndReadsBack) {
+    CMemFile f(16);
+    std::vector<BYTE> data(1000);
+    for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<BYTE>(i * 7);
+    f.Write(data.data(), 1000);
+    EXPECT_EQ(f.GetLength(), 1000u);
+    EXPECT_EQ(f.GetPosition(), 1000u);
+    f.SeekToBegin();
+    std::vector<BYTE> back(1200);
+    EXPECT_EQ(f.Read(back.data(), 1200), 1000u);
+    EXPECT_TRUE(std::equal(data.begin(), data.end(), back.begin()));
+    // A write after a seek past the end leaves zeros in the gap.
+    f.Seek(1010, CFile::begin);
+    f.Write("x", 1);
+    EXPECT_EQ(f.GetLength(), 1011u);
+    f.Seek(1000, CFile::begin);
+    BYTE gap[11];
+    f.Read(gap, 11);
+    EXPECT_EQ(gap[0], 0);
+    EXPECT_EQ(gap[9], 0);
+    EXPECT_EQ(gap[10], 'x');
+    EXPECT_MFC_THROW(f.Seek(-2000, CFile::current), CFileException);
+    try {
+        f.Seek(-1, CFile::begin);
+    } catch (CFileException* e) {
+        EXPECT_EQ(e->m_cause, CFileException::badSeek);
+        e->Delete();
+    }
+    BYTE* owned = f.Detach();
+    EXPECT_EQ(f.GetLength(), 0u);
+    std::free(owned);
+}
+
+TEST(CMemFile, AFixedBufferCannotGrow) {
+    BYTE buf[4] = {1, 2, 3, 4};
+    CMemFile f(buf, sizeof buf);
+    EXPECT_EQ(f.GetLength(), 4u);
+    BYTE b[4];
+    EXPECT_EQ(f.Read(b, 4), 4u);
+    EXPECT_EQ(b[3], 4);
+    f.SeekToBegin();
+    f.Write("\x09", 1);
+    EXPECT_EQ(buf[0], 9);
+    f.Seek(3, CFile::begin);
+    try {
+        f.Write("ab", 2);
+        ADD_FAILURE() << "no exception";
+    } catch (CMemoryException* e) {
+        e->Delete();
+    }
+    EXPECT_EQ(f.Detach(), buf);  // still the caller's buffer
+}
+
+TEST(CFileFind, ListsMatchesInNameOrderWithTitlesAndPaths) {
+    TempDir dir;
+    for (const char* n : {"zeta.F03", "Alpha.F03", "beta.f03", "other.F04", "noext"})
+        std::ofstream(dir.path() / n) << "x";
+    std::filesystem::create_directory(dir.path() / "sub.F03");
+
+    CFileFind find;
+    ASSERT_TRUE(find.FindFile(dir / L"*.F03"));
+    std::vector<std::wstring> names, titles;
+    BOOL more = TRUE;
+    while (more) {
+        more = find.FindNextFile();
+        names.push_back(find.GetFileName().GetString());
+        titles.push_back(find.GetFileTitle().GetString());
+        if (find.GetFileName() == L"sub.F03") {
+            EXPECT_TRUE(find.IsDirectory());
+        }
+        if (find.GetFileName() == L"Alpha.F03") {
+            EXPECT_FALSE(find.IsDirectory());
+            EXPECT_EQ(find.GetLength(), 1u);
+            EXPECT_STREQ(find.GetFilePath(), dir / L"Alpha.F03");
+        }
+    }
+    // Wildcards ignore case, as on Windows; the order is that of the upper-cased names.
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"Alpha.F03", L"beta.f03", L"sub.F03", L"zeta.F03"}));
+    EXPECT_EQ(titles, (std::vector<std::wstring>{L"Alpha", L"beta", L"sub", L"zeta"}));
+    EXPECT_STREQ(find.GetRoot(), dir.str());
+
+    EXPECT_FALSE(find.FindFile(dir / L"*.U07"));
+    EXPECT_FALSE(find.FindFile(dir / L"missing-dir/*"));
+
+    ASSERT_TRUE(find.FindFile(dir / L"*"));
+    int dots = 0, all = 0;
+    for (BOOL m = TRUE; m;) {
+        m = find.FindNextFile();
+        ++all;
+        dots += find.IsDots() ? 1 : 0;
+    }
+    EXPECT_EQ(dots, 2);  // "." and "..", as Windows lists them
+    EXPECT_EQ(all, 8);
+}
+
+}  // namespace
