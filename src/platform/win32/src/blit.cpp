@@ -11,6 +11,7 @@
 #include <pixman.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 namespace hmigfx::win32 {
@@ -135,6 +136,7 @@ void applyMasked(const Kernel& fg, const Kernel& bg, const BlitMask& mask, int m
 // Reused across calls so a blit allocates only when it needs more room.
 struct Scratch {
     std::vector<uint32_t> src, dst, acc, snapshot, stretched;
+    std::vector<int> pick;
     Kernel fg, bg;
     AxisMap xmap, ymap;
 };
@@ -151,63 +153,75 @@ uint32_t* sized(std::vector<uint32_t>& v, size_t n) {
 
 // ---- rectangles ----------------------------------------------------------------
 
+// Rectangles in 64 bits: extents near INT_MIN or INT_MAX cannot overflow.
+struct Box {
+    long long l, t, r, b;
+};
+
+// Anything this far out is off every surface.
+constexpr long long kFar = 1LL << 40;
+long long clampFar(__int128 v) { return v < -kFar ? -kFar : v > kFar ? kFar : static_cast<long long>(v); }
+
 // The pixels an origin and a signed extent cover: a negative extent runs
 // leftwards (upwards) from the pixel just past the origin.
-RECT boundingRect(const BlitCoords& c) {
-    RECT r{c.x, c.y, c.x + c.w, c.y + c.h};
-    if (r.left > r.right) r = RECT{r.right + 1, r.top, r.left + 1, r.bottom};
-    if (r.top > r.bottom) r = RECT{r.left, r.bottom + 1, r.right, r.top + 1};
+Box boundingBox(const BlitCoords& c) {
+    Box r{c.x, c.y, static_cast<long long>(c.x) + c.w, static_cast<long long>(c.y) + c.h};
+    if (r.l > r.r) r = Box{r.r + 1, r.t, r.l + 1, r.b};
+    if (r.t > r.b) r = Box{r.l, r.b + 1, r.r, r.t + 1};
     return r;
 }
 
-bool intersectRects(RECT& out, const RECT& a, const RECT& b) {
-    out = RECT{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
-    if (out.left >= out.right || out.top >= out.bottom) {
+bool intersectRects(RECT& out, const Box& a, const RECT& b) {
+    const long long l = std::max<long long>(a.l, b.left), t = std::max<long long>(a.t, b.top);
+    const long long r = std::min<long long>(a.r, b.right), bt = std::min<long long>(a.b, b.bottom);
+    if (l >= r || t >= bt) {
         out = RECT{0, 0, 0, 0};
         return false;
     }
+    out = RECT{static_cast<LONG>(l), static_cast<LONG>(t), static_cast<LONG>(r), static_cast<LONG>(bt)};
     return true;
 }
 
-void orderRect(RECT& r) {
-    if (r.left > r.right) std::swap(r.left, r.right);
-    if (r.top > r.bottom) std::swap(r.top, r.bottom);
+bool intersectRects(RECT& out, const RECT& a, const RECT& b) { return intersectRects(out, Box{a.left, a.top, a.right, a.bottom}, b); }
+
+void orderBox(Box& r) {
+    if (r.l > r.r) std::swap(r.l, r.r);
+    if (r.t > r.b) std::swap(r.t, r.b);
 }
 
-LONG scaled(LONG v, int num, int den) { return static_cast<LONG>(static_cast<long long>(v) * num / den); }
+// v * num / den truncated, as the reference's integer arithmetic rounds.
+long long scaled(long long v, long long num, long long den) {
+    return clampFar(static_cast<__int128>(v) * num / den);
+}
 
 // Narrows both visible rectangles to what a stretched blit can reach. A
 // mirrored source that sticks out of its surface shifts the destination the
 // way the reference GDI does. False when nothing is left.
 bool intersectStretched(BlitCoords& d, RECT& dvis, const BlitCoords& s, RECT& svis) {
-    RECT r = svis;
-    r.left -= s.x + (s.w < 0 ? 1 : 0);
-    r.right -= s.x + (s.w < 0 ? 1 : 0);
-    r.top -= s.y + (s.h < 0 ? 1 : 0);
-    r.bottom -= s.y + (s.h < 0 ? 1 : 0);
-    r = RECT{scaled(r.left, d.w, s.w), scaled(r.top, d.h, s.h), scaled(r.right, d.w, s.w), scaled(r.bottom, d.h, s.h)};
-    orderRect(r);
-    if (s.w < 0 && d.w > 0 && (s.x + s.w + 1 < svis.left || s.x > svis.right))
-        d.x += (d.w - r.right) - r.left;
-    else if (s.w > 0 && d.w < 0 && (s.x < svis.left || s.x + s.w > svis.right))
-        d.x -= r.right - (d.w - r.left);
-    if (s.h < 0 && d.h > 0 && (s.y + s.h + 1 < svis.top || s.y > svis.bottom))
-        d.y += (d.h - r.bottom) - r.top;
-    else if (s.h > 0 && d.h < 0 && (s.y < svis.top || s.y + s.h > svis.bottom))
-        d.y -= r.bottom - (d.h - r.top);
-    r = RECT{r.left + d.x - 1, r.top + d.y - 1, r.right + d.x + 1, r.bottom + d.y + 1};
-    if (!intersectRects(dvis, r, dvis)) return false;
+    const long long sx = s.x, sy = s.y, sw = s.w, sh = s.h, dw = d.w, dh = d.h;
+    long long dx = d.x, dy = d.y;
+    Box r{svis.left - sx - (sw < 0), svis.top - sy - (sh < 0), svis.right - sx - (sw < 0), svis.bottom - sy - (sh < 0)};
+    r = Box{scaled(r.l, dw, sw), scaled(r.t, dh, sh), scaled(r.r, dw, sw), scaled(r.b, dh, sh)};
+    orderBox(r);
+    if (sw < 0 && dw > 0 && (sx + sw + 1 < svis.left || sx > svis.right))
+        dx += (dw - r.r) - r.l;
+    else if (sw > 0 && dw < 0 && (sx < svis.left || sx + sw > svis.right))
+        dx -= r.r - (dw - r.l);
+    if (sh < 0 && dh > 0 && (sy + sh + 1 < svis.top || sy > svis.bottom))
+        dy += (dh - r.b) - r.t;
+    else if (sh > 0 && dh < 0 && (sy < svis.top || sy + sh > svis.bottom))
+        dy -= r.b - (dh - r.t);
+    dx = std::clamp(dx, -kFar, kFar);
+    dy = std::clamp(dy, -kFar, kFar);
+    if (!intersectRects(dvis, Box{r.l + dx - 1, r.t + dy - 1, r.r + dx + 1, r.b + dy + 1}, dvis)) return false;
+    // The destination may have moved: keep it where int coordinates still reach.
+    d.x = static_cast<int>(std::clamp<long long>(dx, INT_MIN / 2, INT_MAX / 2));
+    d.y = static_cast<int>(std::clamp<long long>(dy, INT_MIN / 2, INT_MAX / 2));
 
-    r = dvis;
-    r.left -= d.x + (d.w < 0 ? 1 : 0);
-    r.right -= d.x + (d.w < 0 ? 1 : 0);
-    r.top -= d.y + (d.h < 0 ? 1 : 0);
-    r.bottom -= d.y + (d.h < 0 ? 1 : 0);
-    r = RECT{s.x + scaled(r.left, s.w, d.w), s.y + scaled(r.top, s.h, d.h), s.x + scaled(r.right, s.w, d.w),
-             s.y + scaled(r.bottom, s.h, d.h)};
-    orderRect(r);
-    r = RECT{r.left - 1, r.top - 1, r.right + 1, r.bottom + 1};
-    return intersectRects(svis, r, svis);
+    r = Box{dvis.left - dx - (dw < 0), dvis.top - dy - (dh < 0), dvis.right - dx - (dw < 0), dvis.bottom - dy - (dh < 0)};
+    r = Box{sx + scaled(r.l, sw, dw), sy + scaled(r.t, sh, dh), sx + scaled(r.r, sw, dw), sy + scaled(r.b, sh, dh)};
+    orderBox(r);
+    return intersectRects(svis, Box{r.l - 1, r.t - 1, r.r + 1, r.b + 1}, svis);
 }
 
 // ---- writing runs ------------------------------------------------------------------
@@ -323,17 +337,23 @@ void copyRects(const BlitDest& dest, const BlitSource& src, const RECT& dvis, in
 // ---- the blit -------------------------------------------------------------------------
 
 // Destination pixel (x, y) of dvis takes source pixel (x - dvis.left + sx0, ...).
-void blitUnscaled(const BlitDest& dest, const BlitSource* src, const PixelConverter* conv, const RECT& dvis, int sx0, int sy0,
-                  const Writer& w, Scratch& sc) {
-    const int width = dvis.right - dvis.left;
-    const RECT area{sx0, sy0, sx0 + width, sy0 + (dvis.bottom - dvis.top)};
-    SourceRows rows(src, conv, area, src && sharesPixels(src->s, dest.s), sc);
+// A whole source row is converted before any of its destination row is
+// written, and rows go bottom-up when they move down within one surface, so
+// overlapping copies read every pixel before they overwrite it.
+void blitUnscaled(const BlitDest& dest, const BlitSource* src, const PixelConverter* conv, const RECT& dvis, int sx0,
+                  int sy0, const Writer& w, Scratch& sc) {
+    const int width = dvis.right - dvis.left, height = dvis.bottom - dvis.top;
+    const RECT area{sx0, sy0, sx0 + width, sy0 + height};
+    SourceRows rows(src, conv, area, false, sc);
     uint32_t* buf = sized(sc.src, static_cast<size_t>(width));
-    for (int y = dvis.top; y < dvis.bottom; ++y) {
-        const int sy = sy0 + (y - dvis.top);
+    const bool upwards = src && sharesPixels(src->s, dest.s) && dvis.top > sy0;
+    for (int k = 0; k < height; ++k) {
+        const int j = upwards ? height - 1 - k : k;
+        const int y = dvis.top + j;
+        const uint32_t* s = nullptr;
         forEachRun(*dest.visible, y, dvis.left, dvis.right, [&](int x0, int x1) {
-            const uint32_t* s = rows.row(sy, sx0 + (x0 - dvis.left), x1 - x0, buf);
-            w.run(y, x0, x1, s);
+            if (!s) s = rows.row(sy0 + j, sx0, width, buf);
+            w.run(y, x0, x1, s + (x0 - dvis.left));
         });
     }
 }
@@ -349,6 +369,10 @@ void blitStretched(const BlitDest& dest, const BlitSource& src, const PixelConve
     uint32_t* out = sized(sc.stretched, static_cast<size_t>(dw));
     const bool merge = mode == BLACKONWHITE || mode == WHITEONBLACK;
     const bool andMerge = mode == BLACKONWHITE;
+    // The source column each destination column starts from (or takes, without merging).
+    std::vector<int>& pick = sc.pick;
+    pick.resize(static_cast<size_t>(dw));
+    for (int i = 0; i < dw; ++i) pick[i] = (merge ? xm.groups[i].first : xm.groups[i].last) - area.left;
     const AxisGroup* lastGy = nullptr;
     for (int j = 0; j < static_cast<int>(ym.groups.size()); ++j) {
         const int y = ym.d0 + j;
@@ -357,30 +381,27 @@ void blitStretched(const BlitDest& dest, const BlitSource& src, const PixelConve
         if (!anyRun) continue;
         const AxisGroup& gy = ym.groups[j];
         if (!lastGy || lastGy->first != gy.first || lastGy->last != gy.last) {
-            // The source rows of this destination row, merged.
-            const int count = merge ? gy.count : 1;
-            for (int k = 0; k < count; ++k) {
-                const int sy = gy.first + k * ym.inc;
-                const uint32_t* r = rows.row(sy, area.left, sw, buf);
-                if (k == 0)
-                    std::memcpy(acc, r, sizeof(uint32_t) * static_cast<size_t>(sw));
-                else if (andMerge)
-                    for (int i = 0; i < sw; ++i) acc[i] &= r[i];
-                else
-                    for (int i = 0; i < sw; ++i) acc[i] |= r[i];
-            }
-            for (int i = 0; i < dw; ++i) {
-                const AxisGroup& gx = xm.groups[i];
-                if (!merge) {
-                    out[i] = acc[gx.last - area.left];
-                    continue;
+            if (!merge) {
+                const uint32_t* line = rows.row(gy.first, area.left, sw, buf);
+                for (int i = 0; i < dw; ++i) out[i] = line[pick[i]];
+            } else {
+                // The source rows of this destination row, merged, then each column's group.
+                for (int k = 0; k < gy.count; ++k) {
+                    const uint32_t* r = rows.row(gy.first + k * ym.inc, area.left, sw, buf);
+                    if (k == 0)
+                        std::memcpy(acc, r, sizeof(uint32_t) * static_cast<size_t>(sw));
+                    else if (andMerge)
+                        for (int i = 0; i < sw; ++i) acc[i] &= r[i];
+                    else
+                        for (int i = 0; i < sw; ++i) acc[i] |= r[i];
                 }
-                uint32_t v = acc[gx.first - area.left];
-                for (int k = 1; k < gx.count; ++k) {
-                    const uint32_t o = acc[gx.first + k * xm.inc - area.left];
-                    v = andMerge ? (v & o) : (v | o);
+                for (int i = 0; i < dw; ++i) {
+                    const int count = xm.groups[i].count;
+                    const uint32_t* at = acc + pick[i];
+                    uint32_t v = at[0];
+                    for (int k = 1; k < count; ++k) v = andMerge ? (v & at[k * xm.inc]) : (v | at[k * xm.inc]);
+                    out[i] = v;
                 }
-                out[i] = v;
             }
             lastGy = &gy;
         }
@@ -418,13 +439,15 @@ bool runBlit(const BlitDest& dest, const BlitSource* src, BlitCoords d, BlitCoor
     if (mask && (mask->s.bpp != 1 || !mask->s.valid())) return false;
 
     RECT dvis;
-    if (!intersectRects(dvis, boundingRect(d), dest.visible->box())) return true;
+    if (!intersectRects(dvis, boundingBox(d), dest.visible->box())) return true;
 
     Scratch& sc = scratch();
     buildKernel(dest, fgCode, sc.fg);
     if (mask) buildKernel(dest, bgCode, sc.bg);
-    const RECT dbounds = boundingRect(d);
-    const Writer writer{ds, sc.fg, mask ? &sc.bg : nullptr, mask, POINT{dbounds.left, dbounds.top}, sc.dst};
+    const Box dbounds = boundingBox(d);
+    const POINT maskOrigin{static_cast<LONG>(std::clamp<long long>(dbounds.l, INT_MIN, INT_MAX)),
+                           static_cast<LONG>(std::clamp<long long>(dbounds.t, INT_MIN, INT_MAX))};
+    const Writer writer{ds, sc.fg, mask ? &sc.bg : nullptr, mask, maskOrigin, sc.dst};
 
     if (!needSrc) {
         blitUnscaled(dest, nullptr, nullptr, dvis, 0, 0, writer, sc);
@@ -432,12 +455,13 @@ bool runBlit(const BlitDest& dest, const BlitSource* src, BlitCoords d, BlitCoor
     }
 
     RECT svis;
-    if (!intersectRects(svis, boundingRect(s), RECT{0, 0, src->s.width, src->s.height})) return true;
+    if (!intersectRects(svis, boundingBox(s), RECT{0, 0, src->s.width, src->s.height})) return true;
     const bool stretching = s.w != d.w || s.h != d.h;
     if (!stretching) {
-        RECT moved{svis.left + d.x - s.x, svis.top + d.y - s.y, svis.right + d.x - s.x, svis.bottom + d.y - s.y};
-        if (!intersectRects(dvis, moved, dvis)) return true;
-        svis = RECT{dvis.left - d.x + s.x, dvis.top - d.y + s.y, dvis.right - d.x + s.x, dvis.bottom - d.y + s.y};
+        const long long ox = static_cast<long long>(d.x) - s.x, oy = static_cast<long long>(d.y) - s.y;
+        if (!intersectRects(dvis, Box{svis.left + ox, svis.top + oy, svis.right + ox, svis.bottom + oy}, dvis)) return true;
+        svis = RECT{static_cast<LONG>(dvis.left - ox), static_cast<LONG>(dvis.top - oy), static_cast<LONG>(dvis.right - ox),
+                    static_cast<LONG>(dvis.bottom - oy)};
     } else if (!intersectStretched(d, dvis, s, svis)) {
         return true;
     }

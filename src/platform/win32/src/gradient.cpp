@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace hmigfx::win32 {
@@ -69,11 +70,17 @@ class ChannelWriter {
 public:
     ChannelWriter(const Surface& s, bool keepAlpha) : s_(s), keepAlpha_(keepAlpha) {}
 
+    bool direct32() const { return s_.bpp == 32; }
+    uint32_t* row32(int y) const { return s_.row32(y); }
+
+    uint32_t pack32(const int64_t ch[4]) const {
+        return (keepAlpha_ ? byte(ch[3]) << 24 : 0u) | (byte(ch[0]) << 16) | (byte(ch[1]) << 8) | byte(ch[2]);
+    }
+
     void put(int x, int y, const int64_t ch[4]) const {
-        auto byte = [](int64_t v) { return static_cast<uint32_t>(static_cast<uint8_t>(v / 256)); };
         switch (s_.bpp) {
         case 32:
-            s_.row32(y)[x] = (keepAlpha_ ? byte(ch[3]) << 24 : 0u) | (byte(ch[0]) << 16) | (byte(ch[1]) << 8) | byte(ch[2]);
+            s_.row32(y)[x] = pack32(ch);
             return;
         case 24:
             writePixel(s_, x, y, (byte(ch[0]) << 16) | (byte(ch[1]) << 8) | byte(ch[2]));
@@ -98,6 +105,8 @@ public:
     }
 
 private:
+    static uint32_t byte(int64_t v) { return static_cast<uint32_t>(static_cast<uint8_t>(v / 256)); }
+
     const Surface& s_;
     bool keepAlpha_;
 };
@@ -122,17 +131,68 @@ inline uint32_t rampChannel(const Vertex& a, const Vertex& b, int c, uint32_t po
 
 void fillRect(const DC& dc, const ChannelWriter& out, const Vertex& v0, const Vertex& v1, bool horizontal,
               const RECT& bounds) {
+    const uint32_t len = static_cast<uint32_t>(horizontal ? v1.x - v0.x : v1.y - v0.y);
+    auto channels = [&](int at, int64_t ch[4]) {
+        const uint32_t pos = static_cast<uint32_t>(at - (horizontal ? v0.x : v0.y));
+        for (int c = 0; c < 4; ++c) ch[c] = rampChannel(v0, v1, c, pos, len);
+    };
+    static thread_local std::vector<int64_t> ramp;
+    static thread_local std::vector<uint32_t> row;
     forEachVisible(dc.visible, bounds, [&](const RECT& r) {
-        for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left; x < r.right; ++x) {
-                const uint32_t pos = static_cast<uint32_t>(horizontal ? x - v0.x : y - v0.y);
-                const uint32_t len = static_cast<uint32_t>(horizontal ? v1.x - v0.x : v1.y - v0.y);
-                int64_t ch[4];
-                for (int c = 0; c < 4; ++c) ch[c] = rampChannel(v0, v1, c, pos, len);
-                out.put(x, y, ch);
+        const int w = r.right - r.left;
+        if (horizontal) {
+            // The colour depends on x alone: one row of channels serves every row.
+            ramp.resize(static_cast<size_t>(w) * 4);
+            for (int x = r.left; x < r.right; ++x) channels(x, &ramp[static_cast<size_t>(x - r.left) * 4]);
+            if (out.direct32()) {
+                row.resize(static_cast<size_t>(w));
+                for (int i = 0; i < w; ++i) row[i] = out.pack32(&ramp[static_cast<size_t>(i) * 4]);
+                for (int y = r.top; y < r.bottom; ++y) std::memcpy(out.row32(y) + r.left, row.data(), sizeof(uint32_t) * w);
+                return;
             }
+            for (int y = r.top; y < r.bottom; ++y)
+                for (int x = r.left; x < r.right; ++x) out.put(x, y, &ramp[static_cast<size_t>(x - r.left) * 4]);
+            return;
+        }
+        for (int y = r.top; y < r.bottom; ++y) {
+            int64_t ch[4];
+            channels(y, ch);
+            if (out.direct32()) {
+                std::fill_n(out.row32(y) + r.left, w, out.pack32(ch));
+                continue;
+            }
+            for (int x = r.left; x < r.right; ++x) out.put(x, y, ch);
+        }
     });
 }
+
+// Walks num / det (truncated, det > 0) along a row where num grows by a
+// constant: quotient and remainder are stepped instead of divided.
+struct QuotientWalk {
+    int64_t q = 0, r = 0, dq = 0, dr = 0, det = 1;
+
+    static int64_t floorDiv(int64_t a, int64_t b) {
+        int64_t q = a / b;
+        if (a % b != 0 && a < 0) --q;
+        return q;
+    }
+    void start(int64_t num, int64_t step, int64_t d) {
+        det = d;
+        q = floorDiv(num, d);
+        r = num - q * d;
+        dq = floorDiv(step, d);
+        dr = step - dq * d;
+    }
+    int64_t value() const { return q + (q < 0 && r != 0); }
+    void next() {
+        q += dq;
+        r += dr;
+        if (r >= det) {
+            r -= det;
+            ++q;
+        }
+    }
+};
 
 // False for a triangle without area that reaches visible pixels, which the
 // reference refuses.
@@ -155,12 +215,41 @@ bool fillTriangle(const DC& dc, const ChannelWriter& out, Vertex v[3]) {
     forEachVisible(dc.visible, bounds, [&](const RECT&) { visible = true; });
     if (!visible) return true;
     if (det == 0) return false;
+    // With coordinates this small no product overflows, and the weights can be stepped along each row.
+    constexpr int kSmall = 1 << 14;
+    auto small = [&](int v) { return v > -kSmall && v < kSmall; };
+    const bool stepped = small(a.x) && small(a.y) && small(b.x) && small(b.y) && small(c.x) && small(c.y) &&
+                         dc.surface.width < kSmall && dc.surface.height < kSmall;
+    const int64_t sign = det < 0 ? -1 : 1;
     forEachVisible(dc.visible, bounds, [&](const RECT& r) {
         for (int y = r.top; y < r.bottom; ++y) {
             const int xa = y < b.y ? edgeX(y, a.x, a.y, b.x, b.y) : edgeX(y, b.x, b.y, c.x, c.y);
             const int xb = edgeX(y, a.x, a.y, c.x, c.y);
             const int left = std::max<int>(r.left, std::min(xa, xb));
             const int right = std::min<int>(r.right, std::max(xa, xb));
+            if (left >= right) continue;
+            if (stepped) {
+                // num_k(x) = a_k l1 + b_k l2 + c_k (det - l1 - l2), linear in x.
+                const int64_t l1 = int64_t(b.y - c.y) * (left - c.x) - int64_t(b.x - c.x) * (y - c.y);
+                const int64_t l2 = int64_t(c.y - a.y) * (left - c.x) - int64_t(c.x - a.x) * (y - c.y);
+                const int64_t dl1 = b.y - c.y, dl2 = c.y - a.y;
+                QuotientWalk walk[4];
+                for (int k = 0; k < 4; ++k) {
+                    const int64_t num = int64_t(a.c[k]) * l1 + int64_t(b.c[k]) * l2 + int64_t(c.c[k]) * (det - l1 - l2);
+                    const int64_t step = int64_t(a.c[k]) * dl1 + int64_t(b.c[k]) * dl2 - int64_t(c.c[k]) * (dl1 + dl2);
+                    walk[k].start(sign * num, sign * step, sign * det);
+                }
+                uint32_t* row = out.direct32() ? out.row32(y) : nullptr;
+                for (int x = left; x < right; ++x) {
+                    const int64_t ch[4] = {walk[0].value(), walk[1].value(), walk[2].value(), walk[3].value()};
+                    if (row)
+                        row[x] = out.pack32(ch);
+                    else
+                        out.put(x, y, ch);
+                    for (QuotientWalk& w : walk) w.next();
+                }
+                continue;
+            }
             for (int x = left; x < right; ++x) {
                 // Barycentric weights of a and b; c takes the rest.
                 const int64_t l1 = wrapSub(wrapMul(wrapSub(b.y, c.y), wrapSub(x, c.x)), wrapMul(wrapSub(b.x, c.x), wrapSub(y, c.y)));
