@@ -241,6 +241,58 @@ TEST(Conversion, RopsInEveryDepth) {
     }
 }
 
+// Fills, pattern fills, inversion and blits into DIB sections of every depth,
+// top-down and bottom-up, read back through GetPixel and the raw bits.
+TEST(Depths, DrawingIntoEveryDibDepth) {
+    const std::vector<RGBQUAD> table = {quad(0, 0, 0), quad(255, 255, 255), quad(255, 0, 0), quad(0, 0, 255)};
+    for (int depth : {1, 4, 8, 16, 24, 32}) {
+        std::vector<RGBQUAD> colors(table.begin(), table.begin() + (depth == 1 ? 2 : 4));
+        if (depth > 8) colors.clear();
+        Canvas c(9, 5, depth, colors);
+        SCOPED_TRACE(depth);
+        RECT all{0, 0, 9, 5};
+        HBRUSH white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        ASSERT_TRUE(FillRect(c.dc, &all, white));
+        EXPECT_EQ(c.get(8, 4), RGB(255, 255, 255));
+        // A hatch: its lines black, the gaps in the background colour.
+        HBRUSH hatch = CreateHatchBrush(HS_VERTICAL, RGB(0, 0, 0));
+        SetBkColor(c.dc, RGB(255, 255, 255));
+        HGDIOBJ old = SelectObject(c.dc, hatch);
+        ASSERT_TRUE(PatBlt(c.dc, 0, 0, 9, 5, PATCOPY));
+        EXPECT_EQ(c.get(4, 2), RGB(0, 0, 0));
+        EXPECT_EQ(c.get(3, 2), RGB(255, 255, 255));
+        // Inversion works on the raw values: colours for direct formats, indices for palettes.
+        ASSERT_TRUE(PatBlt(c.dc, 0, 0, 2, 5, DSTINVERT));
+        ASSERT_TRUE(InvertRect(c.dc, &all));
+        if (depth == 1 || depth >= 16) {
+            EXPECT_EQ(c.get(1, 1), RGB(255, 255, 255));  // inverted twice
+            EXPECT_EQ(c.get(4, 1), RGB(255, 255, 255));
+            EXPECT_EQ(c.get(5, 1), RGB(0, 0, 0));
+        } else {
+            const auto* row = static_cast<const uint8_t*>(c.bits);
+            EXPECT_EQ(depth == 4 ? row[0] >> 4 : row[0], 1u);   // white's index, inverted twice
+            EXPECT_EQ(depth == 4 ? row[2] >> 4 : row[4], depth == 4 ? 15u : 255u);  // black (index 0), inverted once
+        }
+        SelectObject(c.dc, old);
+        DeleteObject(hatch);
+        // Pixels and a blit of a two-colour 32-bit picture.
+        if (depth > 1) {
+            EXPECT_EQ(SetPixel(c.dc, 7, 3, RGB(255, 0, 0)), RGB(255, 0, 0));
+            EXPECT_EQ(c.get(7, 3), RGB(255, 0, 0));
+        }
+        Canvas src(3, 2);
+        src.fill(0xFFFFFF);
+        src.at(1, 1) = 0x000000;
+        ASSERT_TRUE(BitBlt(c.dc, 6, 0, 3, 2, src.dc, 0, 0, SRCCOPY));
+        EXPECT_EQ(c.get(7, 1), RGB(0, 0, 0));
+        EXPECT_EQ(c.get(8, 1), RGB(255, 255, 255));
+        // The pixels outside what was drawn are untouched.
+        if (depth == 1 || depth >= 16) {
+            EXPECT_EQ(c.get(5, 4), RGB(0, 0, 0));
+        }
+    }
+}
+
 // ---- stretching ---------------------------------------------------------------------------
 
 std::vector<uint32_t> stretchRow(const std::vector<uint32_t>& row, int dw, int mode) {
