@@ -414,11 +414,11 @@ void blitHalftone(const BlitDest& dest, const BlitSource& src, const PixelConver
     HalftoneParams hp;
     if (!halftoneParams(d, dvis, s, svis, hp)) return;
     const RECT& sr = hp.src;
-    const int sw = sr.right - sr.left, sh = sr.bottom - sr.top;
+    const int sw = sr.right - sr.left;
     SourceRows rows(&src, &conv, sr, true, sc);
     const int dw = dvis.right - dvis.left, dh = dvis.bottom - dvis.top;
     uint32_t* out = sized(sc.stretched, static_cast<size_t>(dw) * dh);
-    halftone(dest.s, hp, rows.row(sr.top, sr.left, sw, sized(sc.src, static_cast<size_t>(sw))), sw, sh, dw, dh, out);
+    halftone(dest.s, hp, rows.row(sr.top, sr.left, sw, sized(sc.src, static_cast<size_t>(sw))), sw, dw, dh, out);
     for (int j = 0; j < dh; ++j) {
         const int y = dvis.top + j;
         forEachRun(*dest.visible, y, dvis.left, dvis.right,

@@ -126,10 +126,8 @@ bool halftoneParams(const BlitCoords& d, const RECT& dvis, const BlitCoords& s, 
     return true;
 }
 
-void halftone(const Surface& ds, const HalftoneParams& hp, const uint32_t* src, int sw, int sh, int dw, int dh,
-              uint32_t* out) {
+void halftone(const Surface& ds, const HalftoneParams& hp, const uint32_t* src, int sw, int dw, int dh, uint32_t* out) {
     const RECT& r = hp.src;
-    (void)sh;
     // The column positions are the same on every row: walk them once.
     static thread_local std::vector<int> col0, col1;
     static thread_local std::vector<float> colT;

@@ -40,7 +40,6 @@ bool halftoneParams(const BlitCoords& d, const RECT& dvis, const BlitCoords& s, 
 
 // Bilinear resampling in the destination format. src holds the rows of hp.src
 // (destination raw values, stride sw); out receives dw x dh values.
-void halftone(const Surface& ds, const HalftoneParams& hp, const uint32_t* src, int sw, int sh, int dw, int dh,
-              uint32_t* out);
+void halftone(const Surface& ds, const HalftoneParams& hp, const uint32_t* src, int sw, int dw, int dh, uint32_t* out);
 
 }  // namespace hmigfx::win32
