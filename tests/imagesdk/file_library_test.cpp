@@ -48,12 +48,12 @@ struct Format {
 
 const std::vector<Format>& formats() {
     static const std::vector<Format> f = {
-        {".bmp", FILE_BMP, {}, true},
-        {".png", FILE_PNG, {}, true},
-        {".jpg", FILE_JPEG, {cv::IMWRITE_JPEG_QUALITY, 100}, false},
-        {".tif", FILE_TIFF, {}, true},
-        {".webp", FILE_WEBP, {cv::IMWRITE_WEBP_QUALITY, 101}, true},  // above 100: lossless
-        {".ppm", FILE_PNM, {}, true},
+        {".bmp", IMGFILE_BMP, {}, true},
+        {".png", IMGFILE_PNG, {}, true},
+        {".jpg", IMGFILE_JPEG, {cv::IMWRITE_JPEG_QUALITY, 100}, false},
+        {".tif", IMGFILE_TIFF, {}, true},
+        {".webp", IMGFILE_WEBP, {cv::IMWRITE_WEBP_QUALITY, 101}, true},  // above 100: lossless
+        {".ppm", IMGFILE_PNM, {}, true},
     };
     return f;
 }

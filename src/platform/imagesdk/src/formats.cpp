@@ -163,7 +163,7 @@ int identifyBmp(const ByteSource& src, FILEINFO& info) {
         const uint64_t need = rowBytes(static_cast<int>(width), bpp) * uint64_t(height);
         if (src.size() - offBits < need) return IMGSDK_ERROR_FILE_CORRUPT;
     }
-    info.Format = FILE_BMP;
+    info.Format = IMGFILE_BMP;
     info.BitsPerPixel = bpp;
     if (bpp <= 8) info.Flags |= FILEINFO_PALETTE;
     return IMGSDK_SUCCESS;
@@ -240,7 +240,7 @@ int identifyPng(const ByteSource& src, FILEINFO& info) {
         pos += 12 + uint64_t(len);
     }
     if (!sawData) return IMGSDK_ERROR_FILE_CORRUPT;
-    info.Format = FILE_PNG;
+    info.Format = IMGFILE_PNG;
     info.BitsPerPixel = depth * channels;
     setCompression(info, "Deflate");
     return IMGSDK_SUCCESS;
@@ -285,7 +285,7 @@ int identifyJpeg(const ByteSource& src, FILEINFO& info) {
             if (components == 1) info.Flags |= FILEINFO_GRAY;
             setCompression(info, marker >= 0xC9 ? "Arithmetic" : (info.Flags & FILEINFO_PROGRESSIVE) ? "Progressive"
                                                                                                        : "Huffman");
-            info.Format = FILE_JPEG;
+            info.Format = IMGFILE_JPEG;
             info.BitsPerPixel = precision * components;
             return IMGSDK_SUCCESS;
         }
@@ -457,7 +457,7 @@ int identifyTiff(const ByteSource& src, FILEINFO& info) {
         next = r.u32(link);
     }
     info.TotalPages = pages;
-    info.Format = FILE_TIFF;
+    info.Format = IMGFILE_TIFF;
     info.BitsPerPixel = static_cast<int32_t>(bits * samples);
     return IMGSDK_SUCCESS;
 }
@@ -498,7 +498,7 @@ int identifyWebp(const ByteSource& src, FILEINFO& info) {
     const int rc = checkSize(info, width, height, alpha ? 4 : 3, 8);
     if (rc != IMGSDK_SUCCESS) return rc;
     if (alpha) info.Flags |= FILEINFO_ALPHA;
-    info.Format = FILE_WEBP;
+    info.Format = IMGFILE_WEBP;
     info.BitsPerPixel = alpha ? 32 : 24;
     return IMGSDK_SUCCESS;
 }
@@ -584,7 +584,7 @@ int identifyPnm(const ByteSource& src, FILEINFO& info) {
     }
     if (depth <= 2) info.Flags |= FILEINFO_GRAY;
     if (depth == 2 || depth == 4) info.Flags |= FILEINFO_ALPHA;
-    info.Format = FILE_PNM;
+    info.Format = IMGFILE_PNM;
     info.BitsPerPixel = static_cast<int32_t>(sampleBits * depth);
     setCompression(info, binary ? "None" : "ASCII");
     return IMGSDK_SUCCESS;
@@ -697,8 +697,8 @@ bool jpegComplete(const unsigned char* data, size_t size) {
 
 bool dataComplete(const unsigned char* data, size_t size, const FILEINFO& info) {
     switch (info.Format) {
-    case FILE_PNG: return pngComplete(data, size);
-    case FILE_JPEG: return jpegComplete(data, size);
+    case IMGFILE_PNG: return pngComplete(data, size);
+    case IMGFILE_JPEG: return jpegComplete(data, size);
     default: return true;
     }
 }

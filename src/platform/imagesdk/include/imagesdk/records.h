@@ -64,13 +64,13 @@ static_assert(offsetof(struct_LEAD_Bitmap, Flags) == 32, "the wrapper relies on 
 // Files
 
 // File formats that the file library identifies.
-#define FILE_UNKNOWN 0
-#define FILE_BMP 1
-#define FILE_PNG 2
-#define FILE_JPEG 3
-#define FILE_TIFF 4
-#define FILE_WEBP 5
-#define FILE_PNM 6
+#define IMGFILE_UNKNOWN 0
+#define IMGFILE_BMP 1
+#define IMGFILE_PNG 2
+#define IMGFILE_JPEG 3
+#define IMGFILE_TIFF 4
+#define IMGFILE_WEBP 5
+#define IMGFILE_PNM 6
 
 // Bits of FILEINFO::Flags.
 #define FILEINFO_PALETTE 0x0001    // the file stores palette indices
@@ -81,7 +81,7 @@ static_assert(offsetof(struct_LEAD_Bitmap, Flags) == 32, "the wrapper relies on 
 // What the file library tells about a picture file without decoding it.
 struct FILEINFO {
     uint32_t uStructSize;  // sizeof(FILEINFO); filled in by the library
-    int32_t Format;        // FILE_*
+    int32_t Format;        // IMGFILE_*
     int32_t Width;
     int32_t Height;
     int32_t BitsPerPixel;  // bits per pixel as stored in the file (all channels)
