@@ -152,6 +152,7 @@ const CommandTable& commandTable() {
         addDrawingCommands(t);
         addBlitCommands(t);
         addQueryCommands(t);
+        addTextCommands(t);
         return t;
     }();
     return table;

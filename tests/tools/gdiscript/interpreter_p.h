@@ -57,6 +57,7 @@ void addStateCommands(CommandTable& t);
 void addDrawingCommands(CommandTable& t);
 void addBlitCommands(CommandTable& t);
 void addQueryCommands(CommandTable& t);
+void addTextCommands(CommandTable& t);
 
 class Interpreter {
 public:

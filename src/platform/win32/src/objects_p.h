@@ -5,6 +5,7 @@
 #include "surface_p.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace hmigfx::win32 {
@@ -81,11 +82,14 @@ struct Palette : GdiObject {
 
 namespace hmigfx::win32 {
 
+class FontInstance;
+
 struct Font : GdiObject {
     using Handle = HFONT;
     static bool accepts(Kind k) { return k == Kind::Font; }
     Font() : GdiObject(Kind::Font) {}
     LOGFONTW logfont{};
+    std::shared_ptr<FontInstance> instance;  // realised on first use
 };
 
 }  // namespace hmigfx::win32
