@@ -17,6 +17,120 @@ void paintPixels(DC& dc, const PaintTile& tile, std::vector<POINT>& pts) {
     paintSpans(dc.surface, dc.visible, tile, dc.st.brushOrg, spans.data(), spans.size());
 }
 
+void fill(HDC h, const RECT& r, int sysColor) { FillRect(h, &r, GetSysColorBrush(sysColor)); }
+
+// One 1-pixel ring of an edge: the top and left sides in one colour, then the
+// bottom and right sides in another, which so own the top-right and
+// bottom-left corners.
+void ring(HDC h, const RECT& r, UINT sides, int topLeft, int bottomRight) {
+    if (r.left >= r.right || r.top >= r.bottom) return;
+    if (topLeft >= 0) {
+        if (sides & BF_TOP) fill(h, RECT{r.left, r.top, r.right, r.top + 1}, topLeft);
+        if (sides & BF_LEFT) fill(h, RECT{r.left, r.top, r.left + 1, r.bottom}, topLeft);
+    }
+    if (bottomRight >= 0) {
+        if (sides & BF_BOTTOM) fill(h, RECT{r.left, r.bottom - 1, r.right, r.bottom}, bottomRight);
+        if (sides & BF_RIGHT) fill(h, RECT{r.right - 1, r.top, r.right, r.bottom}, bottomRight);
+    }
+}
+
+RECT inset(const RECT& r, UINT sides) {
+    return RECT{r.left + ((sides & BF_LEFT) ? 1 : 0), r.top + ((sides & BF_TOP) ? 1 : 0),
+                r.right - ((sides & BF_RIGHT) ? 1 : 0), r.bottom - ((sides & BF_BOTTOM) ? 1 : 0)};
+}
+
+// The largest square centred in r.
+RECT centredSquare(const RECT& r) {
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    const int side = std::min(w, h);
+    const int x = r.left + (w - side) / 2, y = r.top + (h - side) / 2;
+    return RECT{x, y, x + side, y + side};
+}
+
+// A check mark of vertical runs: a short descending stroke, then a long
+// ascending one ending three pixels inside the box's top-right.
+void checkMark(DC& dc, const RECT& box, COLORREF color) {
+    const int inner = box.right - box.left - 4;
+    const int width = inner - 2;
+    if (width < 2) return;
+    const int down = width / 3, run = std::max(1, (inner + 1) / 3);
+    const int lowest = 3 + (width - 1 - down);
+    std::vector<Span>& spans = dc.scratchSpans;
+    spans.clear();
+    for (int k = 0; k < width; ++k) {
+        const int top = k < down ? lowest - (down - 1 - k) : 3 + (width - 1 - k);
+        for (int y = 0; y < run; ++y) spans.push_back(Span{box.left + 3 + k, box.top + top + y, 1});
+    }
+    for (Span& s : spans) s = Span{dc.devX(s.x), dc.devY(s.y), 1};
+    PaintTile tile;
+    tile.setSolid(rop2Pair(R2_COPYPEN, colorToPixel(dc.surface, color), dc.surface.pixelMask()));
+    paintSpans(dc.surface, dc.visible, tile, POINT{0, 0}, spans.data(), spans.size());
+}
+
+// The radio button as USER draws it at its usual 13 pixels: the ring's
+// shading per pixel ('.' untouched, 'i' the interior, 'd' the dot).
+const char* const kRadio[13] = {
+    ".............", ".....SSSS....", "...SSDDDDSS..", "..SSDiiiiD.H.", "..SDiiiiiiLH.",
+    ".SDiiiddiiiLH", ".SDiiddddiiLH", ".SDiiddddiiLH", ".SDiiiddiiiLH", "..SDiiiiiiLH.",
+    "..HHLiiiiLHH.", "...HHLLLLHH..", ".....HHHH....",
+};
+// The flat one: a ring in the window frame colour.
+const char* const kFlatRadio[13] = {
+    ".............", "....FFFFF....", "...FFFFFFF...", "..FFFiiiiFF..", ".FFFiiiiiiFF.",
+    ".FFiiiddiiiF.", ".FFiiddddiiF.", ".FFiiddddiiF.", ".FFiiiddiiiF.", "..FFiiiiiiF..",
+    "...FFiiiiF...", "....FFFFF....", ".............",
+};
+
+void radioButton(DC& dc, const RECT& box, UINT state) {
+    const bool flat = state & DFCS_FLAT;
+    const bool dim = state & (DFCS_INACTIVE | DFCS_PUSHED);
+    const int side = box.right - box.left;
+    if (side <= 0) return;
+    const uint32_t mask = dc.surface.pixelMask();
+    auto pixel = [&](int sys) { return rop2Pair(R2_COPYPEN, colorToPixel(dc.surface, GetSysColor(sys)), mask); };
+    const RopPair shadow = pixel(COLOR_BTNSHADOW), dark = pixel(COLOR_3DDKSHADOW), light = pixel(COLOR_3DLIGHT),
+                  hilite = pixel(COLOR_BTNHIGHLIGHT), frame = pixel(COLOR_WINDOWFRAME),
+                  interior = pixel(dim && !flat ? COLOR_BTNFACE : COLOR_WINDOW),
+                  dot = pixel((state & DFCS_INACTIVE) ? COLOR_BTNSHADOW : COLOR_WINDOWTEXT);
+    const char* const* shape = flat ? kFlatRadio : kRadio;
+    PaintTile tile;
+    // Other sizes scale the 13-pixel pattern.
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) {
+            char c = shape[y * 13 / side][x * 13 / side];
+            if (c == 'd' && !(state & DFCS_CHECKED)) c = 'i';
+            const RopPair* p = nullptr;
+            switch (c) {
+            case 'S': p = &shadow; break;
+            case 'D': p = &dark; break;
+            case 'L': p = &light; break;
+            case 'H': p = &hilite; break;
+            case 'F': p = &frame; break;
+            case 'i': p = &interior; break;
+            case 'd': p = &dot; break;
+            default: break;
+            }
+            if (!p) continue;
+            tile.setSolid(*p);
+            const int dx = dc.devX(box.left + x), dy = dc.devY(box.top + y);
+            paintRect(dc.surface, dc.visible, tile, POINT{0, 0}, RECT{dx, dy, dx + 1, dy + 1});
+        }
+}
+
+// The pushed-and-checked face: a checkerboard of the face and highlight
+// colours, aligned to the rectangle.
+void checkeredFace(DC& dc, const RECT& r) {
+    const uint32_t mask = dc.surface.pixelMask();
+    PaintTile tile;
+    tile.resize(2, 2);
+    const RopPair face = rop2Pair(R2_COPYPEN, colorToPixel(dc.surface, GetSysColor(COLOR_BTNFACE)), mask);
+    const RopPair hilite = rop2Pair(R2_COPYPEN, colorToPixel(dc.surface, GetSysColor(COLOR_BTNHIGHLIGHT)), mask);
+    tile.pairs = {face, hilite, hilite, face};
+    tile.finish();
+    const RECT d = dc.toDevice(r);
+    paintRect(dc.surface, dc.visible, tile, POINT{d.left, d.top}, d);
+}
+
 }  // namespace
 
 extern "C" {
@@ -57,6 +171,82 @@ BOOL WINAPI DrawFocusRect(HDC h, const RECT* rc) {
     return TRUE;
 }
 
-BOOL WINAPI DrawFrameControl(HDC, LPRECT, UINT, UINT) { return FALSE; }
+
+BOOL WINAPI DrawEdge(HDC h, LPRECT rc, UINT edge, UINT flags) {
+    DC* dc = findDC(h);
+    if (!dc || !rc) return FALSE;
+    const UINT sides = flags & BF_RECT;
+    int outerTL, outerBR, innerTL, innerBR;
+    if (flags & BF_MONO) {
+        outerTL = outerBR = COLOR_WINDOWFRAME;
+        innerTL = innerBR = COLOR_WINDOW;
+    } else if (flags & BF_FLAT) {
+        outerTL = outerBR = COLOR_BTNSHADOW;
+        innerTL = innerBR = COLOR_BTNFACE;
+    } else {
+        // Soft edges put the strongest contrast on the outside.
+        const bool soft = flags & BF_SOFT;
+        outerTL = (edge & BDR_RAISEDOUTER) ? (soft ? COLOR_BTNHIGHLIGHT : COLOR_3DLIGHT)
+                  : (edge & BDR_SUNKENOUTER) ? (soft ? COLOR_3DDKSHADOW : COLOR_BTNSHADOW)
+                                             : -1;
+        outerBR = (edge & BDR_RAISEDOUTER) ? COLOR_3DDKSHADOW : (edge & BDR_SUNKENOUTER) ? COLOR_BTNHIGHLIGHT : -1;
+        innerTL = (edge & BDR_RAISEDINNER) ? (soft ? COLOR_3DLIGHT : COLOR_BTNHIGHLIGHT)
+                  : (edge & BDR_SUNKENINNER) ? (soft ? COLOR_BTNSHADOW : COLOR_3DDKSHADOW)
+                                             : -1;
+        innerBR = (edge & BDR_RAISEDINNER) ? COLOR_BTNSHADOW : (edge & BDR_SUNKENINNER) ? COLOR_3DLIGHT : -1;
+    }
+    const bool hasOuter = (flags & (BF_MONO | BF_FLAT)) || (edge & (BDR_RAISEDOUTER | BDR_SUNKENOUTER));
+    const bool hasInner = (flags & (BF_MONO | BF_FLAT)) || (edge & (BDR_RAISEDINNER | BDR_SUNKENINNER));
+    RECT r = *rc;
+    if (hasOuter) {
+        ring(h, r, sides, outerTL, outerBR);
+        r = inset(r, sides);
+    }
+    if (hasInner) {
+        ring(h, r, sides, innerTL, innerBR);
+        r = inset(r, sides);
+    }
+    // The middle is filled as FillRect fills, even when the edges used it up.
+    if (flags & BF_MIDDLE) fill(h, r, (flags & BF_MONO) ? COLOR_WINDOW : COLOR_BTNFACE);
+    if (flags & BF_ADJUST) *rc = r;
+    return TRUE;
+}
+
+BOOL WINAPI DrawFrameControl(HDC h, LPRECT rc, UINT type, UINT state) {
+    DC* dc = findDC(h);
+    if (!dc || !rc || type != DFC_BUTTON) return FALSE;
+    if (state & DFCS_BUTTONPUSH) {
+        const UINT looks = state & (DFCS_FLAT | DFCS_MONO);
+        const UINT edge = (state & (DFCS_PUSHED | DFCS_CHECKED | DFCS_FLAT)) ? EDGE_SUNKEN : EDGE_RAISED;
+        UINT flags = BF_RECT | BF_SOFT | BF_ADJUST | ((looks & DFCS_FLAT) ? BF_FLAT : 0) |
+                     ((looks & DFCS_MONO) ? BF_MONO : 0);
+        RECT r = *rc;
+        if (state & DFCS_CHECKED) {
+            DrawEdge(h, &r, edge, flags);
+            checkeredFace(*dc, r);
+        } else {
+            DrawEdge(h, &r, edge, flags | BF_MIDDLE);
+        }
+        if (state & DFCS_ADJUSTRECT) *rc = r;
+        return TRUE;
+    }
+    RECT box = centredSquare(*rc);
+    if ((state & 0xFF) == DFCS_BUTTONCHECK || (state & 0xFF) == DFCS_BUTTON3STATE) {
+        RECT r = box;
+        DrawEdge(h, &r, EDGE_SUNKEN,
+                 BF_RECT | BF_ADJUST | ((state & DFCS_FLAT) ? BF_FLAT : 0) | ((state & DFCS_MONO) ? BF_MONO : 0));
+        if ((state & 0xFF) == DFCS_BUTTON3STATE && (state & DFCS_CHECKED)) checkeredFace(*dc, r);
+        else fill(h, r, (state & (DFCS_INACTIVE | DFCS_PUSHED)) ? COLOR_BTNFACE : COLOR_WINDOW);
+        if (state & DFCS_CHECKED)
+            checkMark(*dc, box, GetSysColor((state & (DFCS_INACTIVE | DFCS_BUTTON3STATE)) ? COLOR_BTNSHADOW
+                                                                                          : COLOR_WINDOWTEXT));
+    } else if (state & (DFCS_BUTTONRADIO | DFCS_BUTTONRADIOIMAGE | DFCS_BUTTONRADIOMASK)) {
+        radioButton(*dc, box, state);
+    } else {
+        return FALSE;
+    }
+    if (state & DFCS_ADJUSTRECT) *rc = box;
+    return TRUE;
+}
 
 }  // extern "C"
