@@ -148,7 +148,7 @@ std::unique_ptr<SizedFace> FontInstance::sizeFace(FT_Face face, bool wantBold, b
     if (FT_New_Size(face, &sf->size) != 0) return nullptr;
     FT_Activate_Size(sf->size);
     // A fallback face is sized so that its em square matches the primary's.
-    if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(ppem_)) != 0) return nullptr;
+    if (FT_Set_Pixel_Sizes(face, static_cast<FT_UInt>(xPpem_), static_cast<FT_UInt>(ppem_)) != 0) return nullptr;
     sf->emboldenOutline = wantBold && !(face->style_flags & FT_STYLE_FLAG_BOLD);
     sf->slantOutline = wantItalic && !(face->style_flags & FT_STYLE_FLAG_ITALIC);
     return sf;
@@ -194,9 +194,13 @@ bool FontInstance::load(const LOGFONTW& lf) {
     const LONG maxWidth = px(face->bbox.xMax - face->bbox.xMin);
     if (lf.lfWidth != 0) {
         const long long want = std::min<long long>(std::llabs(static_cast<long long>(lf.lfWidth)), kMaxPpem * 4);
-        xScale_ = static_cast<double>(want) / avg;
+        // A width is a horizontal pixel size of its own, hinted as such.
+        const double xScale = static_cast<double>(want) / avg;
+        xPpem_ = static_cast<int>(std::clamp<long long>(std::llround(ppem_ * xScale), 1, kMaxPpem * 4));
+        FT_Activate_Size(primary_->size);
+        FT_Set_Pixel_Sizes(face, static_cast<FT_UInt>(xPpem_), static_cast<FT_UInt>(ppem_));
         tm_.tmAveCharWidth = static_cast<LONG>(want);
-        tm_.tmMaxCharWidth = static_cast<LONG>(std::lround(maxWidth * xScale_));
+        tm_.tmMaxCharWidth = static_cast<LONG>(std::lround(maxWidth * xScale));
     } else {
         tm_.tmAveCharWidth = avg;
         tm_.tmMaxCharWidth = maxWidth;
@@ -228,7 +232,7 @@ bool FontInstance::load(const LOGFONTW& lf) {
     const long soPos = os2 && os2->yStrikeoutPosition ? os2->yStrikeoutPosition : upem * 3 / 10;
     const long soSize = os2 && os2->yStrikeoutSize > 0 ? os2->yStrikeoutSize : ulSize;
     strikeoutSize_ = std::max<LONG>(1, px(soSize));
-    strikeoutOffset_ = -px(soPos) - strikeoutSize_ / 2 + 1;
+    strikeoutOffset_ = -px(soPos) - strikeoutSize_ / 2;
 
     escapement_ = static_cast<int>(((static_cast<long long>(lf.lfEscapement) % 3600) + 3600) % 3600);
     if (lf.lfQuality == NONANTIALIASED_QUALITY) {
@@ -291,7 +295,6 @@ void FontInstance::measure(Glyph& g) {
         return;
     }
     long adv = (face->glyph->advance.x + 32) >> 6;
-    if (xScale_ != 1.0) adv = std::lround(face->glyph->advance.x * xScale_ / 64.0);
     if (g.source->emboldenOutline) ++adv;  // the outline grows by about a pixel
     g.advance = static_cast<int>(adv);
 }
@@ -317,13 +320,12 @@ void FontInstance::render(Glyph& g) {
     // Text output advances by the glyph as hinted for drawing; the extent
     // functions measure with the default hinting. GDI differs the same way.
     long adv = (slot->advance.x + 32) >> 6;
-    if (xScale_ != 1.0) adv = std::lround(slot->advance.x * xScale_ / 64.0);
     if (g.source->emboldenOutline) ++adv;
     g.drawAdvance = static_cast<int>(adv);
     if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return;
     if (g.source->emboldenOutline) FT_Outline_Embolden(&slot->outline, std::max<FT_Pos>(64, ppem_ * 64 / 24));
-    // Width scaling, synthetic slant and the escapement, in that order.
-    double xx = xScale_, xy = g.source->slantOutline ? 0.2 : 0.0, yx = 0.0, yy = 1.0;
+    // Synthetic slant, then the escapement.
+    double xx = 1.0, xy = g.source->slantOutline ? 0.2 : 0.0, yx = 0.0, yy = 1.0;
     if (escapement_ != 0) {
         const double a = escapement_ * M_PI / 1800.0;
         const double c = std::cos(a), s = std::sin(a);

@@ -94,7 +94,7 @@ private:
     TEXTMETRICW tm_{};
     std::wstring faceName_;
     int ppem_ = 0;
-    double xScale_ = 1.0;  // lfWidth against the face's own average width
+    int xPpem_ = 0;        // horizontal pixel size when lfWidth asks for one, else 0 (= ppem_)
     int escapement_ = 0;
     bool antialiased_ = false;
     bool underline_ = false;
