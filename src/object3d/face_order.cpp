@@ -11,7 +11,7 @@
 // face. An implicit treap over the positions answers both in O(log n) from
 // per-subtree aggregates (the descent count, and the minima of both ranks),
 // and moves a face in O(log n).
-#include "face_order_p.h"
+#include "object3d/face_order_p.h"
 
 #include <cmath>
 #include <cstdint>

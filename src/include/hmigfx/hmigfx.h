@@ -3,3 +3,4 @@
 #pragma once
 
 #include <afxwin.h>
+#include <hmigfx/object3d.h>
