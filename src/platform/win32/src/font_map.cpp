@@ -177,12 +177,30 @@ bool runQuery(const Query& q, FaceMatch& out, bool* matchedFamily) {
 
 std::mutex gMapLock;
 
+FaceMatch matchUncached(const LOGFONTW& lf, const wchar_t* name);
+
 }  // namespace
 
 FaceMatch matchFace(const LOGFONTW& lf) {
     std::lock_guard<std::mutex> lock(gMapLock);
     wchar_t name[LF_FACESIZE + 1] = {};
     std::copy_n(lf.lfFaceName, LF_FACESIZE, name);  // lfFaceName need not be terminated
+    // Asking fontconfig takes far longer than rendering a line: remember.
+    static std::map<std::wstring, FaceMatch> cache;
+    std::wstring key = name;
+    key += L'|';
+    key += static_cast<wchar_t>(lf.lfWeight > FW_MEDIUM ? 'b' : 'r');
+    key += static_cast<wchar_t>(lf.lfItalic ? 'i' : 'u');
+    key += static_cast<wchar_t>(lf.lfPitchAndFamily + 1);
+    key += static_cast<wchar_t>(lf.lfCharSet + 1);
+    if (auto it = cache.find(key); it != cache.end()) return it->second;
+    FaceMatch found = matchUncached(lf, name);
+    cache.emplace(key, found);
+    return found;
+}
+
+namespace {
+FaceMatch matchUncached(const LOGFONTW& lf, const wchar_t* name) {
     Query q;
     q.bold = lf.lfWeight > FW_MEDIUM;
     q.italic = lf.lfItalic != 0;
@@ -225,6 +243,7 @@ FaceMatch matchFace(const LOGFONTW& lf) {
     if (runQuery(q, out, nullptr)) return out;
     return FaceMatch{};
 }
+}  // namespace
 
 FaceMatch matchFaceForChar(uint32_t ch, bool bold, bool italic) {
     std::lock_guard<std::mutex> lock(gMapLock);
