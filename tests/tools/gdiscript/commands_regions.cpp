@@ -6,6 +6,12 @@ namespace {
 
 HGDIOBJ createRectRgn(const Args& a) { return CreateRectRgn(a.i(0), a.i(1), a.i(2), a.i(3)); }
 
+// CreatePolygonRgn MODE X Y X Y ...
+HGDIOBJ createPolygonRgn(const Args& a) {
+    const std::vector<POINT> p = a.points(1);
+    return CreatePolygonRgn(p.data(), static_cast<int>(p.size()), a.i(0));
+}
+
 HGDIOBJ combineRgn(const Args& a) {
     const int type = CombineRgn(static_cast<HRGN>(a.obj(0)), static_cast<HRGN>(a.obj(1)), static_cast<HRGN>(a.obj(2)),
                                 a.i(3));
@@ -62,6 +68,7 @@ HGDIOBJ invertRgn(const Args& a) {
 
 void addRegionCommands(CommandTable& t) {
     t["CreateRectRgn"] = {createRectRgn, 4, 4, kNew};
+    t["CreatePolygonRgn"] = {createPolygonRgn, 1, kMany, kNew};
     t["CombineRgn"] = {combineRgn, 4, 4, 0};
     t["OffsetRgn"] = {offsetRgn, 3, 3, 0};
     t["SelectClipRgn"] = {selectClipRgn, 1, 1, 0};

@@ -1,0 +1,244 @@
+// Cosmetic pen rasterisation: dash patterns and exact, analytically clipped
+// line pixels.
+#include "cosmetic_pen_p.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+
+namespace hmigfx::win32 {
+namespace {
+
+// Cosmetic patterns of the stock styles, and the shorter ones geometric pens
+// one pixel wide use.
+const uint32_t kDash[] = {18, 6};
+const uint32_t kDot[] = {3, 3};
+const uint32_t kDashDot[] = {9, 6, 3, 6};
+const uint32_t kDashDotDot[] = {9, 3, 3, 3, 3, 3};
+const uint32_t kGeoDash[] = {3, 1};
+const uint32_t kGeoDot[] = {1, 1};
+const uint32_t kGeoDashDot[] = {3, 1, 1, 1};
+const uint32_t kGeoDashDotDot[] = {3, 1, 1, 1, 1, 1};
+
+int64_t floorDiv(int64_t a, int64_t b) {  // b > 0
+    const int64_t q = a / b;
+    return (a % b != 0 && a < 0) ? q - 1 : q;
+}
+int64_t ceilDiv(int64_t a, int64_t b) { return -floorDiv(-a, b); }
+
+// Lines this long are shortened by GDI before rasterising: points with a
+// coordinate of 2^28 or more are divided by 8.
+POINT cropHuge(POINT p, bool* cropped) {
+    constexpr int kLimit = 0x10000000;
+    if (p.x >= kLimit || p.x <= -kLimit || p.y >= kLimit || p.y <= -kLimit) {
+        *cropped = true;
+        return {p.x / 8, p.y / 8};
+    }
+    return p;
+}
+
+void put(CosmeticRaster& r, bool on, int x, int y, int len) {
+    std::vector<Span>* out = on ? r.on : r.off;
+    if (out) appendSpan(*out, x, y, len);
+}
+
+// Pixels start, start+step, ... (n of them) on a row (horizontal) or column.
+void axisLine(CosmeticRaster& r, bool horizontal, int fixed, int start, int step, int64_t n) {
+    const int fixLo = horizontal ? r.box.top : r.box.left, fixHi = horizontal ? r.box.bottom : r.box.right;
+    const int lo = horizontal ? r.box.left : r.box.top, hi = horizontal ? r.box.right : r.box.bottom;
+    DashCursor c = r.cursor;
+    if (!r.pattern.solid()) r.cursor.skip(static_cast<uint64_t>(n));
+    if (fixed < fixLo || fixed >= fixHi || lo >= hi) return;
+    // Offsets k with start + step*k in [lo, hi).
+    int64_t ka, kb;
+    if (step > 0) {
+        ka = int64_t{lo} - start;
+        kb = int64_t{hi} - 1 - start;
+    } else {
+        ka = int64_t{start} - (hi - 1);
+        kb = int64_t{start} - lo;
+    }
+    ka = std::max<int64_t>(ka, 0);
+    kb = std::min<int64_t>(kb, n - 1);
+    if (ka > kb) return;
+    auto emit = [&](int64_t k, int64_t len, bool on) {
+        const int64_t first = step > 0 ? start + k : start - (k + len - 1);
+        const int a = static_cast<int>(first), l = static_cast<int>(len);
+        if (horizontal) {
+            put(r, on, a, fixed, l);
+        } else {
+            for (int i = 0; i < l; ++i) put(r, on, fixed, a + i, 1);
+        }
+    };
+    if (r.pattern.solid()) {
+        emit(ka, kb - ka + 1, true);
+        return;
+    }
+    // Whole dashes at a time; an empty entry is passed over.
+    if (ka != 0) c.skip(static_cast<uint64_t>(ka));
+    for (int64_t k = ka; k <= kb;) {
+        const int64_t len = std::min<int64_t>(c.left, kb - k + 1);
+        if (len > 0) emit(k, len, c.on);
+        k += len;
+        c.skip(static_cast<uint64_t>(len));
+    }
+}
+
+// GDI's octants, numbered clockwise from the positive x axis (y down).
+int octantOf(int64_t dx, int64_t dy) {
+    if (dy > 0) {
+        if (dx > 0) return dx > dy ? 1 : 2;
+        return -dx > dy ? 4 : 3;
+    }
+    if (dx < 0) return -dx > -dy ? 5 : 6;
+    return dx > -dy ? 8 : 7;
+}
+
+void slantedLine(CosmeticRaster& r, POINT p, POINT q, bool includeEnd) {
+    const int64_t dx = int64_t{q.x} - p.x, dy = int64_t{q.y} - p.y;
+    const int oct = octantOf(dx, dy);
+    const bool xMajor = oct == 1 || oct == 4 || oct == 5 || oct == 8;
+    // Ties between two rows (columns) go one way in these octants, the other
+    // way in the rest, so a line and its reverse cover the same pixels.
+    const int64_t bias = (oct == 3 || oct == 5 || oct == 6 || oct == 8) ? 1 : 0;
+    const int sx = (oct == 1 || oct == 2 || oct == 7 || oct == 8) ? 1 : -1;
+    const int sy = oct <= 4 ? 1 : -1;
+    const int64_t dmaj = xMajor ? std::llabs(dx) : std::llabs(dy);
+    const int64_t dmin = xMajor ? std::llabs(dy) : std::llabs(dx);
+    const int64_t n = dmaj + (includeEnd ? 1 : 0);
+
+    DashCursor c = r.cursor;
+    if (!r.pattern.solid()) r.cursor.skip(static_cast<uint64_t>(dmaj));
+    if (n <= 0) return;
+
+    const int pm = xMajor ? p.x : p.y, pn = xMajor ? p.y : p.x;
+    const int smaj = xMajor ? sx : sy, smin = xMajor ? sy : sx;
+    const int mlo = xMajor ? r.box.left : r.box.top, mhi = xMajor ? r.box.right : r.box.bottom;
+    const int nlo = xMajor ? r.box.top : r.box.left, nhi = xMajor ? r.box.bottom : r.box.right;
+    if (mlo >= mhi || nlo >= nhi) return;
+
+    // Pixel k sits at major pm + smaj*k and minor pn + smin*m(k) with
+    // m(k) = floor((2k*dmin + dmaj + bias - 1) / (2*dmaj)), so the visible k
+    // follow from the box directly.
+    int64_t ka, kb;
+    if (smaj > 0) {
+        ka = int64_t{mlo} - pm;
+        kb = int64_t{mhi} - 1 - pm;
+    } else {
+        ka = int64_t{pm} - (mhi - 1);
+        kb = int64_t{pm} - mlo;
+    }
+    int64_t mLo, mHi;
+    if (smin > 0) {
+        mLo = int64_t{nlo} - pn;
+        mHi = int64_t{nhi} - 1 - pn;
+    } else {
+        mLo = int64_t{pn} - (nhi - 1);
+        mHi = int64_t{pn} - nlo;
+    }
+    mLo = std::max<int64_t>(mLo, 0);
+    if (mLo > mHi) return;
+    if (dmin == 0) {
+        if (mLo > 0) return;
+    } else {
+        if (mLo > 0) ka = std::max(ka, ceilDiv(2 * dmaj * mLo - dmaj - bias + 1, 2 * dmin));
+        kb = std::min(kb, ceilDiv(2 * dmaj * (mHi + 1) - dmaj - bias + 1, 2 * dmin) - 1);
+    }
+    ka = std::max<int64_t>(ka, 0);
+    kb = std::min(kb, n - 1);
+    if (ka > kb) return;
+
+    int64_t m = floorDiv(2 * ka * dmin + dmaj + bias - 1, 2 * dmaj);
+    int64_t err = 2 * (ka + 1) * dmin - dmaj - 2 * m * dmaj;
+    const bool styled = !r.pattern.solid();
+    if (styled) c.skip(static_cast<uint64_t>(ka));
+    for (int64_t k = ka; k <= kb; ++k) {
+        const int major = static_cast<int>(pm + smaj * k), minor = static_cast<int>(pn + smin * m);
+        bool on = true;
+        if (styled) {
+            // Each pixel takes the state it meets, then moves one on.
+            on = c.on;
+            c.skip(1);
+        }
+        if (xMajor)
+            put(r, on, major, minor, 1);
+        else
+            put(r, on, minor, major, 1);
+        if (err + bias > 0) {
+            ++m;
+            err += 2 * dmin - 2 * dmaj;
+        } else {
+            err += 2 * dmin;
+        }
+    }
+}
+
+}  // namespace
+
+void DashPattern::set(const uint32_t* entries, int n, uint32_t scale) {
+    count = std::min(n, 16);
+    period = 0;
+    for (int i = 0; i < count; ++i) {
+        len[i] = entries[i] * scale;
+        period += len[i];
+    }
+    if (count % 2) period *= 2;
+    if (period == 0) count = 0;  // nothing but empty entries: draw solid
+}
+
+void penDashPattern(const Pen& pen, DashPattern& out) {
+    out = DashPattern{};
+    const bool geometric = pen.geometric();
+    // Wide cosmetic pens are never dashed.
+    if (!geometric && pen.width > 1) return;
+    auto take = [&](const uint32_t* e, int n) { out.set(e, n, 1); };
+    switch (pen.dashStyle()) {
+    case PS_DASH: geometric ? take(kGeoDash, 2) : take(kDash, 2); break;
+    case PS_DOT: geometric ? take(kGeoDot, 2) : take(kDot, 2); break;
+    case PS_DASHDOT: geometric ? take(kGeoDashDot, 4) : take(kDashDot, 4); break;
+    case PS_DASHDOTDOT: geometric ? take(kGeoDashDotDot, 6) : take(kDashDotDot, 6); break;
+    case PS_ALTERNATE: take(kGeoDot, 2); break;
+    case PS_USERSTYLE: {
+        uint32_t e[16];
+        const int n = static_cast<int>(std::min<size_t>(pen.userStyle.size(), 16));
+        for (int i = 0; i < n; ++i) e[i] = pen.userStyle[i];
+        // Cosmetic style entries count in units of three pixels.
+        out.set(e, n, geometric ? 1 : 3);
+        break;
+    }
+    default: break;
+    }
+}
+
+void DashCursor::skip(uint64_t n) {
+    n %= pattern->period;
+    do {
+        if (left > n) {
+            left -= static_cast<uint32_t>(n);
+            return;
+        }
+        n -= left;
+        if (++index == pattern->count) index = 0;
+        left = pattern->len[index];
+        on = !on;
+    } while (n);
+}
+
+void rasterSegment(CosmeticRaster& r, POINT from, POINT to) {
+    if (from.y == to.y) {
+        const int64_t n = std::llabs(int64_t{to.x} - from.x);
+        axisLine(r, true, from.y, from.x, to.x >= from.x ? 1 : -1, n);
+        return;
+    }
+    if (from.x == to.x) {
+        const int64_t n = std::llabs(int64_t{to.y} - from.y);
+        axisLine(r, false, from.x, from.y, to.y >= from.y ? 1 : -1, n);
+        return;
+    }
+    bool cropStart = false, cropEnd = false;
+    const POINT p = cropHuge(from, &cropStart), q = cropHuge(to, &cropEnd);
+    // A styled line whose end point was shortened keeps that end pixel.
+    slantedLine(r, p, q, cropEnd && !r.pattern.solid());
+}
+
+}  // namespace hmigfx::win32

@@ -1,0 +1,44 @@
+// Rectangle: the outline drawn through the pen, then the interior the outline
+// leaves, filled with the brush.
+#include "stroke_p.h"
+
+using namespace hmigfx::win32;
+
+extern "C" {
+
+BOOL WINAPI Rectangle(HDC h, int left, int top, int right, int bottom) {
+    DC* dc = findDC(h);
+    if (!dc) return FALSE;
+    if (dc->st.graphicsMode == GM_ADVANCED) {
+        // Drawn as the polygon of its corners, like any other figure then.
+        const POINT corners[4] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
+        return Polygon(h, corners, 4);
+    }
+    const PenGeometry pen = penGeometry(*dc);
+    RECT rc = deviceRect(*dc, left, top, right, bottom);
+    if (rc.left == rc.right || rc.top == rc.bottom) return TRUE;
+    rc = insideFrameRect(rc, pen);
+    // The outline runs through the last column and row of the box.
+    --rc.right;
+    --rc.bottom;
+    // The figure's start and direction set where the dash pattern begins.
+    POINT pts[4];
+    if (dc->st.arcDirection == AD_CLOCKWISE)
+        pts[0] = {rc.right, rc.bottom}, pts[1] = {rc.left, rc.bottom}, pts[2] = {rc.left, rc.top},
+        pts[3] = {rc.right, rc.top};
+    else
+        pts[0] = {rc.right, rc.top}, pts[1] = {rc.left, rc.top}, pts[2] = {rc.left, rc.bottom},
+        pts[3] = {rc.right, rc.bottom};
+    {
+        FigureStroker stroker(*dc);
+        stroker.figure(pts, 4, true);
+    }
+    // Without a pen the interior still stops short of the last column and row.
+    const RECT inside{rc.left + (pen.width + 1) / 2, rc.top + (pen.width + 1) / 2, rc.right - pen.width / 2,
+                      rc.bottom - pen.width / 2};
+    dc->refreshPaints();
+    paintRect(dc->surface, dc->visible, dc->brushPaint, dc->st.brushOrg, inside);
+    return TRUE;
+}
+
+}  // extern "C"
