@@ -78,6 +78,7 @@ BOOL drawArc(HDC h, ArcKind kind, int left, int top, int right, int bottom, int 
     if (rc.left == rc.right || rc.top == rc.bottom) return TRUE;
     rc = insideFrameRect(rc, pen);
     const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+    if (width > kMaxCurveExtent || height > kMaxCurveExtent) return FALSE;
     const POINT centre{rc.left + width / 2, rc.top + height / 2};
     POINT s = devicePoint(*dc, xs, ys), e = devicePoint(*dc, xe, ye);
     s = {s.x - centre.x, s.y - centre.y};

@@ -21,6 +21,7 @@ BOOL WINAPI RoundRect(HDC h, int left, int top, int right, int bottom, int ew, i
     const int ch = static_cast<int>(std::min<int64_t>(int64_t{rc.bottom} - rc.top, std::llabs(eh)));
     // Corners this small make a plain rectangle, with its own pen rules.
     if (cw <= 2 || ch <= 2) return Rectangle(h, left, top, right, bottom);
+    if (cw > kMaxCurveExtent || ch > kMaxCurveExtent) return FALSE;
 
     dc->refreshPaints();
     const RECT box = visibleBox(*dc);
