@@ -5,6 +5,10 @@ namespace hmigfx::gdiscript {
 namespace {
 
 HGDIOBJ createRectRgn(const Args& a) { return CreateRectRgn(a.i(0), a.i(1), a.i(2), a.i(3)); }
+HGDIOBJ createEllipticRgn(const Args& a) { return CreateEllipticRgn(a.i(0), a.i(1), a.i(2), a.i(3)); }
+HGDIOBJ createRoundRectRgn(const Args& a) {
+    return CreateRoundRectRgn(a.i(0), a.i(1), a.i(2), a.i(3), a.i(4), a.i(5));
+}
 
 // CreatePolygonRgn MODE X Y X Y ...
 HGDIOBJ createPolygonRgn(const Args& a) {
@@ -69,6 +73,8 @@ HGDIOBJ invertRgn(const Args& a) {
 void addRegionCommands(CommandTable& t) {
     t["CreateRectRgn"] = {createRectRgn, 4, 4, kNew};
     t["CreatePolygonRgn"] = {createPolygonRgn, 1, kMany, kNew};
+    t["CreateEllipticRgn"] = {createEllipticRgn, 4, 4, kNew};
+    t["CreateRoundRectRgn"] = {createRoundRectRgn, 6, 6, kNew};
     t["CombineRgn"] = {combineRgn, 4, 4, 0};
     t["OffsetRgn"] = {offsetRgn, 3, 3, 0};
     t["SelectClipRgn"] = {selectClipRgn, 1, 1, 0};

@@ -11,10 +11,20 @@ PixRegion currentClip(const DC& dc) {
     return PixRegion(RECT{0, 0, dc.surface.width, dc.surface.height});
 }
 
+// Installs a new clip region. Like GDI, the calls that change it answer with
+// the complexity of the clip region itself, not of its part on the surface.
 int setClip(DC& dc, PixRegion&& r) {
     dc.st.clip = std::move(r);
     dc.updateVisible();
-    return dc.visible.type();
+    return dc.st.clip->type();
+}
+
+int combineClip(HDC h, const PixRegion& rgn, int mode) {
+    DC* dc = findDC(h);
+    if (!dc) return ERROR;
+    PixRegion c = currentClip(*dc);
+    combineRegions(c, c, rgn, mode);
+    return setClip(*dc, std::move(c));
 }
 
 }  // namespace
@@ -26,20 +36,14 @@ int WINAPI ExtSelectClipRgn(HDC h, HRGN hrgn, int mode) {
     if (!dc || mode < RGN_AND || mode > RGN_COPY) return ERROR;
     Region* r = lookup<Region>(hrgn);
     if (!r) {
+        // Only RGN_COPY takes "no region": it removes the clip region.
         if (hrgn || mode != RGN_COPY) return ERROR;
         dc->st.clip.reset();
         dc->updateVisible();
-        return dc->visible.type();
+        return SIMPLEREGION;
     }
     if (mode == RGN_COPY) return setClip(*dc, PixRegion(r->rgn));
-    PixRegion c = currentClip(*dc);
-    switch (mode) {
-    case RGN_AND: c.intersect(r->rgn); break;
-    case RGN_OR: c.unite(r->rgn); break;
-    case RGN_XOR: c.exclusiveOr(r->rgn); break;
-    case RGN_DIFF: c.subtract(r->rgn); break;
-    }
-    return setClip(*dc, std::move(c));
+    return combineClip(h, r->rgn, mode);
 }
 
 int WINAPI SelectClipRgn(HDC h, HRGN hrgn) { return ExtSelectClipRgn(h, hrgn, RGN_COPY); }
@@ -53,6 +57,7 @@ int WINAPI GetClipRgn(HDC h, HRGN hrgn) {
     return 1;
 }
 
+// The tightest box around what can be drawn, in logical coordinates.
 int WINAPI GetClipBox(HDC h, LPRECT rc) {
     DC* dc = findDC(h);
     if (!dc || !rc) return ERROR;
@@ -65,27 +70,26 @@ int WINAPI GetClipBox(HDC h, LPRECT rc) {
 int WINAPI IntersectClipRect(HDC h, int left, int top, int right, int bottom) {
     DC* dc = findDC(h);
     if (!dc) return ERROR;
-    PixRegion c = currentClip(*dc);
-    c.intersect(PixRegion(dc->toDevice(RECT{left, top, right, bottom})));
-    return setClip(*dc, std::move(c));
+    PixRegion rc(dc->toDevice(RECT{left, top, right, bottom}));
+    // Without a clip region the rectangle becomes it as it stands, even where
+    // it reaches past the surface (a bitmap selected later may be larger).
+    if (!dc->st.clip) return setClip(*dc, std::move(rc));
+    return combineClip(h, rc, RGN_AND);
 }
 
 int WINAPI ExcludeClipRect(HDC h, int left, int top, int right, int bottom) {
     DC* dc = findDC(h);
     if (!dc) return ERROR;
-    PixRegion c = currentClip(*dc);
-    c.subtract(PixRegion(dc->toDevice(RECT{left, top, right, bottom})));
-    return setClip(*dc, std::move(c));
+    return combineClip(h, PixRegion(dc->toDevice(RECT{left, top, right, bottom})), RGN_DIFF);
 }
 
 int WINAPI OffsetClipRgn(HDC h, int x, int y) {
     DC* dc = findDC(h);
     if (!dc) return ERROR;
-    if (dc->st.clip) {
-        dc->st.clip->offset(x, y);
-        dc->updateVisible();
-    }
-    return dc->visible.type();
+    if (!dc->st.clip) return NULLREGION;  // nothing to move
+    dc->st.clip->offset(x, y);
+    dc->updateVisible();
+    return dc->st.clip->type();
 }
 
 BOOL WINAPI PtVisible(HDC h, int x, int y) {
@@ -96,9 +100,9 @@ BOOL WINAPI PtVisible(HDC h, int x, int y) {
 BOOL WINAPI RectVisible(HDC h, const RECT* rc) {
     DC* dc = findDC(h);
     if (!dc || !rc) return FALSE;
-    PixRegion probe(dc->toDevice(*rc));
-    probe.intersect(dc->visible);
-    return !probe.empty();
+    const RECT d = dc->toDevice(*rc);
+    if (d.left == d.right || d.top == d.bottom) return FALSE;
+    return rectMeetsRegion(dc->visible, d);
 }
 
 }  // extern "C"

@@ -3,7 +3,11 @@
 #include "region_p.h"
 
 #include <algorithm>
+#include <cassert>
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace hmigfx::win32 {
 
@@ -29,13 +33,68 @@ int PixRegion::type() const {
 }
 
 void PixRegion::setRect(const RECT& rc) {
-    int l = std::min(rc.left, rc.right), r = std::max(rc.left, rc.right);
-    int t = std::min(rc.top, rc.bottom), b = std::max(rc.top, rc.bottom);
+    const int l = std::min(rc.left, rc.right), r = std::max(rc.left, rc.right);
+    const int t = std::min(rc.top, rc.bottom), b = std::max(rc.top, rc.bottom);
     pixman_region32_fini(&r_);
     if (l == r || t == b)
         pixman_region32_init(&r_);
-    else
-        pixman_region32_init_rect(&r_, l, t, static_cast<unsigned>(r - l), static_cast<unsigned>(b - t));
+    else  // the extent may exceed INT_MAX; pixman takes it unsigned
+        pixman_region32_init_rect(&r_, l, t, static_cast<unsigned>(static_cast<int64_t>(r) - l),
+                                  static_cast<unsigned>(static_cast<int64_t>(b) - t));
+}
+
+bool PixRegion::setBoxes(const pixman_box32_t* boxes, int n) {
+    if (n <= 1) {
+        if (n == 1)
+            setRect(RECT{boxes[0].x1, boxes[0].y1, boxes[0].x2, boxes[0].y2});
+        else
+            clear();
+        return true;
+    }
+    // pixman keeps its rectangles after a small header it frees with free().
+    const size_t bytes = sizeof(pixman_region32_data_t) + static_cast<size_t>(n) * sizeof(pixman_box32_t);
+    auto* data = static_cast<pixman_region32_data_t*>(std::malloc(bytes));
+    if (!data) return false;
+    data->size = n;
+    data->numRects = n;
+    std::memcpy(data + 1, boxes, static_cast<size_t>(n) * sizeof(pixman_box32_t));
+    pixman_box32_t ext{boxes[0].x1, boxes[0].y1, boxes[0].x2, boxes[n - 1].y2};
+    for (int i = 1; i < n; ++i) {
+        ext.x1 = std::min(ext.x1, boxes[i].x1);
+        ext.x2 = std::max(ext.x2, boxes[i].x2);
+    }
+    pixman_region32_fini(&r_);
+    r_.extents = ext;
+    r_.data = data;
+    assert(pixman_region32_selfcheck(&r_));
+    return true;
+}
+
+void PixRegion::coalesce() {
+    int n = 0;
+    const pixman_box32_t* in = rects(&n);
+    if (n < 2) return;
+    std::vector<pixman_box32_t> out;
+    size_t prevBand = 0, prevCount = 0;  // the last band written to out
+    bool merged = false;
+    for (int i = 0; i < n;) {
+        int j = i;
+        while (j < n && in[j].y1 == in[i].y1) ++j;
+        const size_t count = static_cast<size_t>(j - i);
+        bool same = prevCount == count && out[prevBand].y2 == in[i].y1;
+        for (size_t k = 0; same && k < count; ++k)
+            same = out[prevBand + k].x1 == in[i + k].x1 && out[prevBand + k].x2 == in[i + k].x2;
+        if (same) {
+            for (size_t k = 0; k < count; ++k) out[prevBand + k].y2 = in[i].y2;
+            merged = true;
+        } else {
+            prevBand = out.size();
+            prevCount = count;
+            out.insert(out.end(), in + i, in + j);
+        }
+        i = j;
+    }
+    if (merged) setBoxes(out.data(), static_cast<int>(out.size()));
 }
 
 void PixRegion::intersectRect(const RECT& rc) {
@@ -48,10 +107,48 @@ void PixRegion::intersectRect(const RECT& rc) {
 }
 
 void PixRegion::exclusiveOr(const PixRegion& o) {
-    PixRegion both(*this);
-    both.intersect(o);
-    unite(o);
-    subtract(both);
+    PixRegion mine(*this), theirs(o);
+    mine.subtract(o);
+    theirs.subtract(*this);
+    pixman_region32_union(&r_, mine.get(), theirs.get());
+}
+
+void combineRegions(PixRegion& dst, const PixRegion& a, const PixRegion& b, int mode) {
+    pixman_region32_t* d = dst.get();
+    pixman_region32_t* pa = const_cast<pixman_region32_t*>(a.get());
+    pixman_region32_t* pb = const_cast<pixman_region32_t*>(b.get());
+    switch (mode) {
+    case RGN_AND:
+        // pixman hands back a copy when one side is a rectangle covering the
+        // other; GDI always runs the band sweep, which merges equal rows.
+        pixman_region32_intersect(d, pa, pb);
+        dst.coalesce();
+        break;
+    case RGN_OR: pixman_region32_union(d, pa, pb); break;
+    case RGN_DIFF: pixman_region32_subtract(d, pa, pb); break;
+    case RGN_XOR: {
+        PixRegion out(a);
+        out.exclusiveOr(b);
+        dst = std::move(out);
+        break;
+    }
+    default:
+        if (&dst != &a) dst = a;
+        break;
+    }
+}
+
+bool rectMeetsRegion(const PixRegion& r, const RECT& rc) {
+    const int l = std::min(rc.left, rc.right), rt = std::max(rc.left, rc.right);
+    const int t = std::min(rc.top, rc.bottom), b = std::max(rc.top, rc.bottom);
+    int n = 0;
+    const pixman_box32_t* boxes = r.rects(&n);
+    for (int i = 0; i < n; ++i) {
+        const pixman_box32_t& x = boxes[i];
+        if (x.y1 >= b) break;
+        if (x.y2 > t && x.x2 > l && x.x1 < rt) return true;
+    }
+    return false;
 }
 
 }  // namespace hmigfx::win32
@@ -90,20 +187,9 @@ int WINAPI CombineRgn(HRGN dst, HRGN src1, HRGN src2, int mode) {
     Region* d = lookup<Region>(dst);
     Region* a = lookup<Region>(src1);
     if (!d || !a || mode < RGN_AND || mode > RGN_COPY) return ERROR;
-    if (mode == RGN_COPY) {
-        d->rgn = a->rgn;
-        return d->rgn.type();
-    }
-    Region* b = lookup<Region>(src2);
+    Region* b = mode == RGN_COPY ? a : lookup<Region>(src2);
     if (!b) return ERROR;
-    PixRegion out(a->rgn);
-    switch (mode) {
-    case RGN_AND: out.intersect(b->rgn); break;
-    case RGN_OR: out.unite(b->rgn); break;
-    case RGN_XOR: out.exclusiveOr(b->rgn); break;
-    case RGN_DIFF: out.subtract(b->rgn); break;
-    }
-    d->rgn = std::move(out);
+    combineRegions(d->rgn, a->rgn, b->rgn, mode);
     return d->rgn.type();
 }
 
@@ -121,10 +207,7 @@ BOOL WINAPI PtInRegion(HRGN h, int x, int y) {
 
 BOOL WINAPI RectInRegion(HRGN h, const RECT* rc) {
     Region* r = lookup<Region>(h);
-    if (!r || !rc) return FALSE;
-    PixRegion probe(*rc);
-    probe.intersect(r->rgn);
-    return !probe.empty();
+    return r && rc && rectMeetsRegion(r->rgn, *rc);
 }
 
 int WINAPI GetRgnBox(HRGN h, LPRECT rc) {
@@ -156,26 +239,48 @@ DWORD WINAPI GetRegionData(HRGN h, DWORD size, LPRGNDATA data) {
 }
 
 HRGN WINAPI ExtCreateRegion(const XFORM* xf, DWORD count, const RGNDATA* data) {
-    if (!data || data->rdh.iType != RDH_RECTANGLES) return nullptr;
-    if (xf && (xf->eM11 != 1.0f || xf->eM22 != 1.0f || xf->eM12 != 0.0f || xf->eM21 != 0.0f)) return nullptr;
-    if (count < sizeof(RGNDATAHEADER) + data->rdh.nCount * sizeof(RECT)) return nullptr;
-    int dx = xf ? static_cast<int>(xf->eDx) : 0, dy = xf ? static_cast<int>(xf->eDy) : 0;
-    PixRegion acc;
-    const auto* rects = reinterpret_cast<const RECT*>(data->Buffer);
+    if (!data || data->rdh.dwSize < sizeof(RGNDATAHEADER) || count < sizeof(RGNDATAHEADER)) return nullptr;
+    // Never read past what the caller says it handed over.
+    if ((count - sizeof(RGNDATAHEADER)) / sizeof(RECT) < data->rdh.nCount) return nullptr;
+    // Transformed rectangles stay rectangles only under scaling, mirroring,
+    // quarter turns and translation.
+    const bool straight = !xf || (xf->eM12 == 0.0f && xf->eM21 == 0.0f);
+    const bool turned = xf && xf->eM11 == 0.0f && xf->eM22 == 0.0f;
+    if (!straight && !turned) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    auto round = [](double v) {
+        return static_cast<int>(std::clamp(std::floor(v + 0.5), -2147483648.0, 2147483647.0));
+    };
+    auto map = [&](LONG x, LONG y) -> POINT {
+        if (!xf) return {x, y};
+        return {round(x * static_cast<double>(xf->eM11) + y * static_cast<double>(xf->eM21) + xf->eDx),
+                round(x * static_cast<double>(xf->eM12) + y * static_cast<double>(xf->eM22) + xf->eDy)};
+    };
+    std::vector<pixman_box32_t> boxes;
+    boxes.reserve(data->rdh.nCount);
+    const auto* rects = reinterpret_cast<const uint8_t*>(data->Buffer);
     for (DWORD i = 0; i < data->rdh.nCount; ++i) {
         RECT rc;
-        std::memcpy(&rc, rects + i, sizeof rc);
-        if (rc.left >= rc.right || rc.top >= rc.bottom) continue;
-        acc.unite(PixRegion(RECT{rc.left + dx, rc.top + dy, rc.right + dx, rc.bottom + dy}));
+        std::memcpy(&rc, rects + i * sizeof(RECT), sizeof rc);
+        if (rc.left >= rc.right || rc.top >= rc.bottom) continue;  // skipped, as GDI does
+        const POINT p = map(rc.left, rc.top), q = map(rc.right, rc.bottom);
+        const pixman_box32_t b{std::min(p.x, q.x), std::min(p.y, q.y), std::max(p.x, q.x), std::max(p.y, q.y)};
+        if (b.x1 < b.x2 && b.y1 < b.y2) boxes.push_back(b);
     }
+    PixRegion acc;
+    // The union of the rectangles, merged the way GDI's region engine merges them.
+    if (!boxes.empty() &&
+        !pixman_region32_init_rects(acc.get(), boxes.data(), static_cast<int>(boxes.size())))
+        return nullptr;
     return newRegion(std::move(acc));
 }
 
 BOOL WINAPI EqualRgn(HRGN h1, HRGN h2) {
     Region* a = lookup<Region>(h1);
     Region* b = lookup<Region>(h2);
-    if (!a || !b) return ERROR;
-    return a->rgn.equals(b->rgn);
+    return a && b && a->rgn.equals(b->rgn);
 }
 
 }  // extern "C"

@@ -35,13 +35,20 @@ public:
     int type() const;
 
     void setRect(const RECT& rc);  // normalised; an empty rectangle gives the empty region
+    // Takes y-x banded boxes as they are, without merging equal neighbouring
+    // rows (GDI's shaped regions keep one rectangle per row). Boxes must be
+    // non-empty, sorted by row and not overlapping; false when out of memory.
+    bool setBoxes(const pixman_box32_t* boxes, int n);
+    // Merges vertically adjacent bands with the same spans, the form every
+    // combining operation leaves behind.
+    void coalesce();
     void clear() { pixman_region32_clear(&r_); }
     void offset(int dx, int dy) { pixman_region32_translate(&r_, dx, dy); }
     void intersect(const PixRegion& o) { pixman_region32_intersect(&r_, &r_, &o.r_); }
     void intersectRect(const RECT& rc);
     void unite(const PixRegion& o) { pixman_region32_union(&r_, &r_, &o.r_); }
     void subtract(const PixRegion& o) { pixman_region32_subtract(&r_, &r_, &o.r_); }
-    void exclusiveOr(const PixRegion& o);
+    void exclusiveOr(const PixRegion& o);  // as GDI builds it: (a - b) | (b - a)
     bool contains(int x, int y) const {
         return pixman_region32_contains_point(const_cast<pixman_region32_t*>(&r_), x, y, nullptr);
     }
@@ -52,6 +59,14 @@ public:
 private:
     pixman_region32_t r_;
 };
+
+// dst = a MODE b (RGN_AND, RGN_OR, RGN_XOR, RGN_DIFF; RGN_COPY copies a) with
+// the rectangle lists GDI's region engine produces; dst may alias a or b.
+void combineRegions(PixRegion& dst, const PixRegion& a, const PixRegion& b, int mode);
+
+// Whether the rectangle, normalised, meets the region: GDI counts a
+// rectangle of zero width or height lying inside the region as meeting it.
+bool rectMeetsRegion(const PixRegion& r, const RECT& rc);
 
 struct Region : GdiObject {
     using Handle = HRGN;
