@@ -1,7 +1,10 @@
 // Brush creation and the paint tile a brush gives under a DC's state.
+#include "blit_p.h"
 #include "dc_p.h"
-#include "dib_p.h"
+#include "dib_format_p.h"
 #include "stock_objects_p.h"
+
+#include <cstdint>
 
 using namespace hmigfx::win32;
 
@@ -20,18 +23,24 @@ const uint8_t kHatches[6][8] = {
 
 HBRUSH newBrush(std::unique_ptr<Brush> b) { return addTyped(std::move(b)); }
 
-// Copies a DIB into the brush's pattern.
-bool takeDib(Brush& b, const BITMAPINFO* info, UINT usage) {
-    int n = 0;
-    const PALETTEENTRY* pal = defaultPaletteEntries(&n);
-    DibView dib;
-    if (!parseDib(info, usage, nullptr, pal, n, dib)) return false;
-    b.patWidth = dib.width;
-    b.patHeight = dib.height;
+// Copies a packed DIB into the brush's pattern. DIB_PAL_COLORS tables are
+// resolved against the default palette, the one every DC here has selected.
+bool takeDib(Brush& b, const void* packed, UINT usage) {
+    DibFormat f;
+    if (!readDibFormat(packed, SIZE_MAX, usage, nullptr, f) || f.rle()) return false;
+    // A pattern is a tile: refuse ones too big to copy sensibly.
+    if (static_cast<int64_t>(f.width) * f.height > (int64_t{1} << 24)) return false;
+    const Surface src = dibSurface(f, static_cast<const uint8_t*>(packed) + f.headerSize, f.height);
+    b.patWidth = f.width;
+    b.patHeight = f.height;
     b.patMono = false;
-    b.patColors.resize(static_cast<size_t>(dib.width) * dib.height);
-    for (int y = 0; y < dib.height; ++y)
-        for (int x = 0; x < dib.width; ++x) b.patColors[static_cast<size_t>(y) * dib.width + x] = dib.color(x, y);
+    b.patColors.resize(static_cast<size_t>(f.width) * f.height);
+    for (int y = 0; y < f.height; ++y)
+        for (int x = 0; x < f.width; ++x) {
+            const uint32_t v = readPixel(src, x, y);
+            b.patColors[static_cast<size_t>(y) * f.width + x] =
+                f.bpp == 16 && f.is565 ? pixel565ToColor(v) : pixelToColor(src, v);
+        }
     return true;
 }
 
@@ -114,7 +123,9 @@ HBRUSH WINAPI CreatePatternBrush(HBITMAP hbm) {
     b->hatch = reinterpret_cast<ULONG_PTR>(hbm);
     b->patWidth = s.width;
     b->patHeight = s.height;
-    b->patMono = s.bpp == 1;
+    // Only monochrome device-dependent bitmaps take the DC's text and
+    // background colours; a 1-bpp DIB section keeps its colour table.
+    b->patMono = s.bpp == 1 && !bmp->dib;
     const size_t count = static_cast<size_t>(s.width) * s.height;
     if (b->patMono)
         b->monoBits.resize(count);
@@ -138,7 +149,7 @@ HBRUSH WINAPI CreateDIBPatternBrushPt(const void* packed, UINT usage) {
     b->style = BS_DIBPATTERNPT;
     b->color = usage;
     b->hatch = reinterpret_cast<ULONG_PTR>(packed);
-    if (!takeDib(*b, static_cast<const BITMAPINFO*>(packed), usage)) return nullptr;
+    if (!takeDib(*b, packed, usage)) return nullptr;
     return newBrush(std::move(b));
 }
 
@@ -149,7 +160,7 @@ HBRUSH WINAPI CreateDIBPatternBrush(HGLOBAL mem, UINT usage) {
     b->style = BS_DIBPATTERN;
     b->color = usage;
     b->hatch = reinterpret_cast<ULONG_PTR>(mem);
-    const bool ok = takeDib(*b, static_cast<const BITMAPINFO*>(packed), usage);
+    const bool ok = takeDib(*b, packed, usage);
     GlobalUnlock(mem);
     return ok ? newBrush(std::move(b)) : nullptr;
 }

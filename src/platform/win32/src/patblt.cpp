@@ -2,6 +2,7 @@
 #include "dc_p.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace hmigfx::win32 {
 
@@ -37,12 +38,24 @@ using namespace hmigfx::win32;
 namespace {
 
 // PatBlt's rectangle: a negative extent runs leftwards (upwards) from the
-// pixel just past x (y), so x itself is inside.
-RECT extentRect(int x, int y, int w, int h) {
-    RECT rc{x, y, x + w, y + h};
-    if (w < 0) rc = RECT{x + w + 1, rc.top, x + 1, rc.bottom};
-    if (h < 0) rc = RECT{rc.left, y + h + 1, rc.right, y + 1};
-    return rc;
+// pixel just past x (y), so x itself is inside. Computed wide: the ends of a
+// rectangle near the int limits must not wrap.
+RECT extentRect(int64_t x, int64_t y, int64_t w, int64_t h) {
+    auto clampInt = [](int64_t v) { return static_cast<LONG>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); };
+    int64_t l = x, r = x + w, t = y, b = y + h;
+    if (w < 0) {
+        l = x + w + 1;
+        r = x + 1;
+    }
+    if (h < 0) {
+        t = y + h + 1;
+        b = y + 1;
+    }
+    return RECT{clampInt(l), clampInt(t), clampInt(r), clampInt(b)};
+}
+
+RECT extentRect(const RECT& rc) {
+    return extentRect(rc.left, rc.top, static_cast<int64_t>(rc.right) - rc.left, static_cast<int64_t>(rc.bottom) - rc.top);
 }
 
 Brush* brushArg(HBRUSH h) {
@@ -69,8 +82,7 @@ int WINAPI FillRect(HDC h, const RECT* rc, HBRUSH hbr) {
     Brush* b = brushArg(hbr);
     if (!dc || !rc || !b) return 0;
     // Filled as PatBlt fills it, so an inverted rectangle paints too.
-    const RECT r = extentRect(rc->left, rc->top, rc->right - rc->left, rc->bottom - rc->top);
-    patRect(*dc, b, R2_COPYPEN, dc->toDevice(r));
+    patRect(*dc, b, R2_COPYPEN, dc->toDevice(extentRect(*rc)));
     return 1;
 }
 
@@ -79,7 +91,7 @@ int WINAPI FrameRect(HDC h, const RECT* rc, HBRUSH hbr) {
     Brush* b = brushArg(hbr);
     if (!dc || !rc || !b) return 0;
     RECT r = dc->toDevice(*rc);
-    if (r.left >= r.right || r.top >= r.bottom) return 1;
+    if (r.left >= r.right || r.top >= r.bottom) return 0;  // GDI draws no frame for it and fails
     patRect(*dc, b, R2_COPYPEN, RECT{r.left, r.top, r.right, r.top + 1});
     patRect(*dc, b, R2_COPYPEN, RECT{r.left, r.bottom - 1, r.right, r.bottom});
     patRect(*dc, b, R2_COPYPEN, RECT{r.left, r.top + 1, r.left + 1, r.bottom - 1});
@@ -90,7 +102,8 @@ int WINAPI FrameRect(HDC h, const RECT* rc, HBRUSH hbr) {
 BOOL WINAPI InvertRect(HDC h, const RECT* rc) {
     DC* dc = findDC(h);
     if (!dc || !rc) return FALSE;
-    patRect(*dc, nullptr, R2_NOT, dc->toDevice(*rc));
+    // DSTINVERT over the rectangle's extents, so an inverted one paints too.
+    patRect(*dc, nullptr, R2_NOT, dc->toDevice(extentRect(*rc)));
     return TRUE;
 }
 

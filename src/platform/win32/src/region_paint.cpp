@@ -1,11 +1,15 @@
 // Painting regions given in logical coordinates.
 #include "dc_p.h"
 
+#include <climits>
+#include <cstdlib>
 #include <utility>
 
 using namespace hmigfx::win32;
 
 namespace {
+
+int magnitude(int v) { return v == INT_MIN ? INT_MAX : std::abs(v); }
 
 // The region moved from logical to device coordinates.
 PixRegion toDevice(const DC& dc, const Region& r) {
@@ -50,7 +54,10 @@ BOOL WINAPI FrameRgn(HDC h, HRGN hrgn, HBRUSH hbr, int w, int hgt) {
     DC* dc = findDC(h);
     Region* r = lookup<Region>(hrgn);
     Brush* b = lookup<Brush>(hbr);
-    if (!dc || !r || !b || w < 0 || hgt < 0) return FALSE;
+    if (!dc || !r || !b) return FALSE;
+    // GDI takes the widths' magnitude.
+    w = magnitude(w);
+    hgt = magnitude(hgt);
     // The frame is the region minus the region shrunk by w and h: a pixel stays
     // inside only if the region also holds the pixels w and h away from it.
     PixRegion inner(r->rgn);
