@@ -55,6 +55,7 @@ BOOL WINAPI FrameRgn(HDC h, HRGN hrgn, HBRUSH hbr, int w, int hgt) {
     Region* r = lookup<Region>(hrgn);
     Brush* b = lookup<Brush>(hbr);
     if (!dc || !r || !b) return FALSE;
+    if (r->rgn.empty()) return FALSE;  // GDI has no frame to build and fails
     // GDI takes the widths' magnitude.
     w = magnitude(w);
     hgt = magnitude(hgt);
