@@ -22,7 +22,8 @@ constexpr int64_t kMaxCornerSize = 1 << 20;
 using Wide = __int128;  // the error terms grow as the cube of the diameters
 
 // Insets from the left/right edges of the rows of the lower half of a corner
-// ellipse w x h pixels (w, h >= 2), row h/2 first. The ellipse is traced by
+// ellipse w x h pixels (w, h >= 2), row h/2 first; -1 for rows the trace
+// does not reach. The ellipse is traced by
 // the incremental midpoint method on the pixel centres (diameters w-1, h-1):
 // each step moves the outline one pixel outwards in x, or down one row, or
 // both, whichever keeps the error term closest to zero.
@@ -51,10 +52,8 @@ void lowerHalfInsets(int w, int h, std::vector<int>& inset) {
             if (row < rows) inset[static_cast<size_t>(row)] = x;
         }
     }
-    // Very narrow ellipses leave the trace before their tip: the remaining
-    // rows keep the last width reached.
-    for (int r = 1; r < rows; ++r)
-        if (inset[static_cast<size_t>(r)] < 0) inset[static_cast<size_t>(r)] = inset[static_cast<size_t>(r) - 1];
+    // Very narrow ellipses leave the trace before their tip; GDI leaves those
+    // rows undefined (-1 here) and they stay out of the region.
 }
 
 HRGN roundRectRegion(int x1, int y1, int x2, int y2, int cornerW, int cornerH) {
@@ -98,9 +97,9 @@ HRGN roundRectRegion(int x1, int y1, int x2, int y2, int cornerW, int cornerH) {
         int64_t yEnd = y0 + 1;
         if (i == half) y0 = top + half;
         const int64_t l = left + in, r = right - in;
-        // Rows whose width the trace overshot would be empty; GDI keeps them
-        // as empty rectangles, a region cannot hold those.
-        if (l >= r) continue;
+        // Rows the trace never reached, or overshot to an empty width (GDI
+        // keeps those as empty rectangles), paint nothing: left out.
+        if (in < 0 || l >= r) continue;
         boxes.push_back(pixman_box32_t{static_cast<int32_t>(l), static_cast<int32_t>(y0), static_cast<int32_t>(r),
                                        static_cast<int32_t>(yEnd)});
     }
