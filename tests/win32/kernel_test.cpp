@@ -225,6 +225,8 @@ TEST(Paths, FullPathsFoldDotsWithoutTouchingTheDisk) {
     EXPECT_EQ(GetFullPathNameW(L"/a/b", 3, buf, nullptr), 5u);  // too small: the size needed
 }
 
+void executableMarker() {}
+
 TEST(Modules, TheProgramAndItsLibraries) {
     char exe[PATH_MAX];
     const ssize_t len = readlink("/proc/self/exe", exe, sizeof exe);
@@ -250,6 +252,16 @@ TEST(Modules, TheProgramAndItsLibraries) {
     EXPECT_EQ(GetModuleHandleW(L"no-such-module.so"), nullptr);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
     EXPECT_EQ(GetModuleFileNameW(reinterpret_cast<HMODULE>(0x10), name, PATH_MAX), 0u);
+
+    // The module an address lies in.
+    HMODULE found = nullptr;
+    EXPECT_TRUE(GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                                   reinterpret_cast<LPCWSTR>(&readlink), &found));
+    EXPECT_EQ(found, libc);
+    EXPECT_TRUE(GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCWSTR>(&executableMarker), &found));
+    EXPECT_EQ(found, self);
+    EXPECT_FALSE(GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCWSTR>(0x10), &found));
+    EXPECT_EQ(found, nullptr);
 }
 
 TEST(System, VersionClockAndSleep) {

@@ -4,3 +4,6 @@
 
 #include <afxwin.h>
 #include <hmigfx/object3d.h>
+#include <hmigfx/my_dc.h>
+#include <hmigfx/my_geometry.h>
+#include <hmigfx/my_pen.h>

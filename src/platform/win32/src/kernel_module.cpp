@@ -131,4 +131,21 @@ HMODULE WINAPI GetModuleHandleW(LPCWSTR name) {
     return nullptr;
 }
 
+// Reference counts are not kept: a module stays loaded while the loader keeps
+// it, whatever the flags say.
+BOOL WINAPI GetModuleHandleExW(DWORD flags, LPCWSTR name, HMODULE* module) {
+    if (!module) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    *module = nullptr;
+    if (flags & GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS) {
+        *module = moduleContaining(name);
+        if (!*module) SetLastError(ERROR_MOD_NOT_FOUND);
+    } else {
+        *module = GetModuleHandleW(name);
+    }
+    return *module != nullptr;
+}
+
 }  // extern "C"

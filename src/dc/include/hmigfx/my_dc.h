@@ -1,0 +1,100 @@
+// CMyDC: the drawing context of one pass (paint, print, preview, editor
+// feedback). It wraps a CDC that the host owns and maps between
+//   document units  - the host's coordinates of its graphic objects,
+//   view units      - document units times the zoom scale; the attached DC's
+//                     logical coordinates, in which every drawing call is made,
+//   device units    - view units minus the view origin (the scroll position);
+//                     used for brush origins and clip regions.
+// The constructor sets the DC's viewport origin to minus the view origin; the
+// DC stays in MM_TEXT and CMyDC scales by itself. Conversions to integers
+// truncate toward zero.
+//
+// Shared results: each DocToView/ViewToDoc overload returns a reference to
+// its own module-wide result object, which the next call of the same overload
+// (on any CMyDC) overwrites. Copy a result before calling that overload again.
+// All CMyDC use belongs on one thread, the host's user-interface thread.
+#pragma once
+
+#include <afxwin.h>
+#include <hmigfx/my_geometry.h>
+
+class AFX_EXT_CLASS CMyDC {
+public:
+    CMyDC();
+    CMyDC(CPoint& ptDocExt, CPoint& ptViewExt, CPoint& ptOrg);
+    CMyDC(CDC* pDC, CPoint& ptDocExt, CPoint& ptViewExt, CPoint& ptOrg);
+    // nZoom in percent: 100 is 1:1, 200 doubles every length.
+    CMyDC(CDC* pDC, int nZoom, CPoint& ptOrg);
+    CMyDC(int nZoom, CPoint& ptOrg);
+    CMyDC(CDC* pDC, int nZoom);
+    // Leaves the DC's viewport origin, clip region and selected objects as they are.
+    ~CMyDC();
+
+    CDC* GetDC() { return m_pDC; }
+    // Black/white (reverse) mode: pure white and pure black swap in the colours
+    // given to drawing calls.
+    void SetReversePrint(int bReverse) { m_bReversePrint = bReverse; }
+    int GetBlackWhiteMode() { return m_bReversePrint; }
+    void SetTemptDC(int bTemptDC) { m_bTemptDC = bTemptDC; }
+    int GetTemptDC() { return m_bTemptDC; }
+    void SetPreDrawMode(int bPreDrawMode) { m_bPreDrawMode = bPreDrawMode; }
+    int GetPreDrawMode() { return m_bPreDrawMode; }
+    // The host's clip region for the pass, in device units, selected into the
+    // DC at once (null removes clipping). Not owned. Ignored without a DC.
+    void SetRegionData(CRgn* pRgn);
+    // The DC's viewport origin to minus the view origin.
+    void SetViewportOrg();
+    // The DC's viewport origin to (-x, -y), leaving the view origin as it is.
+    void ResetViewportOrg(int x, int y);
+    // New mapping (not a new DC): extents and origin, scale and viewport origin.
+    void ChangeDC(CPoint& ptDocExt, CPoint& ptViewExt, CPoint& ptOrg);
+    // View units to device units, in place.
+    void RegionToView(CRect& rect);
+    // The colour as black/white mode shows it.
+    COLORREF GetColorForReverse(COLORREF cr);
+
+    // Document to view units (bOrg 0) or device units (bOrg nonzero).
+    CRect& DocToView(CRect& rect, int bOrg);
+    CRect& DocToView(CMyRect& rect, int bOrg);
+    CPoint& DocToView(CPoint& pt, int bOrg);
+    CPoint& DocToView(CMyPoint& pt, int bOrg);
+    POINT& DocToView(POINT& pt, int bOrg);
+    // Back to document units from view units (bOrg 0) or device units.
+    CRect& ViewToDoc(CRect& rect, int bOrg);
+    CPoint& ViewToDoc(CPoint& pt, int bOrg);
+    // One length scaled or unscaled; the origin never applies.
+    int xDocToView(int x);
+    int yDocToView(int y);
+    int xViewToDoc(int x);
+    int yViewToDoc(int y);
+    // A LOGPEN width (whole units in x, hundredths in y) in view units:
+    // (x + y / 100) times the horizontal scale; not truncated.
+    double penDocToView(POINT pt);
+
+protected:
+    void CalcExtent();
+    // Prepares a colour pair for a drawing call (pen and fill, or text and
+    // background): m_crPrepared receives them, swapped by the black/white rule.
+    void CheckReverseColor(COLORREF cr1, COLORREF cr2);
+    // TRANSPARENT for exactly 1, OPAQUE for anything else.
+    void SelectBkMode(int bTransparent);
+
+    // The colours CheckReverseColor prepared, shared by every CMyDC.
+    static COLORREF m_crPrepared[2];
+
+public:
+    CDC* m_pDC;              // the host's DC; null for a mapping-only object
+    CPoint m_ptDocExt;       // the scale's denominators
+    CPoint m_ptViewExt;      // the scale's numerators
+    CPoint m_ptOrg;          // the view origin: the view coordinate at device (0, 0)
+    double m_dScaleX;        // view units per document unit
+    double m_dScaleY;
+    int m_bScale;            // nonzero when a scale differs from 1.0
+    int m_bReversePrint;     // black/white mode
+    int m_bTemptDC;          // kept for the host
+    CRgn* m_pRegionData;     // the host's clip region, device units; not owned
+    int m_bPreDrawMode;      // kept for the host
+
+private:
+    void Init(CDC* pDC, const CPoint& ptDocExt, const CPoint& ptViewExt, const CPoint& ptOrg);
+};
