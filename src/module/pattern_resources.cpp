@@ -151,9 +151,20 @@ std::array<HMIGFX_RESOURCE, hmigfx::kBuiltinPatterns> makeResources() {
 
 const std::array<HMIGFX_RESOURCE, hmigfx::kBuiltinPatterns> kResources = makeResources();
 
-}  // namespace
+// The table is the library's for as long as it is loaded. This file is linked
+// before the module entry, so the resources are there when it attaches.
+struct Registration {
+    HMODULE module = nullptr;
+    Registration() {
+        GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                           reinterpret_cast<LPCWSTR>(&kResources), &module);
+        HmigfxRegisterResources(module, kResources.data(), static_cast<DWORD>(kResources.size()));
+    }
+    ~Registration() { HmigfxUnregisterResources(module); }
+    Registration(const Registration&) = delete;
+    Registration& operator=(const Registration&) = delete;
+};
+Registration g_registration;
 
-// The module's resource directory, found by FindResourceW.
-extern "C" __attribute__((visibility("default"))) const HMIGFX_RESOURCE_DIRECTORY hmigfx_resource_directory = {
-    hmigfx::kBuiltinPatterns, kResources.data()};
+}  // namespace
 #endif

@@ -1,5 +1,5 @@
 // The application object, extension-module records, the resource chain and
-// bitmap resources. This test program carries resources of its own.
+// bitmap resources. This test program registers resources of its own.
 #include <afxwin.h>
 
 #include <gtest/gtest.h>
@@ -33,12 +33,11 @@ const HMIGFX_RESOURCE kResources[] = {
     {RT_RCDATA, MAKEINTRESOURCEW(7), kConfig, sizeof kConfig},
 };
 
-}  // namespace
-
-extern "C" __attribute__((visibility("default"))) const HMIGFX_RESOURCE_DIRECTORY hmigfx_resource_directory = {
-    4, kResources};
-
-namespace {
+// The program's resources, registered for its lifetime.
+struct ProgramResources {
+    ProgramResources() { HmigfxRegisterResources(GetModuleHandleW(nullptr), kResources, 4); }
+    ~ProgramResources() { HmigfxUnregisterResources(GetModuleHandleW(nullptr)); }
+} g_programResources;
 
 std::wstring executablePath() {
     char buf[PATH_MAX];
@@ -76,11 +75,25 @@ TEST(Resources, AreFoundInTheProgramByNameOrId) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND));
     EXPECT_EQ(FindResourceW(self, L"COLOUR", RT_ICON), nullptr);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_TYPE_NOT_FOUND));
-    // A module without a directory of its own has no resources, even though
-    // another module's directory is visible to the dynamic linker.
+    // A module that registered nothing has no resources.
     HMODULE libc = GetModuleHandleW(L"libc.so");
     ASSERT_NE(libc, nullptr);
     EXPECT_EQ(FindResourceW(libc, L"COLOUR", RT_BITMAP), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_DATA_NOT_FOUND));
+}
+
+TEST(Resources, RegistrationCanBeWithdrawnAndReplaced) {
+    HMODULE self = GetModuleHandleW(nullptr);
+    const HMIGFX_RESOURCE other[] = {{RT_RCDATA, L"OTHER", kConfig, 1}};
+    ASSERT_TRUE(HmigfxRegisterResources(self, other, 1));
+    EXPECT_EQ(FindResourceW(self, L"COLOUR", RT_BITMAP), nullptr);
+    EXPECT_NE(FindResourceW(self, L"OTHER", RT_RCDATA), nullptr);
+    EXPECT_TRUE(HmigfxUnregisterResources(self));
+    EXPECT_FALSE(HmigfxUnregisterResources(self));
+    EXPECT_EQ(FindResourceW(self, L"OTHER", RT_RCDATA), nullptr);
+    EXPECT_FALSE(HmigfxRegisterResources(nullptr, other, 1));
+    ASSERT_TRUE(HmigfxRegisterResources(self, kResources, 4));  // back for the other tests
+    EXPECT_NE(FindResourceW(self, L"COLOUR", RT_BITMAP), nullptr);
 }
 
 TEST(Resources, LoadBitmapMakesColourAndMonochromeBitmaps) {

@@ -188,21 +188,16 @@ typedef struct _OSVERSIONINFOEXW {
     BYTE wReserved;
 } OSVERSIONINFOEXW, *POSVERSIONINFOEXW, *LPOSVERSIONINFOEXW;
 
-// Not Win32: how a Linux module carries resources. A module with resources
-// defines the directory below under the name hmigfx_resource_directory with
-// C linkage and default visibility; FindResourceW looks it up in the module's
-// own symbols (the counterpart of a PE image's resource section).
+// Not Win32: how a Linux module carries resources. Where a PE image has a
+// resource section, a module registers a table of its resources while it is
+// loaded (from a static object's constructor, withdrawn in its destructor);
+// FindResourceW and LoadBitmapW then find them by the module's handle.
 typedef struct tagHMIGFX_RESOURCE {
     LPCWSTR lpType;  // MAKEINTRESOURCE(id) or a name
     LPCWSTR lpName;  // MAKEINTRESOURCE(id) or a name (matched without regard to case)
     const void* pData;
     DWORD cbData;
 } HMIGFX_RESOURCE;
-typedef struct tagHMIGFX_RESOURCE_DIRECTORY {
-    DWORD nCount;
-    const HMIGFX_RESOURCE* pEntries;
-} HMIGFX_RESOURCE_DIRECTORY;
-#define HMIGFX_RESOURCE_DIRECTORY_SYMBOL "hmigfx_resource_directory"
 
 #ifdef __cplusplus
 extern "C" {
@@ -272,6 +267,11 @@ BOOL WINAPI FreeResource(HGLOBAL hResData);
 #define GetModuleHandle GetModuleHandleW
 #define GetModuleHandleEx GetModuleHandleExW
 #define FindResource FindResourceW
+// Not Win32 (see HMIGFX_RESOURCE): the table stays the caller's and must live
+// until it is withdrawn. A module registers one table; registering again
+// replaces it. FALSE for a null module or table.
+BOOL WINAPI HmigfxRegisterResources(HMODULE hModule, const HMIGFX_RESOURCE* pEntries, DWORD nCount);
+BOOL WINAPI HmigfxUnregisterResources(HMODULE hModule);
 
 // System
 BOOL WINAPI GetVersionExW(LPOSVERSIONINFOW lpVersionInformation);

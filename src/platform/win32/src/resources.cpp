@@ -1,33 +1,41 @@
-// Resources of Linux modules: each module may define a resource directory
-// (HMIGFX_RESOURCE_DIRECTORY) under a fixed symbol name, found through the
-// module's own dynamic symbols; and LoadBitmapW over bitmap resources.
+// Resources of Linux modules: the tables modules register while they are
+// loaded, and LoadBitmapW over bitmap resources.
 #include "kernel_p.h"
-
-#include <dlfcn.h>
 
 #include <algorithm>
 
 #include <cstdlib>
 #include <cstring>
 #include <cwctype>
+#include <map>
+#include <mutex>
 #include <vector>
 
 namespace hmigfx::win32 {
 namespace {
 
-const HMIGFX_RESOURCE_DIRECTORY* directoryOf(HMODULE module) {
-    const std::string path = moduleFilePath(module);
-    if (path.empty()) return nullptr;
-    // The program's own handle (dlopen(NULL)) searches the global scope; a
-    // library's handle searches the library first. Either way the symbol found
-    // must lie in the module asked about, or the module has no resources.
-    void* handle = module == GetModuleHandleW(nullptr) ? dlopen(nullptr, RTLD_LAZY)
-                                                       : dlopen(path.c_str(), RTLD_LAZY | RTLD_NOLOAD);
-    if (!handle) return nullptr;
-    void* sym = dlsym(handle, HMIGFX_RESOURCE_DIRECTORY_SYMBOL);
-    dlclose(handle);
-    if (!sym || moduleContaining(sym) != module) return nullptr;
-    return static_cast<const HMIGFX_RESOURCE_DIRECTORY*>(sym);
+struct Table {
+    const HMIGFX_RESOURCE* entries;
+    DWORD count;
+};
+
+struct Registry {
+    std::mutex lock;
+    std::map<HMODULE, Table> modules;
+};
+
+Registry& registry() {
+    static Registry* r = new Registry;  // modules withdraw their tables during static destruction
+    return *r;
+}
+
+bool tableOf(HMODULE module, Table& out) {
+    Registry& r = registry();
+    std::lock_guard<std::mutex> g(r.lock);
+    auto it = r.modules.find(module);
+    if (it == r.modules.end()) return false;
+    out = it->second;
+    return true;
 }
 
 // A resource name or type: an integer id, "#123" (the same id), or a string
@@ -148,20 +156,41 @@ using namespace hmigfx::win32;
 
 extern "C" {
 
+BOOL WINAPI HmigfxRegisterResources(HMODULE module, const HMIGFX_RESOURCE* entries, DWORD count) {
+    if (!module || (!entries && count)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    Registry& r = registry();
+    std::lock_guard<std::mutex> g(r.lock);
+    r.modules[module] = Table{entries, count};
+    return TRUE;
+}
+
+BOOL WINAPI HmigfxUnregisterResources(HMODULE module) {
+    Registry& r = registry();
+    std::lock_guard<std::mutex> g(r.lock);
+    if (!r.modules.erase(module)) {
+        SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND);
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HRSRC WINAPI FindResourceW(HMODULE module, LPCWSTR name, LPCWSTR type) {
     if (!name || !type) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
     if (!module) module = GetModuleHandleW(nullptr);
-    const HMIGFX_RESOURCE_DIRECTORY* dir = directoryOf(module);
-    if (!dir) {
+    Table table;
+    if (!tableOf(module, table)) {
         SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND);
         return nullptr;
     }
     bool typeSeen = false;
-    for (DWORD i = 0; i < dir->nCount; ++i) {
-        const HMIGFX_RESOURCE& r = dir->pEntries[i];
+    for (DWORD i = 0; i < table.count; ++i) {
+        const HMIGFX_RESOURCE& r = table.entries[i];
         if (!sameName(r.lpType, type)) continue;
         typeSeen = true;
         if (sameName(r.lpName, name)) return reinterpret_cast<HRSRC>(const_cast<HMIGFX_RESOURCE*>(&r));
