@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <gnu/libc-version.h>
 #include <unistd.h>
 
 #include <climits>
@@ -256,7 +257,7 @@ TEST(Modules, TheProgramAndItsLibraries) {
     // The module an address lies in.
     HMODULE found = nullptr;
     EXPECT_TRUE(GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                                   reinterpret_cast<LPCWSTR>(&readlink), &found));
+                                   reinterpret_cast<LPCWSTR>(&gnu_get_libc_version), &found));
     EXPECT_EQ(found, libc);
     EXPECT_TRUE(GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCWSTR>(&executableMarker), &found));
     EXPECT_EQ(found, self);
