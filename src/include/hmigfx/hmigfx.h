@@ -3,7 +3,8 @@
 #pragma once
 
 #include <afxwin.h>
-#include <hmigfx/object3d.h>
+#include <hmigfx/lead_bitmap.h>
 #include <hmigfx/my_dc.h>
 #include <hmigfx/my_geometry.h>
 #include <hmigfx/my_pen.h>
+#include <hmigfx/object3d.h>
