@@ -6,25 +6,22 @@
 
 namespace hmigfx::object3d {
 
-// Which component of the normals ranks the faces on y.
+// What makes a face swap places with the face after it.
 enum class YRank {
-    Greater,  // a face swaps with the next when its y and z both are greater
-    Smaller,  // ... when its y is smaller and its z greater
+    Greater,  // its y and its z both are greater
+    Smaller,  // its y is smaller (z plays no part)
 };
 
 // Runs the passes "for i = 3 while i < n, for j = n down to i: if face
-// order[j - 1] outranks face order[j] in y and z, swap them" over the side
+// order[j - 1] outranks face order[j], swap them" over the side
 // faces at positions 2 ... n of `order` (n + 2 entries, indexed by position),
-// ranking by `normals` (indexed by face number). Equal components and NaNs
-// never swap.
+// ranking by `normals` (indexed by face number) as `rank` says. Equal
+// components and NaNs never swap.
 //
-// orderFaces gives exactly the order of those loops; for long outlines it
-// simulates them in O((n + moves) log n) rather than comparing O(n^2) pairs.
+// orderFaces gives exactly the order of those loops without comparing the
+// pairs that do not swap: its work is a few bytes moved per swap and a scan
+// of n bytes per pass that swaps anything.
 void orderFaces(int* order, int n, const Point3D* normals, YRank rank);
-
-// orderFaces with the number of pairwise comparisons after which it hands
-// the remaining passes to the treap (orderFaces picks one from n).
-void orderFaces(int* order, int n, const Point3D* normals, YRank rank, long long pairBudget);
 
 // The loops as written: the reference the fast path is checked against.
 void orderFacesByPairs(int* order, int n, const Point3D* normals, YRank rank);
