@@ -1,0 +1,59 @@
+// CMyBrush: the GDI brush a shape is filled with, made from a LOGBRUSH in the
+// library's own convention:
+//
+//   lbStyle 0  solid fill in the fill colour (no fill when transparent)
+//           1  no fill
+//           2  platform hatch lbHatch (HS_*) in lbColor, also when transparent
+//           3  built-in 8x8 pattern of slot lbHatch: 0 bits in the text colour
+//              (lbColor, set by SelectBrush), 1 bits in the background colour
+//           4  gradient lbHatch, painted by the drawing code; no brush
+//           5  pattern picture of slot lbHatch as a DIB pattern brush
+//           6  user picture lbHatch stretched over the shape; no brush
+//           7+ no fill
+//
+// Styles without a brush of their own, empty or out-of-range slots and
+// transparent solid, pattern and picture fills get the stock null brush.
+#pragma once
+
+#include <afxwin.h>
+
+class CMyDC;
+
+class CMyBrush {
+public:
+    CMyBrush(UINT nStyle, COLORREF crColor, LONG nHatch, COLORREF crFill, int bTransparent);
+    CMyBrush(LOGBRUSH* pLogBrush, COLORREF crFill, int bTransparent);
+    ~CMyBrush();
+    CMyBrush(const CMyBrush&) = delete;
+    CMyBrush& operator=(const CMyBrush&) = delete;
+
+    // Selects the brush into the context's device context and makes the brush
+    // colour its text colour; returns the brush selected before (null for a
+    // context without a device context).
+    CBrush* SelectBrush(CMyDC& dc);
+    CBrush* SelectBrush(CDC* pDC);
+
+    // Whether a fill must be aligned to the shape (brush origin at its corner).
+    static BOOL IsSetBrushOrgEx(LOGBRUSH& brush, int bTransparent);
+    // Whether the fill is painted through the shape's region (gradients, user pictures).
+    static BOOL IsRegionEx(LOGBRUSH& brush);
+    // Whether a gradient is to be painted on this device context.
+    static BOOL IsGradientMode(LOGBRUSH& brush, CDC* pDC);
+    static BOOL IsUserPattern(LOGBRUSH& brush);
+
+    // The pattern library, by kind (3 built-in, 5 pattern file, 6 user picture).
+    static int GetPatternSize(int nKind);
+    static int GetPatternData(int nKind, int nStart, int nMaxCount, int* pSlots);
+    static void GetPatternName(int nKind, int nSlot, CString& strName);
+    static int InsertPattern(int nKind, int nStart, CString& strSource);
+    static int DeletePattern(int nKind, int nSlot);
+
+    HBRUSH GetSafeHandle() const { return static_cast<HBRUSH>(m_brush.GetSafeHandle()); }
+    COLORREF GetBrushColor() const { return m_crBrush; }
+
+protected:
+    void InitBrush(LOGBRUSH& brush, COLORREF crFill, int bTransparent);
+
+    CBrush m_brush;
+    COLORREF m_crBrush;
+};
