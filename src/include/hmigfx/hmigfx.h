@@ -4,6 +4,7 @@
 
 #include <afxwin.h>
 #include <hmigfx/lead_bitmap.h>
+#include <hmigfx/my_brush.h>
 #include <hmigfx/my_dc.h>
 #include <hmigfx/my_geometry.h>
 #include <hmigfx/my_pen.h>
