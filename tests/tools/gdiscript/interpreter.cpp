@@ -274,12 +274,17 @@ Result runScript(const std::string& text, const std::string& scriptDir) {
     std::vector<Loop> loops;
     using Clock = std::chrono::steady_clock;
     Clock::time_point started = Clock::now();
+    // The n-th blank-separated word of a line (no stream: this runs for
+    // every line of a timed loop).
     auto firstWord = [](const std::string& l, size_t n) {
-        std::istringstream ss(l);
-        std::string w;
-        for (size_t k = 0; k <= n; ++k)
-            if (!(ss >> w)) return std::string();
-        return w;
+        size_t k = 0;
+        for (;;) {
+            while (k < l.size() && std::isspace(static_cast<unsigned char>(l[k]))) ++k;
+            const size_t start = k;
+            while (k < l.size() && !std::isspace(static_cast<unsigned char>(l[k]))) ++k;
+            if (start == k) return std::string();
+            if (n-- == 0) return l.substr(start, k - start);
+        }
     };
 
     try {

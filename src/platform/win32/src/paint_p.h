@@ -28,27 +28,35 @@ struct PaintTile {
     std::vector<RopPair> pairs;  // width * height, row-major from the tile origin
     bool opaqueCopy = false;     // every and-mask is 0: a plain store
 
+    // Filled by finish() for tiles of modest size: every tile row repeated to
+    // `span` pixels (a multiple of width) with the and- and xor-masks apart,
+    // so a run is painted in whole stretches rather than pixel by pixel with
+    // a wrapping index. span 0: not prepared, the painter reads `pairs`.
+    int span = 0;
+    std::vector<uint32_t> andRows;  // height * span
+    std::vector<uint32_t> xorRows;
+
     bool empty() const { return width == 0; }
     void setNone() {
         width = height = 0;
         pairs.clear();
         opaqueCopy = false;
+        span = 0;
     }
     void setSolid(RopPair p) {
         width = height = 1;
         pairs.assign(1, p);
         opaqueCopy = p.andMask == 0;
+        span = 0;  // a single pair needs no rows
     }
     void resize(int w, int h) {
         width = w;
         height = h;
         pairs.assign(static_cast<size_t>(w) * h, RopPair{0, 0});
+        span = 0;
     }
-    void finish() {
-        opaqueCopy = true;
-        for (const RopPair& p : pairs)
-            if (p.andMask != 0) opaqueCopy = false;
-    }
+    // Call after filling `pairs`.
+    void finish();
 };
 
 }  // namespace hmigfx::win32

@@ -43,21 +43,25 @@ void PixRegion::setRect(const RECT& rc) {
                                   static_cast<unsigned>(static_cast<int64_t>(b) - t));
 }
 
-bool PixRegion::setBoxes(const pixman_box32_t* boxes, int n) {
+pixman_region32_data_t* PixRegion::allocBoxes(int capacity) {
+    // pixman keeps its rectangles after a small header and frees both with free().
+    const size_t n = static_cast<size_t>(std::max(capacity, 1));
+    auto* data = static_cast<pixman_region32_data_t*>(std::malloc(sizeof(pixman_region32_data_t) + n * sizeof(pixman_box32_t)));
+    if (data) data->size = static_cast<long>(n);
+    return data;
+}
+
+void PixRegion::adoptBoxes(pixman_region32_data_t* data, int n) {
+    const auto* boxes = reinterpret_cast<const pixman_box32_t*>(data + 1);
     if (n <= 1) {
         if (n == 1)
             setRect(RECT{boxes[0].x1, boxes[0].y1, boxes[0].x2, boxes[0].y2});
         else
             clear();
-        return true;
+        std::free(data);
+        return;
     }
-    // pixman keeps its rectangles after a small header it frees with free().
-    const size_t bytes = sizeof(pixman_region32_data_t) + static_cast<size_t>(n) * sizeof(pixman_box32_t);
-    auto* data = static_cast<pixman_region32_data_t*>(std::malloc(bytes));
-    if (!data) return false;
-    data->size = n;
     data->numRects = n;
-    std::memcpy(data + 1, boxes, static_cast<size_t>(n) * sizeof(pixman_box32_t));
     pixman_box32_t ext{boxes[0].x1, boxes[0].y1, boxes[0].x2, boxes[n - 1].y2};
     for (int i = 1; i < n; ++i) {
         ext.x1 = std::min(ext.x1, boxes[i].x1);
@@ -67,26 +71,50 @@ bool PixRegion::setBoxes(const pixman_box32_t* boxes, int n) {
     r_.extents = ext;
     r_.data = data;
     assert(pixman_region32_selfcheck(&r_));
-    return true;
+}
+
+bool PixRegion::setBoxes(const pixman_box32_t* boxes, int n) {
+    return fillBoxes(n, [&](pixman_box32_t* out) {
+        if (n > 0) std::memcpy(out, boxes, static_cast<size_t>(n) * sizeof *boxes);
+        return n;
+    });
 }
 
 void PixRegion::coalesce() {
     int n = 0;
     const pixman_box32_t* in = rects(&n);
     if (n < 2) return;
-    std::vector<pixman_box32_t> out;
-    size_t prevBand = 0, prevCount = 0;  // the last band written to out
-    bool merged = false;
-    for (int i = 0; i < n;) {
+    // The band starting at i and its length.
+    auto bandEnd = [&](int i) {
         int j = i;
         while (j < n && in[j].y1 == in[i].y1) ++j;
+        return j;
+    };
+    auto sameSpans = [&](int a, int b, int count) {
+        for (int k = 0; k < count; ++k)
+            if (in[a + k].x1 != in[b + k].x1 || in[a + k].x2 != in[b + k].x2) return false;
+        return true;
+    };
+    // Most regions come out of pixman merged already: look before copying.
+    bool mergeable = false;
+    for (int prev = 0, i = bandEnd(0); i < n && !mergeable;) {
+        const int j = bandEnd(i);
+        mergeable = j - i == i - prev && in[prev].y2 == in[i].y1 && sameSpans(prev, i, j - i);
+        prev = i;
+        i = j;
+    }
+    if (!mergeable) return;
+    std::vector<pixman_box32_t> out;
+    out.reserve(static_cast<size_t>(n));
+    size_t prevBand = 0, prevCount = 0;  // the last band written to out
+    for (int i = 0; i < n;) {
+        const int j = bandEnd(i);
         const size_t count = static_cast<size_t>(j - i);
         bool same = prevCount == count && out[prevBand].y2 == in[i].y1;
         for (size_t k = 0; same && k < count; ++k)
             same = out[prevBand + k].x1 == in[i + k].x1 && out[prevBand + k].x2 == in[i + k].x2;
         if (same) {
             for (size_t k = 0; k < count; ++k) out[prevBand + k].y2 = in[i].y2;
-            merged = true;
         } else {
             prevBand = out.size();
             prevCount = count;
@@ -94,7 +122,7 @@ void PixRegion::coalesce() {
         }
         i = j;
     }
-    if (merged) setBoxes(out.data(), static_cast<int>(out.size()));
+    setBoxes(out.data(), static_cast<int>(out.size()));
 }
 
 void PixRegion::intersectRect(const RECT& rc) {
@@ -107,9 +135,9 @@ void PixRegion::intersectRect(const RECT& rc) {
 }
 
 void PixRegion::exclusiveOr(const PixRegion& o) {
-    PixRegion mine(*this), theirs(o);
-    mine.subtract(o);
-    theirs.subtract(*this);
+    PixRegion mine, theirs;
+    pixman_region32_subtract(mine.get(), &r_, const_cast<pixman_region32_t*>(&o.r_));
+    pixman_region32_subtract(theirs.get(), const_cast<pixman_region32_t*>(&o.r_), &r_);
     pixman_region32_union(&r_, mine.get(), theirs.get());
 }
 
@@ -127,9 +155,10 @@ void combineRegions(PixRegion& dst, const PixRegion& a, const PixRegion& b, int 
     case RGN_OR: pixman_region32_union(d, pa, pb); break;
     case RGN_DIFF: pixman_region32_subtract(d, pa, pb); break;
     case RGN_XOR: {
-        PixRegion out(a);
-        out.exclusiveOr(b);
-        dst = std::move(out);
+        PixRegion mine, theirs;
+        pixman_region32_subtract(mine.get(), pa, pb);
+        pixman_region32_subtract(theirs.get(), pb, pa);
+        pixman_region32_union(d, mine.get(), theirs.get());
         break;
     }
     default:

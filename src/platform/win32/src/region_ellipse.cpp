@@ -19,7 +19,9 @@ namespace {
 // we refuse well before that rather than allocate gigabytes.
 constexpr int64_t kMaxCornerSize = 1 << 20;
 
-using Wide = __int128;  // the error terms grow as the cube of the diameters
+// The error terms grow as the cube of the diameters: 64 bits hold them up to
+// this size (with a wide margin), larger corners take 128.
+constexpr int64_t kMaxNarrowSize = 1 << 18;
 
 // Insets from the left/right edges of the rows of the lower half of a corner
 // ellipse w x h pixels (w, h >= 2), row h/2 first; -1 for rows the trace
@@ -27,6 +29,7 @@ using Wide = __int128;  // the error terms grow as the cube of the diameters
 // the incremental midpoint method on the pixel centres (diameters w-1, h-1):
 // each step moves the outline one pixel outwards in x, or down one row, or
 // both, whichever keeps the error term closest to zero.
+template <class Wide>
 void lowerHalfInsets(int w, int h, std::vector<int>& inset) {
     const Wide a = w - 1, b = h - 1;
     const Wide odd = b & 1;
@@ -76,34 +79,39 @@ HRGN roundRectRegion(int x1, int y1, int x2, int y2, int cornerW, int cornerH) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
     }
-    std::vector<int> inset;
-    lowerHalfInsets(static_cast<int>(w), static_cast<int>(h), inset);
+    thread_local std::vector<int> inset;  // reused: no allocation per call
+    if (w <= kMaxNarrowSize && h <= kMaxNarrowSize)
+        lowerHalfInsets<int64_t>(static_cast<int>(w), static_cast<int>(h), inset);
+    else
+        lowerHalfInsets<__int128>(static_cast<int>(w), static_cast<int>(h), inset);
 
     // Rows 0 .. h/2-1 mirror the lower half; row h/2 is the middle band that
     // stretches over the straight sides; the rest end at the bottom.
     const int ch = static_cast<int>(h), half = ch / 2;
-    std::vector<pixman_box32_t> boxes;
-    boxes.reserve(static_cast<size_t>(ch));
-    for (int i = 0; i < ch; ++i) {
-        int in;
-        int64_t y0;
-        if (i < half) {
-            in = inset[static_cast<size_t>(ch - 1 - i - half)];
-            y0 = top + i;
-        } else {
-            in = inset[static_cast<size_t>(i - half)];
-            y0 = bottom - ch + i;
+    const bool ok = obj->rgn.fillBoxes(ch, [&](pixman_box32_t* boxes) {
+        int n = 0;
+        for (int i = 0; i < ch; ++i) {
+            int in;
+            int64_t y0;
+            if (i < half) {
+                in = inset[static_cast<size_t>(ch - 1 - i - half)];
+                y0 = top + i;
+            } else {
+                in = inset[static_cast<size_t>(i - half)];
+                y0 = bottom - ch + i;
+            }
+            const int64_t yEnd = y0 + 1;
+            if (i == half) y0 = top + half;
+            const int64_t l = left + in, r = right - in;
+            // Rows the trace never reached, or overshot to an empty width (GDI
+            // keeps those as empty rectangles), paint nothing: left out.
+            if (in < 0 || l >= r) continue;
+            boxes[n++] = pixman_box32_t{static_cast<int32_t>(l), static_cast<int32_t>(y0), static_cast<int32_t>(r),
+                                        static_cast<int32_t>(yEnd)};
         }
-        int64_t yEnd = y0 + 1;
-        if (i == half) y0 = top + half;
-        const int64_t l = left + in, r = right - in;
-        // Rows the trace never reached, or overshot to an empty width (GDI
-        // keeps those as empty rectangles), paint nothing: left out.
-        if (in < 0 || l >= r) continue;
-        boxes.push_back(pixman_box32_t{static_cast<int32_t>(l), static_cast<int32_t>(y0), static_cast<int32_t>(r),
-                                       static_cast<int32_t>(yEnd)});
-    }
-    if (!obj->rgn.setBoxes(boxes.data(), static_cast<int>(boxes.size()))) {
+        return n;
+    });
+    if (!ok) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
     }

@@ -39,6 +39,15 @@ public:
     // rows (GDI's shaped regions keep one rectangle per row). Boxes must be
     // non-empty, sorted by row and not overlapping; false when out of memory.
     bool setBoxes(const pixman_box32_t* boxes, int n);
+    // The same, with the boxes written straight into the region's storage:
+    // fill(boxes) writes at most `capacity` of them and returns how many.
+    template <class Fill>
+    bool fillBoxes(int capacity, Fill&& fill) {
+        pixman_region32_data_t* data = allocBoxes(capacity);
+        if (!data) return false;
+        adoptBoxes(data, fill(reinterpret_cast<pixman_box32_t*>(data + 1)));
+        return true;
+    }
     // Merges vertically adjacent bands with the same spans, the form every
     // combining operation leaves behind.
     void coalesce();
@@ -57,6 +66,9 @@ public:
     }
 
 private:
+    static pixman_region32_data_t* allocBoxes(int capacity);
+    void adoptBoxes(pixman_region32_data_t* data, int n);  // takes ownership
+
     pixman_region32_t r_;
 };
 
