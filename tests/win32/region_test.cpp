@@ -339,8 +339,14 @@ TEST(ExtCreateRegion, AxisAlignedTransforms) {
     const XFORM turn{0, 1, -1, 0, 0, 0};
     Rgn turned(ExtCreateRegion(&turn, size, d));
     EXPECT_TRUE(sameRect(boxOf(turned), -10, 0, 0, 30));
-    const XFORM shear{1, 0.5f, 0, 1, 0, 0};
-    EXPECT_EQ(ExtCreateRegion(&shear, size, d), nullptr);
+    // Any other transform turns the rectangles into quadrilaterals.
+    const XFORM rotate{0.7071f, 0.7071f, -0.7071f, 0.7071f, 5, 3};
+    Rgn rotated(ExtCreateRegion(&rotate, size, d));
+    const std::vector<RECT> rows = rectsOf(rotated);
+    ASSERT_EQ(rows.size(), 23u);
+    EXPECT_TRUE(sameRect(rows[0], 4, 4, 6, 5));
+    EXPECT_TRUE(sameRect(rows[6], -2, 10, 12, 11));
+    EXPECT_TRUE(sameRect(rows[22], 22, 27, 24, 28));
 }
 
 TEST(EqualRgn, ComparesShapesAndRefusesBadHandles) {

@@ -271,34 +271,39 @@ HRGN WINAPI ExtCreateRegion(const XFORM* xf, DWORD count, const RGNDATA* data) {
     if (!data || data->rdh.dwSize < sizeof(RGNDATAHEADER) || count < sizeof(RGNDATAHEADER)) return nullptr;
     // Never read past what the caller says it handed over.
     if ((count - sizeof(RGNDATAHEADER)) / sizeof(RECT) < data->rdh.nCount) return nullptr;
-    // Transformed rectangles stay rectangles only under scaling, mirroring,
-    // quarter turns and translation.
-    const bool straight = !xf || (xf->eM12 == 0.0f && xf->eM21 == 0.0f);
-    const bool turned = xf && xf->eM11 == 0.0f && xf->eM22 == 0.0f;
-    if (!straight && !turned) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return nullptr;
-    }
     auto round = [](double v) {
-        return static_cast<int>(std::clamp(std::floor(v + 0.5), -2147483648.0, 2147483647.0));
+        return static_cast<LONG>(std::clamp(std::floor(v + 0.5), -2147483648.0, 2147483647.0));
     };
     auto map = [&](LONG x, LONG y) -> POINT {
         if (!xf) return {x, y};
         return {round(x * static_cast<double>(xf->eM11) + y * static_cast<double>(xf->eM21) + xf->eDx),
                 round(x * static_cast<double>(xf->eM12) + y * static_cast<double>(xf->eM22) + xf->eDy)};
     };
+    // Scaling, mirroring, quarter turns and translation keep rectangles
+    // rectangles; anything else turns each into a quadrilateral.
+    const bool straight = !xf || (xf->eM12 == 0.0f && xf->eM21 == 0.0f) || (xf->eM11 == 0.0f && xf->eM22 == 0.0f);
     std::vector<pixman_box32_t> boxes;
-    boxes.reserve(data->rdh.nCount);
+    PixRegion acc;
+    if (straight) boxes.reserve(data->rdh.nCount);
     const auto* rects = reinterpret_cast<const uint8_t*>(data->Buffer);
     for (DWORD i = 0; i < data->rdh.nCount; ++i) {
         RECT rc;
         std::memcpy(&rc, rects + i * sizeof(RECT), sizeof rc);
         if (rc.left >= rc.right || rc.top >= rc.bottom) continue;  // skipped, as GDI does
-        const POINT p = map(rc.left, rc.top), q = map(rc.right, rc.bottom);
-        const pixman_box32_t b{std::min(p.x, q.x), std::min(p.y, q.y), std::max(p.x, q.x), std::max(p.y, q.y)};
-        if (b.x1 < b.x2 && b.y1 < b.y2) boxes.push_back(b);
+        if (straight) {
+            const POINT p = map(rc.left, rc.top), q = map(rc.right, rc.bottom);
+            const pixman_box32_t b{std::min(p.x, q.x), std::min(p.y, q.y), std::max(p.x, q.x), std::max(p.y, q.y)};
+            if (b.x1 < b.x2 && b.y1 < b.y2) boxes.push_back(b);
+            continue;
+        }
+        const POINT quad[4] = {map(rc.left, rc.top), map(rc.right, rc.top), map(rc.right, rc.bottom),
+                               map(rc.left, rc.bottom)};
+        HRGN piece = CreatePolygonRgn(quad, 4, ALTERNATE);
+        Region* r = lookup<Region>(piece);
+        if (!r) return nullptr;
+        acc.unite(r->rgn);
+        DeleteObject(piece);
     }
-    PixRegion acc;
     // The union of the rectangles, merged the way GDI's region engine merges them.
     if (!boxes.empty() &&
         !pixman_region32_init_rects(acc.get(), boxes.data(), static_cast<int>(boxes.size())))
