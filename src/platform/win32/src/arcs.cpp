@@ -1,5 +1,6 @@
 // Arc, ArcTo, Pie and Chord: a stretch of the ellipse outline walk between
 // the rays towards the start and end points, in the DC's arc direction.
+#include "curve_figure_p.h"
 #include "ellipse_p.h"
 #include "polygon_fill_p.h"
 #include "stroke_p.h"
@@ -7,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 
 using namespace hmigfx::win32;
 
@@ -70,6 +72,88 @@ void arcPoints(const RECT& rc, POINT start, POINT end, int direction, std::vecto
     }
 }
 
+// The same arc for an ellipse far larger than the visible box: positions
+// along the four quadrants are kept as (quadrant, walk point) instead of an
+// index, and only the visible stretches are followed.
+struct ArcPos {
+    int block;           // quadrant number along the figure, 0.. (4 and up: a second turn)
+    QuadrantPath::Pt p;  // the walk point at that position
+};
+
+void compactArc(const QuadrantPath& q, const RECT& rc, POINT start, POINT end, int direction, CompactFigure& fig) {
+    using Pt = QuadrantPath::Pt;
+    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    const Pt first = q.first(), last = q.last();
+    // The first walk point at or past the ray's angle, or nothing.
+    auto firstPast = [&](int64_t x, int64_t y) -> std::optional<Pt> {
+        const __int128 rx = x < 0 ? -x : x, ry = y < 0 ? -y : y;
+        const bool strict = x < 0;
+        auto past = [&](Pt p) {
+            const __int128 l = __int128(p.x - w / 2) * ry, r = __int128(p.y - h / 2) * rx;
+            return strict ? l < r : l <= r;
+        };
+        if (!past(last)) return std::nullopt;
+        if (past(first)) return first;
+        int lo = first.y, hi = last.y;  // the row of lo ends before the ray, hi's row reaches it
+        while (hi - lo > 1) {
+            const int mid = lo + (hi - lo) / 2;
+            const std::optional<Pt> e = q.rowEntry(mid);
+            (e && past(q.rowExit(*e)) ? hi : lo) = mid;
+        }
+        if (past(q.rowExit(*q.rowEntry(lo)))) hi = lo;
+        const Pt entry = *q.rowEntry(hi), exit = q.rowExit(entry);
+        int xl = exit.x, xr = entry.x;  // past at xl; find the largest x that is
+        if (past(Pt{xr, hi})) return Pt{xr, hi};
+        while (xr - xl > 1) {
+            const int mid = xl + (xr - xl) / 2;
+            (past(Pt{mid, hi}) ? xl : xr) = mid;
+        }
+        return Pt{xl, hi};
+    };
+    auto position = [&](int64_t x, int64_t y) -> ArcPos {
+        const std::optional<Pt> p = firstPast(x, y);
+        if (y >= 0 && x >= 0) return p ? ArcPos{0, *p} : ArcPos{1, last};
+        if (y >= 0) return !p ? ArcPos{1, last} : *p == first ? ArcPos{2, first} : ArcPos{1, q.previous(*p)};
+        if (x < 0) return p ? ArcPos{2, *p} : ArcPos{3, last};
+        return !p ? ArcPos{3, last} : *p == first ? ArcPos{4, first} : ArcPos{3, q.previous(*p)};
+    };
+    int64_t sy = start.y, ey = end.y;
+    if (direction != AD_CLOCKWISE) {
+        sy = -sy;
+        ey = -ey;
+    }
+    const ArcPos from = position(start.x, sy);
+    ArcPos to = position(end.x, ey);
+    // Odd quadrants run the walk backwards.
+    auto less = [](const ArcPos& a, const ArcPos& b) {
+        if (a.block != b.block) return a.block < b.block;
+        return a.block % 2 == 0 ? QuadrantPath::before(a.p, b.p) : QuadrantPath::before(b.p, a.p);
+    };
+    if (!less(from, to)) to.block += 4;
+    Placement place[4] = {{rc.left, rc.top, 1, 1},
+                          {rc.right - 1, rc.top, -1, 1},
+                          {rc.right - 1, rc.bottom - 1, -1, -1},
+                          {rc.left, rc.bottom - 1, 1, -1}};
+    if (direction != AD_CLOCKWISE)
+        for (Placement& pl : place) pl = pl.mirroredY(rc.top + rc.bottom - 1);
+    for (int b = from.block; b <= to.block; ++b) {
+        const Placement& pl = place[b % 4];
+        if (b % 2 == 0) {
+            const Pt lo = b == from.block ? from.p : first;
+            if (b == to.block && to.p == first) continue;
+            const Pt hi = b == to.block ? q.previous(to.p) : last;
+            if (QuadrantPath::before(hi, lo)) continue;
+            fig.addRun(lo, hi, pl, false);
+        } else {
+            const Pt hi = b == from.block ? from.p : last;
+            if (b == to.block && to.p == last) continue;
+            const Pt lo = b == to.block ? q.next(to.p) : first;
+            if (QuadrantPath::before(hi, lo)) continue;
+            fig.addRun(lo, hi, pl, true);
+        }
+    }
+}
+
 BOOL drawArc(HDC h, ArcKind kind, int left, int top, int right, int bottom, int xs, int ys, int xe, int ye) {
     DC* dc = findDC(h);
     if (!dc) return FALSE;
@@ -78,11 +162,31 @@ BOOL drawArc(HDC h, ArcKind kind, int left, int top, int right, int bottom, int 
     if (rc.left == rc.right || rc.top == rc.bottom) return TRUE;
     rc = insideFrameRect(rc, pen);
     const int width = rc.right - rc.left, height = rc.bottom - rc.top;
-    if (width > kMaxCurveExtent || height > kMaxCurveExtent) return FALSE;
+    if (width > QuadrantPath::kMaxExtent || height > QuadrantPath::kMaxExtent) return FALSE;
     const POINT centre{rc.left + width / 2, rc.top + height / 2};
     POINT s = devicePoint(*dc, xs, ys), e = devicePoint(*dc, xe, ye);
     s = {s.x - centre.x, s.y - centre.y};
     e = {e.x - centre.x, e.y - centre.y};
+    const bool closed = kind == ArcKind::Chord || kind == ArcKind::Pie;
+
+    const RECT box = visibleBox(*dc);
+    if (box.left >= box.right || box.top >= box.bottom) return TRUE;
+    if (curveNeedsClipping(width, height, box)) {
+        const QuadrantPath q(width, height);
+        CompactFigure fig(q, box, penIsStyled(*dc));
+        if (kind == ArcKind::ArcTo) fig.addPoint(devicePoint(*dc, dc->st.curPos));
+        compactArc(q, rc, s, e, dc->st.arcDirection, fig);
+        if (kind == ArcKind::Pie) fig.addPoint(centre);
+        if (fig.tiny()) return TRUE;
+        fig.finish();
+        if (closed) {
+            const int n = static_cast<int>(fig.points.size());
+            fillPolygons(*dc, fig.points.data(), &n, 1, WINDING);
+        }
+        FigureStroker stroker(*dc);
+        stroker.figure(fig.points.data(), fig.points.size(), closed, fig.dashAt.empty() ? nullptr : fig.dashAt.data());
+        return TRUE;
+    }
 
     std::vector<POINT>& pts = shapeScratch().curve;
     pts.clear();
@@ -91,7 +195,6 @@ BOOL drawArc(HDC h, ArcKind kind, int left, int top, int right, int bottom, int 
     if (kind == ArcKind::Pie) pts.push_back(centre);
     if (pts.size() < 2) return TRUE;
 
-    const bool closed = kind == ArcKind::Chord || kind == ArcKind::Pie;
     if (closed) {
         const int n = static_cast<int>(pts.size());
         fillPolygons(*dc, pts.data(), &n, 1, WINDING);

@@ -224,6 +224,14 @@ void DashCursor::skip(uint64_t n) {
     } while (n);
 }
 
+uint64_t segmentAdvance(POINT from, POINT to) {
+    if (from.y == to.y || from.x == to.x)
+        return static_cast<uint64_t>(std::llabs(int64_t{to.x} - from.x) + std::llabs(int64_t{to.y} - from.y));
+    bool cropped = false;
+    const POINT p = cropHuge(from, &cropped), q = cropHuge(to, &cropped);
+    return static_cast<uint64_t>(std::max(std::llabs(int64_t{q.x} - p.x), std::llabs(int64_t{q.y} - p.y)));
+}
+
 void rasterSegment(CosmeticRaster& r, POINT from, POINT to) {
     if (from.y == to.y) {
         const int64_t n = std::llabs(int64_t{to.x} - from.x);

@@ -57,5 +57,7 @@ struct CosmeticRaster {
 // GDI's choice of pixels (Bresenham with the octant-dependent tie rule) and
 // advances the dash cursor by the segment's length.
 void rasterSegment(CosmeticRaster& r, POINT from, POINT to);
+// How far that segment moves the dash cursor.
+uint64_t segmentAdvance(POINT from, POINT to);
 
 }  // namespace hmigfx::win32

@@ -8,9 +8,6 @@
 
 namespace hmigfx::win32 {
 
-// Curves are walked point by point; beyond this extent they are refused.
-constexpr int kMaxCurveExtent = 1 << 21;
-
 // Appends the outline points of the first quadrant of the ellipse inscribed
 // in a width x height box at the origin: from the rightmost point (width-1,
 // height/2) downwards until x reaches width/2. Returns how many.

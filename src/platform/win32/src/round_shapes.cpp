@@ -1,5 +1,6 @@
 // Ellipse and RoundRect: the brush fills GDI's rounded-rectangle region of the
 // box, then the pen draws the outline walk around it.
+#include "curve_figure_p.h"
 #include "ellipse_p.h"
 #include "stroke_p.h"
 
@@ -21,21 +22,51 @@ BOOL WINAPI RoundRect(HDC h, int left, int top, int right, int bottom, int ew, i
     const int ch = static_cast<int>(std::min<int64_t>(int64_t{rc.bottom} - rc.top, std::llabs(eh)));
     // Corners this small make a plain rectangle, with its own pen rules.
     if (cw <= 2 || ch <= 2) return Rectangle(h, left, top, right, bottom);
-    if (cw > kMaxCurveExtent || ch > kMaxCurveExtent) return FALSE;
+    if (cw > QuadrantPath::kMaxExtent || ch > QuadrantPath::kMaxExtent) return FALSE;
 
     dc->refreshPaints();
     const RECT box = visibleBox(*dc);
-    if (!dc->brushPaint.empty() && box.top < box.bottom) {
+    if (box.left >= box.right || box.top >= box.bottom) return TRUE;
+    // Corners far larger than what shows are followed only where they show.
+    const bool clipped = curveNeedsClipping(cw, ch, box);
+    if (!dc->brushPaint.empty()) {
         std::vector<Span>& spans = dc->scratchSpans;
         spans.clear();
-        roundRectRegionSpans(RECT{rc.left, rc.top, rc.right + 1, rc.bottom + 1}, cw, ch, box.top, box.bottom, spans);
+        const RECT region{rc.left, rc.top, rc.right + 1, rc.bottom + 1};
+        if (clipped)
+            roundRectRegionSpansClipped(region, cw, ch, box.top, box.bottom, spans);
+        else
+            roundRectRegionSpans(region, cw, ch, box.top, box.bottom, spans);
         paintSpans(dc->surface, dc->visible, dc->brushPaint, dc->st.brushOrg, spans.data(), spans.size());
         spans.clear();
     }
-    std::vector<POINT>& outline = shapeScratch().curve;
-    roundRectOutline(rc, cw, ch, dc->st.arcDirection, outline);
+    if (!clipped) {
+        std::vector<POINT>& outline = shapeScratch().curve;
+        roundRectOutline(rc, cw, ch, dc->st.arcDirection, outline);
+        FigureStroker stroker(*dc);
+        stroker.figure(outline.data(), outline.size(), true);
+        return TRUE;
+    }
+    // The same figure as roundRectOutline: the quadrant walk in the right
+    // corner, mirrored left, then the whole mirrored up or down.
+    const QuadrantPath q(cw, ch);
+    const QuadrantPath::Pt first = q.first(), last = q.last();
+    const bool midX = cw % 2 && cw == rc.right - rc.left, midY = ch % 2 && ch == rc.bottom - rc.top;
+    const QuadrantPath::Pt lastX = midX ? q.previous(last) : last;
+    const bool cwise = dc->st.arcDirection == AD_CLOCKWISE;
+    const Placement p1{rc.right - cw, cwise ? rc.bottom - ch : rc.top + ch - 1, 1, cwise ? 1 : -1};
+    const Placement p2 = p1.mirroredX(rc.left + rc.right - 1);
+    CompactFigure fig(q, box, penIsStyled(*dc));
+    fig.addRun(first, last, p1, false);
+    if (!midY)
+        fig.addRun(first, lastX, p2, true);
+    else if (!(first == lastX))
+        fig.addRun(q.next(first), lastX, p2, true);
+    fig.addRun(first, lastX, p2.mirroredY(rc.top + rc.bottom - 1), false);
+    fig.addRun(first, last, p1.mirroredY(rc.top + rc.bottom - 1), true);
+    fig.finish();
     FigureStroker stroker(*dc);
-    stroker.figure(outline.data(), outline.size(), true);
+    stroker.figure(fig.points.data(), fig.points.size(), true, fig.dashAt.empty() ? nullptr : fig.dashAt.data());
     return TRUE;
 }
 

@@ -21,6 +21,14 @@ PenGeometry penGeometry(const DC& dc) {
     return g;
 }
 
+bool penIsStyled(const DC& dc) {
+    const Pen* p = dc.pen();
+    if (!p || p->dashStyle() == PS_NULL) return false;
+    DashPattern pattern;
+    penDashPattern(*p, pattern);
+    return !pattern.solid();
+}
+
 RECT insideFrameRect(const RECT& rc, const PenGeometry& pen) {
     if (!pen.insideFrame) return rc;
     return {rc.left + pen.width / 2, rc.top + pen.width / 2, rc.right - (pen.width - 1) / 2,
@@ -49,14 +57,19 @@ FigureStroker::FigureStroker(DC& dc) : dc_(dc) {
     }
 }
 
-void FigureStroker::figure(const POINT* pts, size_t n, bool close) {
+void FigureStroker::figure(const POINT* pts, size_t n, bool close, const uint64_t* dashAt) {
     if (!draws_ || n < 2) return;
+    if (raster_.pattern.solid()) dashAt = nullptr;
     if (!raster_.pattern.solid()) raster_.cursor.reset();
-    for (size_t i = 0; i + 1 < n; ++i) segment(pts[i], pts[i + 1]);
-    if (close) segment(pts[n - 1], pts[0]);
+    for (size_t i = 0; i + 1 < n; ++i) segment(pts[i], pts[i + 1], dashAt ? dashAt + i : nullptr);
+    if (close) segment(pts[n - 1], pts[0], dashAt ? dashAt + n - 1 : nullptr);
 }
 
-void FigureStroker::segment(POINT a, POINT b) {
+void FigureStroker::segment(POINT a, POINT b, const uint64_t* dashAt) {
+    if (dashAt) {
+        raster_.cursor.reset();
+        raster_.cursor.skip(*dashAt);
+    }
     rasterSegment(raster_, a, b);
     // One paint serves all segments alike, so spans may pile up first.
     if (flushEachSegment_ || dc_.scratchSpans.size() >= 4096) flush();

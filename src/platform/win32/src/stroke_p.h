@@ -25,6 +25,9 @@ struct PenGeometry {
 };
 PenGeometry penGeometry(const DC& dc);
 
+// The selected pen draws dashes (its outline depends on where a figure starts).
+bool penIsStyled(const DC& dc);
+
 // A bounding box shrunk so that the pen's outline stays inside it.
 RECT insideFrameRect(const RECT& rc, const PenGeometry& pen);
 
@@ -36,13 +39,15 @@ public:
     FigureStroker& operator=(const FigureStroker&) = delete;
     ~FigureStroker() { finish(); }
 
-    // Strokes one figure; n < 2 draws nothing.
-    void figure(const POINT* pts, size_t n, bool close);
+    // Strokes one figure; n < 2 draws nothing. With dashAt, a styled pen
+    // takes up the pattern at each point at that position (figures whose
+    // invisible stretches were shortened).
+    void figure(const POINT* pts, size_t n, bool close, const uint64_t* dashAt = nullptr);
     // Paints what is still pending. Called by the destructor too.
     void finish();
 
 private:
-    void segment(POINT a, POINT b);
+    void segment(POINT a, POINT b, const uint64_t* dashAt);
     void flush();
 
     DC& dc_;

@@ -1,0 +1,171 @@
+// Random access into the ellipse quadrant walk.
+//
+// After i steps left and j steps down the walk's error terms are
+//   dx = dx0 + i*bsq,  dy = dy0 + j*asq,
+//   err = err0 + i*dx0 + bsq*i(i+1)/2 + j*dy0 + asq*j(j+1)/2,
+// so whether a point steps left (2err >= dx) or down (2err <= dy) is known
+// without walking to it. Along a row, "steps down" holds left of a threshold
+// and "steps left" right of one (away from the last column or two), which
+// binary searches find.
+//
+// To find where the walk enters row y, two other walks are started on an
+// earlier row y0, one strictly left of every point the true walk has there and
+// one strictly right of them. Walks never cross without meeting and each
+// point has one successor, so once the two meet the true walk, caught between
+// them, passes through the meeting point too; from there it is followed.
+#include "ellipse_path_p.h"
+
+#include <algorithm>
+
+namespace hmigfx::win32 {
+
+QuadrantPath::QuadrantPath(int width, int height, int xEnd, bool stepOut)
+    : w_(width), h_(height), xEnd_(xEnd), stepOut_(stepOut) {
+    a_ = int64_t{width} - 1;
+    b_ = int64_t{height} - 1;
+    asq_ = Wide(8) * a_ * a_;
+    bsq_ = Wide(8) * b_ * b_;
+    dx0_ = Wide(4) * b_ * b_ * (1 - a_);
+    dy0_ = Wide(4) * a_ * a_ * (1 + b_ % 2);
+    // As in ellipseQuadrant: a*a taken in 32 bits by the reference.
+    const auto aa = static_cast<int32_t>(static_cast<uint32_t>(a_) * static_cast<uint32_t>(a_));
+    err0_ = dx0_ + dy0_ + Wide(aa) * (b_ % 2);
+    xMonotone_ = (a_ + 3) / 2;  // 2x - a >= 2
+}
+
+QuadrantPath::Wide QuadrantPath::err(int64_t x, int64_t y) const {
+    const Wide i = a_ - x, j = y - h_ / 2;
+    return err0_ + i * dx0_ + (bsq_ / 2) * i * (i + 1) + j * dy0_ + (asq_ / 2) * j * (j + 1);
+}
+
+QuadrantPath::Pt QuadrantPath::next(Pt p) const {
+    const Wide e2 = 2 * err(p.x, p.y);
+    return {p.x - (e2 >= dxAt(p.x) ? 1 : 0), p.y + (e2 <= dyAt(p.y) ? 1 : 0)};
+}
+
+std::optional<int64_t> QuadrantPath::lastDownStep(int64_t y) const {
+    int64_t lo = xMonotone_, hi = a_ + 4;
+    if (!stepsY(lo, y)) return std::nullopt;
+    if (stepsY(hi, y)) return hi;
+    while (hi - lo > 1) {  // stepsY(lo), !stepsY(hi)
+        const int64_t mid = lo + (hi - lo) / 2;
+        (stepsY(mid, y) ? lo : hi) = mid;
+    }
+    return lo;
+}
+
+QuadrantPath::Pt QuadrantPath::rowExit(Pt p) const {
+    if (stepsY(p.x, p.y)) return p;
+    if (p.x >= xMonotone_) {
+        // Every point from here left to the threshold steps left only.
+        const std::optional<int64_t> t = lastDownStep(p.y);
+        if (t) return {static_cast<int>(*t), p.y};
+        p.x = static_cast<int>(xMonotone_ - 1);
+    }
+    // The last column or two: step by step.
+    while (!stepsY(p.x, p.y)) {
+        if (p.x - 1 < xEnd_) return p;
+        --p.x;
+    }
+    return p;
+}
+
+std::optional<QuadrantPath::Pt> QuadrantPath::entryFrom(Pt p, int y) const {
+    while (p.y < y) {
+        if (!inside(p)) return std::nullopt;
+        const Pt exit = rowExit(p);
+        const Pt q = next(exit);
+        if (q.y == exit.y) return std::nullopt;  // the walk leaves sideways: no more rows
+        if (!inside(q) && !stepOut_) return std::nullopt;
+        p = q;
+    }
+    return p;
+}
+
+std::optional<QuadrantPath::Pt> QuadrantPath::rowEntry(int y) const {
+    const int top = h_ / 2;
+    if (y < top) return std::nullopt;
+    for (int64_t k = 2;; k *= 4) {
+        const int64_t y0 = int64_t{y} - k;
+        if (y0 <= top + 1) return entryFrom(first(), y);
+        // Right bound: the true walk came down into row y0 from a point that
+        // steps down, and those lie at or left of xu.
+        const std::optional<int64_t> t = lastDownStep(y0 - 1);
+        const int64_t xu = t ? std::max(*t, xMonotone_) : xMonotone_;
+        // Left bound: in a column that does not step left in row y0 the walk
+        // is still there below row y0, so it is at or right of that column.
+        int64_t c = std::min<int64_t>(xEnd_, w_ / 2) - 2;
+        if (!stepsX(xMonotone_, y0)) {
+            int64_t lo = xMonotone_, hi = a_ + 4;
+            if (!stepsX(hi, y0)) {
+                lo = hi;
+            } else {
+                while (hi - lo > 1) {  // !stepsX(lo), stepsX(hi)
+                    const int64_t mid = lo + (hi - lo) / 2;
+                    (stepsX(mid, y0) ? hi : lo) = mid;
+                }
+            }
+            c = lo;
+        }
+        Pt left{static_cast<int>(c - 1), static_cast<int>(y0)};
+        Pt right{static_cast<int>(xu + 1), static_cast<int>(y0)};
+        // Follow both, always moving the one further back, a row at a time.
+        int64_t budget = 64 * k + 4096;
+        while (!(left == right) && budget-- > 0) {
+            Pt& back = before(left, right) ? left : right;
+            const Pt& other = before(left, right) ? right : left;
+            const Pt exit = rowExit(back);
+            if (other.y == back.y && other.x <= back.x && other.x >= exit.x) {
+                back = other;  // passes through the other walk's point
+                break;
+            }
+            back = exit == back ? next(back) : exit;
+        }
+        if (!(left == right)) continue;
+        if (left.y < y) return entryFrom(left, y);
+    }
+}
+
+QuadrantPath::Pt QuadrantPath::previous(Pt p) const {
+    const Pt entry = *rowEntry(p.y);
+    if (entry.x > p.x) return {p.x + 1, p.y};
+    return rowExit(*rowEntry(p.y - 1));
+}
+
+QuadrantPath::Pt QuadrantPath::last() const {
+    int lo = h_ / 2, hi = h_ + 2;  // rowEntry(lo) exists, rowEntry(hi) does not
+    while (hi - lo > 1) {
+        const int mid = lo + (hi - lo) / 2;
+        (rowEntry(mid) ? lo : hi) = mid;
+    }
+    return rowExit(*rowEntry(lo));
+}
+
+void QuadrantPath::countTo(const std::vector<Pt>& targets, std::vector<uint64_t>& counts) const {
+    counts.assign(targets.size(), 0);
+    if (targets.empty()) return;
+    Pt p = first();
+    uint64_t n = 1;
+    size_t t = 0;
+    Wide e = err(p.x, p.y), dx = dxAt(p.x), dy = dyAt(p.y);
+    for (;;) {
+        while (t < targets.size() && targets[t] == p) counts[t++] = n;
+        if (t == targets.size() || !inside(p) || before(targets[t], p)) break;
+        const Wide e2 = 2 * e;
+        const bool left = e2 >= dx, down = e2 <= dy;
+        if (!left && !down) break;
+        if (left) {
+            --p.x;
+            dx += bsq_;
+            e += dx;
+        }
+        if (down) {
+            ++p.y;
+            dy += asq_;
+            e += dy;
+        }
+        ++n;
+    }
+}
+
+}  // namespace hmigfx::win32
