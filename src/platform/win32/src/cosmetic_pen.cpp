@@ -152,6 +152,36 @@ void slantedLine(CosmeticRaster& r, POINT p, POINT q, bool includeEnd) {
     int64_t err = 2 * (ka + 1) * dmin - dmaj - 2 * m * dmaj;
     const bool styled = !r.pattern.solid();
     if (styled) c.skip(static_cast<uint64_t>(ka));
+    if (!styled) {
+        // Solid: whole runs at once, one span per row.
+        std::vector<Span>& out = *r.on;
+        if (xMajor) {
+            for (int64_t k = ka; k <= kb;) {
+                const int64_t start = k;
+                bool moved = false;
+                while (k <= kb && !moved) {
+                    moved = err + bias > 0;
+                    err += moved ? 2 * dmin - 2 * dmaj : 2 * dmin;
+                    ++k;
+                }
+                const int64_t a = pm + smaj * start, b = pm + smaj * (k - 1);
+                appendSpan(out, static_cast<int>(std::min(a, b)), static_cast<int>(pn + smin * m),
+                           static_cast<int>(k - start));
+                if (moved) ++m;
+            }
+        } else {
+            for (int64_t k = ka; k <= kb; ++k) {
+                out.push_back(Span{static_cast<int>(pn + smin * m), static_cast<int>(pm + smaj * k), 1});
+                if (err + bias > 0) {
+                    ++m;
+                    err += 2 * dmin - 2 * dmaj;
+                } else {
+                    err += 2 * dmin;
+                }
+            }
+        }
+        return;
+    }
     for (int64_t k = ka; k <= kb; ++k) {
         const int major = static_cast<int>(pm + smaj * k), minor = static_cast<int>(pn + smin * m);
         bool on = true;
@@ -233,6 +263,14 @@ uint64_t segmentAdvance(POINT from, POINT to) {
 }
 
 void rasterSegment(CosmeticRaster& r, POINT from, POINT to) {
+    const int64_t dx = int64_t{to.x} - from.x, dy = int64_t{to.y} - from.y;
+    if (r.pattern.solid() && dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1) {
+        // A step to a neighbour draws just its start: most of a curve's outline.
+        if ((dx || dy) && from.x >= r.box.left && from.x < r.box.right && from.y >= r.box.top &&
+            from.y < r.box.bottom)
+            appendSpan(*r.on, from.x, from.y, 1);
+        return;
+    }
     if (from.y == to.y) {
         const int64_t n = std::llabs(int64_t{to.x} - from.x);
         axisLine(r, true, from.y, from.x, to.x >= from.x ? 1 : -1, n);

@@ -174,6 +174,25 @@ void paintSpans(const Surface& s, const PixRegion& visible, const PaintTile& til
     const pixman_box32_t* boxes = visible.rects(&nboxes);
     if (nboxes == 0) return;
     const pixman_box32_t* end = boxes + nboxes;
+    if (nboxes == 1 && tile.width == 1 && tile.height == 1 && s.bpp == 32) {
+        // One clip rectangle and one colour: the common case of lines and
+        // outlines, many short spans.
+        const pixman_box32_t b = boxes[0];
+        const RopPair r = tile.pairs[0];
+        for (size_t i = 0; i < count; ++i) {
+            const Span& sp = spans[i];
+            if (sp.y < b.y1 || sp.y >= b.y2) continue;
+            const int x0 = std::max(sp.x, b.x1);
+            const int x1 = static_cast<int>(std::min<long long>(static_cast<long long>(sp.x) + sp.len, b.x2));
+            if (x0 >= x1) continue;
+            uint32_t* p = s.row32(sp.y) + x0;
+            if (x1 - x0 == 1)
+                *p = (*p & r.andMask) ^ r.xorMask;
+            else
+                solid32(p, static_cast<size_t>(x1 - x0), r);
+        }
+        return;
+    }
     for (size_t i = 0; i < count; ++i) {
         const Span& sp = spans[i];
         if (sp.len <= 0) continue;
