@@ -6,10 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cwchar>
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <sys/resource.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -176,16 +179,32 @@ TEST(PatternLibrary, OnlyTheFirstFileOfASlotCounts) {
     EXPECT_TRUE(title == L"Alpha" || title == L"Beta");
 }
 
-TEST(PatternLibrary, HostileFilesLeaveTheirSlotsEmpty) {
-    Installation inst;
+namespace {
+
+// Files that are no pictures, or broken ones, in every slot kind; and headers
+// that claim 100000 x 100000 pixels (65535 x 65535 for JPEG, which cannot say
+// more). Only Good.F10 is a picture.
+void addHostileFiles(const Installation& inst) {
     const auto whole = png(16, 16);
     inst.add("Cut.F01", std::vector<unsigned char>(whole.begin(), whole.begin() + 40));
     inst.add("Zero.F02", {});
     inst.add("Text.F04", {'n', 'o', 't', ' ', 'a', ' ', 'p', 'i', 'c', 't', 'u', 'r', 'e'});
-    auto huge = png(4, 4);
-    fixtures::putBe32(huge, 16, 100000);
-    fixtures::putBe32(huge, 20, 100000);
-    inst.add("Huge.F05", huge);
+    auto hugePng = png(4, 4);
+    fixtures::putBe32(hugePng, 16, 100000);
+    fixtures::putBe32(hugePng, 20, 100000);
+    inst.add("Huge.F05", hugePng);
+    auto hugeBmp = bmp(4, 4);
+    fixtures::putLe32(hugeBmp, 18, 100000);
+    fixtures::putLe32(hugeBmp, 22, 100000);
+    inst.add("Huge.U11", hugeBmp);
+    auto hugeJpg = jpg(4, 4);
+    for (size_t i = 2; i + 9 < hugeJpg.size(); ++i) {
+        if (hugeJpg[i] == 0xFF && hugeJpg[i + 1] == 0xC0) {  // start of frame: height, width
+            hugeJpg[i + 5] = hugeJpg[i + 6] = hugeJpg[i + 7] = hugeJpg[i + 8] = 0xFF;
+            break;
+        }
+    }
+    inst.add("Huge.F12", hugeJpg);
     auto empty = bmp(4, 4);
     fixtures::putLe32(empty, 18, 0);
     inst.add("Empty.U06", empty);
@@ -194,13 +213,56 @@ TEST(PatternLibrary, HostileFilesLeaveTheirSlotsEmpty) {
     inst.add("Corrupt.U08", corrupt);
     fs::create_directories(inst.brush / "Folder.F09");
     inst.add("Good.F10", png(4, 4));
-
-    CPatternLibrary lib;
-    EXPECT_EQ(slots(lib, kFilePattern, 0, 3), (std::vector<int>{1, 10, -1, -1, 12345}));
-    EXPECT_EQ(lib.GetPatternSize(kUserPattern), 0);
-    EXPECT_EQ(name(lib, kFilePattern, 5), L"");
-    EXPECT_EQ(lib.GetPatternSize(kBuiltinPattern), 48);
 }
+
+// What a library of that directory must hold; empty when it does.
+std::string checkHostileLibrary(CPatternLibrary& lib) {
+    std::string failures;
+    if (slots(lib, kFilePattern, 0, 3) != std::vector<int>{1, 10, -1, -1, 12345}) failures += "pattern slots\n";
+    if (lib.GetPatternSize(kUserPattern) != 0) failures += "user slots\n";
+    if (name(lib, kFilePattern, 5) != L"" || name(lib, kUserPattern, 11) != L"") failures += "titles\n";
+    if (lib.GetPatternSize(kBuiltinPattern) != 48) failures += "built-ins\n";
+    return failures;
+}
+
+}  // namespace
+
+TEST(PatternLibrary, HostileFilesLeaveTheirSlotsEmpty) {
+    Installation inst;
+    addHostileFiles(inst);
+    CPatternLibrary lib;
+    EXPECT_EQ(checkHostileLibrary(lib), "");
+}
+
+#if !defined(__SANITIZE_ADDRESS__)
+namespace {
+// Loads the hostile directory with the process's data segment held to what it
+// uses now plus 128 MiB, and exits with 0 when the library came out right.
+[[noreturn]] void loadHostileUnderLimit() {
+    unsigned long dataKib = 0;
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmData:", 0) == 0) dataKib = std::stoul(line.substr(7));
+    if (dataKib == 0) std::exit(2);
+    const rlim_t bytes = (rlim_t(dataKib) << 10) + (rlim_t(128) << 20);
+    const rlimit limit{bytes, bytes};
+    if (setrlimit(RLIMIT_DATA, &limit) != 0) std::exit(3);
+    CPatternLibrary lib;
+    const std::string failures = checkHostileLibrary(lib);
+    std::fprintf(stderr, "%s", failures.c_str());
+    std::exit(failures.empty() ? 0 : 1);
+}
+}  // namespace
+
+// A header's claim of gigabytes is refused before anything of that size is
+// allocated: an attempt would fail under the limit and change the slots.
+TEST(PatternLibraryDeathTest, HostileFilesAllocateNothingHuge) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    Installation inst;
+    addHostileFiles(inst);
+    EXPECT_EXIT(loadHostileUnderLimit(), ::testing::ExitedWithCode(0), "");
+}
+#endif
 
 TEST(PatternLibrary, AMissingDirectoryGivesNoFilePatterns) {
     fixtures::TempDir bare;
