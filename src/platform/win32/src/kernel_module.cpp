@@ -34,8 +34,12 @@ std::vector<LoadedModule> loadedModules() {
         [](dl_phdr_info* info, size_t, void* out) -> int {
             for (int i = 0; i < info->dlpi_phnum; ++i) {
                 if (info->dlpi_phdr[i].p_type != PT_LOAD) continue;
-                const void* inside = reinterpret_cast<const void*>(info->dlpi_addr + info->dlpi_phdr[i].p_vaddr);
-                HMODULE base = moduleContaining(inside);
+                // The first loaded segment's page is where the loader mapped the
+                // image, the base dladdr reports; computed here because dladdr
+                // searches symbol tables and this runs for every resource lookup.
+                const uintptr_t page = static_cast<uintptr_t>(::getpagesize());
+                const uintptr_t start = (info->dlpi_addr + info->dlpi_phdr[i].p_vaddr) & ~(page - 1);
+                HMODULE base = reinterpret_cast<HMODULE>(start);
                 if (!base) break;
                 // The first entry is the program itself, whose name is empty.
                 std::string path = info->dlpi_name ? info->dlpi_name : "";
