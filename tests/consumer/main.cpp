@@ -1,10 +1,13 @@
 // A host of the installed library: it includes the umbrella header, draws
 // through the MFC subset and a CMyDC, uses a pen and a pattern bitmap the
-// library's start-up made available, and writes a geometry record.
+// library's start-up made available, reads a pattern file from the pattern
+// directory next to the executable, and writes a geometry record.
 // Prints what it checked; exit status 0 when everything held.
 #include <hmigfx/hmigfx.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -50,6 +53,37 @@ int main() {
 
     CBitmap pattern;
     check(pattern.LoadBitmap(L"IDB_PATTERN48") != 0, "the library's pattern bitmaps are found");
+
+    // A pattern file in Sys/Brush/ beside the executable: a 2 x 2 24-bit BMP
+    // of one colour (blue 0x10, green 0x80, red 0xF0).
+    wchar_t exe[4096];
+    const DWORD n = ::GetModuleFileNameW(nullptr, exe, 4096);
+    const std::filesystem::path brushDir = std::filesystem::path(std::wstring(exe, n)).parent_path() / "Sys" / "Brush";
+    std::filesystem::create_directories(brushDir);
+    {
+        const unsigned char bmp[] = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,  // file header
+                                     40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0,
+                                     16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                     0x10, 0x80, 0xF0, 0x10, 0x80, 0xF0, 0, 0,  // rows padded to 4 bytes
+                                     0x10, 0x80, 0xF0, 0x10, 0x80, 0xF0, 0, 0};
+        std::ofstream(brushDir / "Consumer.F05", std::ios::binary).write(reinterpret_cast<const char*>(bmp), sizeof bmp);
+    }
+    CString title;
+    CMyBrush::GetPatternName(5, 5, title);
+    check(CMyBrush::GetPatternSize(5) == 1 && title == L"Consumer", "a pattern file beside the executable");
+    {
+        CMyBrush brush(5, RGB(0, 0, 0), 5, RGB(255, 255, 255), 0);
+        CBrush* previous = brush.SelectBrush(&dc);
+        dc.PatBlt(40, 40, 8, 8, PATCOPY);
+        dc.SelectObject(previous);
+    }
+    check(dc.GetPixel(43, 45) == RGB(0xF0, 0x80, 0x10), "it paints as a pattern-file brush");
+    std::error_code ec;  // the directories go only when nothing else is in them
+    std::filesystem::remove(brushDir / "Consumer.F05", ec);
+    std::filesystem::remove(brushDir, ec);
+    std::filesystem::remove(brushDir.parent_path(), ec);
+    CLeadBitmap picture;
+    check(picture.Flip() == IMGSDK_ERROR_NOT_SUPPORTED, "an entry point the back end lacks answers \"not supported\"");
 
     CMemFile file;
     {

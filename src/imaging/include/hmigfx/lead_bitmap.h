@@ -16,6 +16,7 @@
 #include <afxwin.h>
 
 #include <imagesdk/records.h>
+#include <imagesdk/results.h>
 
 class CLeadBitmap : public struct_LEAD_Bitmap {
 public:
