@@ -18,6 +18,9 @@
 #include <afxwin.h>
 #include <hmigfx/my_geometry.h>
 
+struct _ITEM;
+class Object3D;
+
 class AFX_EXT_CLASS CMyDC {
 public:
     CMyDC();
@@ -70,6 +73,11 @@ public:
     // A LOGPEN width (whole units in x, hundredths in y) in view units:
     // (x + y / 100) times the horizontal scale; not truncated.
     double penDocToView(POINT pt);
+
+    // A 3-D item drawn by the object that serves it (see <hmigfx/object3d.h>):
+    // in view units, or in the item's own units with every face clipped to pRgn.
+    void objDraw3DObject(_ITEM* pItem, Object3D* pObject);
+    void objDraw3DObjectInRgn(_ITEM* pItem, Object3D* pObject, CRgn* pRgn);
 
 protected:
     void CalcExtent();

@@ -13,6 +13,8 @@
 
 #include <afxwin.h>
 
+class CMyDC;
+
 struct Point3D {
     float x;
     float y;
@@ -29,7 +31,8 @@ enum {
     SHAPE3D_WIDEN = 53,    // back outline at double size
 };
 
-// Light codes: where the light comes from.
+// Light codes: where the light comes from. Any other code shades as the
+// light from the viewer.
 enum {
     LIGHT3D_UPPER_LEFT = 70,
     LIGHT3D_ABOVE = 71,
@@ -83,7 +86,9 @@ public:
 
     // Item construction and accessors. CreatePolygonItem returns null when
     // nCount < 1, pPoints is null or memory runs out; the object is then
-    // left as it was.
+    // left as it was. One or two points make a degenerate body: its sides
+    // have no normal (NaN) and are never drawn, its caps are lines or a
+    // point, which paint nothing and are never hit.
     _ITEM* CreatePolygonItem(short nShape, POINT* pPoints, int nCount);
     _ITEM* CopyItem(_ITEM* pSrc);
     _ITEM* SetShapeItem(_ITEM* pItem, int nShape);
@@ -97,12 +102,32 @@ public:
     static void ReleaseItem(_ITEM* pItem);
 
     // Transforms. Angles are whole degrees, any value (reduced modulo 360).
+    // A resize along an axis on which the outline has no extent cannot
+    // stretch it: the points then move with the near edge (left or top).
     _ITEM* SetRotationItem(_ITEM* pItem, int nAngleX, int nAngleY, int nAngleZ);
     _ITEM* SetRotationClear(_ITEM* pItem);
     _ITEM* SetScalingItem(_ITEM* pItem, float fScale);
     _ITEM* SetMoveItem(_ITEM* pItem, int nDx, int nDy);
     _ITEM* SetReSizeItem(_ITEM* pItem, double dLeft, double dRight, double dTop, double dBottom);
 
+    // Drawing. Both bring a stale item up to date first and do nothing
+    // without a device context. An item with more points than the one this
+    // object created last is drawn too: the object's scratch lists grow to
+    // it (and stay so).
+    // DrawItem maps the item to view units through pDC; the nearer cap lies
+    // on top, then the sides in their order. It leaves the DC's polygon fill
+    // mode at WINDING.
+    void DrawItem(CMyDC* pDC, _ITEM* pItem);
+    // DrawItemInRgn draws in the item's own units, which must be the DC's
+    // logical units, clipping every face to pRgn (same units; null, or a CRgn
+    // without a region, clips nothing). The back cap, when it faces the
+    // viewer, is painted last and over everything else.
+    void DrawItemInRgn(CMyDC* pDC, _ITEM* pItem, CRgn* pRgn);
+
+    // Picking, in the item's own (document) units, from the lists as they
+    // stand: whether the point lies in any face, turned to the viewer or not.
+    // The device context is not used.
+    BOOL IntersectionTest(CDC* pDC, _ITEM* pItem, POINT point);
     // The item's whole-number bounding box on the drawing, in its own
     // (document) units, from the lists as they stand.
     BOOL GetFenceItem(_ITEM* pItem, POINT* pFence);
