@@ -51,11 +51,6 @@ void facesRegion(CRgn& out, const _ITEM* item, std::initializer_list<int> faces,
 // Whether two regions cover the same pixels.
 bool sameRegion(const CRgn& a, const CRgn& b) { return a.EqualRgn(&b) != FALSE; }
 
-bool regionEmpty(const CRgn& r) {
-    RECT box;
-    return r.GetRgnBox(&box) == NULLREGION;
-}
-
 // Pixel counts by colour.
 std::map<COLORREF, int> histogram(const Canvas& c) {
     std::map<COLORREF, int> h;
@@ -141,7 +136,9 @@ void expectPaintedInOrder(const Canvas& c, Object3D& o, _ITEM* item, std::initia
     }
     for (int y = 0; y < c.height; ++y)
         for (int x = 0; x < c.width; ++x)
-            if (!earlier.PtInRegion(x - shift.x, y - shift.y)) ASSERT_EQ(c.at(x, y), kWhite) << x << "," << y;
+            if (!earlier.PtInRegion(x - shift.x, y - shift.y)) {
+                ASSERT_EQ(c.at(x, y), kWhite) << x << "," << y;
+            }
 }
 
 TEST(Object3DDraw, PaintingOrderOfTheWorkedBodies) {
