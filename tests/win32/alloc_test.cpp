@@ -90,4 +90,85 @@ TEST(NoHeapPerPrimitive, FillsAndRegionPaints) {
     DeleteDC(dc);
 }
 
+// Every drawing primitive once warmed up: shapes with cosmetic pens of each
+// style, polygons in both fill modes, blits, stretches and gradients.
+TEST(NoHeapPerPrimitive, ShapesBlitsAndGradients) {
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 300, -200, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    HBITMAP srcBmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC src = CreateCompatibleDC(nullptr);
+    HGDIOBJ oldSrc = SelectObject(src, srcBmp);
+    HBRUSH hatch = CreateHatchBrush(HS_CROSS, RGB(0, 0, 255));
+    SelectObject(dc, hatch);
+    HPEN pens[] = {CreatePen(PS_SOLID, 1, RGB(255, 0, 0)), CreatePen(PS_DASH, 1, RGB(0, 128, 0)),
+                   CreatePen(PS_DOT, 0, 0), CreatePen(PS_DASHDOTDOT, 1, 0),
+                   CreatePen(PS_INSIDEFRAME, 1, 0), static_cast<HPEN>(GetStockObject(NULL_PEN))};
+    POINT star[1000];
+    for (int i = 0; i < 1000; ++i) {
+        const int r = (i % 2) ? 90 : 30;
+        star[i] = {150 + (r * ((i * 37) % 200 - 100)) / 100, 100 + (r * ((i * 53) % 200 - 100)) / 100};
+    }
+    const POINT two[] = {{10, 10}, {100, 20}, {50, 90}, {120, 110}, {200, 30}, {260, 180}, {150, 190}};
+    const INT counts[] = {3, 4};
+    TRIVERTEX v[3] = {{0, 0, 0xff00, 0, 0, 0}, {300, 0, 0, 0xff00, 0, 0}, {150, 200, 0, 0, 0xff00, 0}};
+    GRADIENT_TRIANGLE tri{0, 1, 2};
+    GRADIENT_RECT gr{0, 1};
+
+    auto draw = [&] {
+        for (HPEN p : pens) {
+            SelectObject(dc, p);
+            MoveToEx(dc, 3, 3, nullptr);
+            LineTo(dc, 290, 170);
+            Polyline(dc, two, 7);
+            Rectangle(dc, 10, 10, 120, 80);
+            Ellipse(dc, 20, 20, 270, 170);
+            RoundRect(dc, 30, 30, 200, 150, 40, 30);
+            Arc(dc, 40, 40, 250, 160, 0, 0, 300, 200);
+            Pie(dc, 40, 40, 250, 160, 300, 0, 0, 200);
+            Chord(dc, 40, 40, 250, 160, 0, 100, 300, 100);
+            for (int mode : {ALTERNATE, WINDING}) {
+                SetPolyFillMode(dc, mode);
+                Polygon(dc, star, 1000);
+                PolyPolygon(dc, two, counts, 2);
+            }
+        }
+        BitBlt(dc, 5, 5, 200, 150, src, 20, 10, SRCCOPY);
+        BitBlt(dc, 5, 5, 200, 150, dc, 20, 10, SRCCOPY);
+        BitBlt(dc, 5, 5, 200, 150, src, 0, 0, 0x00B8074A);
+        for (int mode : {BLACKONWHITE, COLORONCOLOR, WHITEONBLACK, HALFTONE}) {
+            SetStretchBltMode(dc, mode);
+            StretchBlt(dc, 0, 0, 300, 200, src, 0, 0, 75, 50, SRCCOPY);
+            StretchBlt(dc, 299, 0, -150, 100, src, 0, 0, 300, 200, SRCCOPY);
+        }
+        GradientFill(dc, v, 3, &tri, 1, GRADIENT_FILL_TRIANGLE);
+        GradientFill(dc, v, 2, &gr, 1, GRADIENT_FILL_RECT_H);
+        GradientFill(dc, v, 2, &gr, 1, GRADIENT_FILL_RECT_V);
+    };
+    EXPECT_EQ(allocationsOf(draw), 0);
+    // Clipped to a complex region the spans are cut box by box, still in place.
+    HRGN clip = CreateEllipticRgn(15, 5, 285, 195);
+    HRGN hole = CreateRectRgn(100, 60, 200, 140);
+    CombineRgn(clip, clip, hole, RGN_DIFF);
+    SelectClipRgn(dc, clip);
+    EXPECT_EQ(allocationsOf(draw), 0);
+    SelectClipRgn(dc, nullptr);
+    DeleteObject(hole);
+    DeleteObject(clip);
+
+    SelectObject(dc, GetStockObject(BLACK_PEN));
+    SelectObject(dc, GetStockObject(WHITE_BRUSH));
+    for (HPEN p : pens) DeleteObject(p);
+    DeleteObject(hatch);
+    SelectObject(src, oldSrc);
+    DeleteObject(srcBmp);
+    DeleteDC(src);
+    SelectObject(dc, old);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+}
+
 }  // namespace
