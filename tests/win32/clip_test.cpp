@@ -112,7 +112,14 @@ TEST(ClipRegion, ResultsDescribeTheClipRegionAndTheBoxWhatCanBeDrawn) {
     EXPECT_TRUE(sameRect(box.box, 10, 10, 20, 20));
     HRGN off = CreateRectRgn(200, 200, 300, 300);
     EXPECT_EQ(SelectClipRgn(c.dc, off), SIMPLEREGION);
-    EXPECT_EQ(clipBox(c.dc).type, NULLREGION);
+    box = clipBox(c.dc);
+    EXPECT_EQ(box.type, NULLREGION);
+    // Nothing to hug: the overlap of the region's box and the surface as the
+    // reference leaves it, inverted.
+    EXPECT_TRUE(sameRect(box.box, 200, 200, 100, 80));
+    SetViewportOrgEx(c.dc, 10, 5, nullptr);
+    EXPECT_TRUE(sameRect(clipBox(c.dc).box, 190, 195, 90, 75));
+    SetViewportOrgEx(c.dc, 0, 0, nullptr);
     EXPECT_EQ(IntersectClipRect(c.dc, 0, 0, 500, 500), SIMPLEREGION);
     HRGN empty = CreateRectRgn(0, 0, 0, 0);
     EXPECT_EQ(SelectClipRgn(c.dc, empty), NULLREGION);

@@ -1,6 +1,8 @@
 // The DC's clip region, kept in device coordinates.
 #include "dc_p.h"
 
+#include <algorithm>
+
 using namespace hmigfx::win32;
 
 namespace {
@@ -62,6 +64,14 @@ int WINAPI GetClipBox(HDC h, LPRECT rc) {
     DC* dc = findDC(h);
     if (!dc || !rc) return ERROR;
     RECT b = dc->visible.box();
+    if (dc->visible.type() == NULLREGION && dc->st.clip) {
+        // Nothing drawable: the reference answers with the overlap of the clip
+        // region's box and the surface as it comes out, inverted where they
+        // miss each other (a region's empty box is 0,0,0,0).
+        const RECT c = dc->st.clip->box();
+        b = RECT{std::max<LONG>(c.left, 0), std::max<LONG>(c.top, 0), std::min<LONG>(c.right, dc->surface.width),
+                 std::min<LONG>(c.bottom, dc->surface.height)};
+    }
     const int dx = dc->st.windowOrg.x - dc->st.viewportOrg.x, dy = dc->st.windowOrg.y - dc->st.viewportOrg.y;
     *rc = RECT{b.left + dx, b.top + dy, b.right + dx, b.bottom + dy};
     return dc->visible.type();
