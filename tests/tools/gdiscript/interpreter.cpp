@@ -7,7 +7,6 @@
 #include <cstdarg>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 
 namespace hmigfx::gdiscript {
 
@@ -258,12 +257,18 @@ Result runScript(const std::string& text, const std::string& scriptDir) {
 
     std::vector<std::string> lines;
     {
-        std::string body = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? text.substr(3) : text;
-        std::istringstream ss(body);
-        std::string l;
-        while (std::getline(ss, l)) {
+        // As the reference reads it: the text ends at a NUL byte, and a final
+        // newline leaves one empty last line (which an unclosed repeat names).
+        std::string body = text.substr(0, text.find('\0'));
+        if (body.compare(0, 3, "\xEF\xBB\xBF") == 0) body.erase(0, 3);
+        size_t start = 0;
+        for (;;) {
+            const size_t nl = body.find('\n', start);
+            std::string l = body.substr(start, nl == std::string::npos ? std::string::npos : nl - start);
             if (!l.empty() && l.back() == '\r') l.pop_back();
-            lines.push_back(l);
+            lines.push_back(std::move(l));
+            if (nl == std::string::npos) break;
+            start = nl + 1;
         }
     }
 
