@@ -339,6 +339,11 @@ TEST(TextOut, BadInputIsRefusedWithoutHarm) {
     EXPECT_FALSE(GetTextExtentPoint32W(c.dc, L"abc", -2, &sz));
     EXPECT_FALSE(GetTextExtentPoint32W(c.dc, nullptr, 2, &sz));
     EXPECT_FALSE(GetTextExtentPoint32W(c.dc, L"abc", 3, nullptr));
+    // No text measures 0 x 0, as the reference answers.
+    sz = SIZE{5, 5};
+    EXPECT_TRUE(GetTextExtentPoint32W(c.dc, L"abc", 0, &sz));
+    EXPECT_EQ(sz.cx, 0);
+    EXPECT_EQ(sz.cy, 0);
     EXPECT_FALSE(GetTextMetricsW(c.dc, nullptr));
     EXPECT_EQ(CreateFontIndirectW(nullptr), nullptr);
     EXPECT_EQ(c.inkCount(), 0);

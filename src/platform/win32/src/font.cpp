@@ -470,7 +470,7 @@ BOOL WINAPI GetTextExtentExPointW(HDC h, LPCWSTR str, int count, int maxExtent, 
     });
     if (fit) *fit = fits;
     size->cx = static_cast<LONG>(std::min<long long>(total, 0x7FFFFFFF));
-    size->cy = f->metrics().tmHeight;
+    size->cy = count > 0 ? f->metrics().tmHeight : 0;  // the reference measures no text as 0 x 0
     return TRUE;
 }
 
