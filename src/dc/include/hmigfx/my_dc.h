@@ -91,6 +91,56 @@ protected:
     static COLORREF m_crPrepared[2];
 
 public:
+    // ---- Text and buttons (src/text) ---------------------------------------
+    // str's lines (split at line feeds only; carriage returns are dropped) in
+    // rect, in lf with its height and width in document units, turned by
+    // nAngle degrees counter-clockwise: 0, 90, 180, 270, -90, -180, -270 are
+    // laid out, any other angle turns the font but is laid out as 90.
+    // nFormat: DT_CENTER, else DT_RIGHT, else left, for each line on its own;
+    // no other flag counts. bTransparent 0 first fills rect with crBack.
+    // Lines are clipped to rect. A line longer than 255 characters goes on
+    // over as many lines as it needs, as if it held a line feed after every
+    // 255th character (never inside a surrogate pair): nothing is dropped.
+    // Afterwards the DC has its previous font, pen and brush, no clip region
+    // at all (the host's region included), crText as its text colour and the
+    // TRANSPARENT background mode.
+    void ObjDrawText(CString& str, CRect& rect, LOGFONTW& lf, COLORREF crText, COLORREF crBack, UINT nFormat,
+                     int bTransparent, int nAngle);
+    void ObjDrawText(CString& str, CMyRect& rect, LOGFONTW& lf, COLORREF crText, COLORREF crBack, UINT nFormat,
+                     int bTransparent, int nAngle);
+    // The same with the block of lines centred across the lines (vertically
+    // at 0 and 180 degrees, horizontally at 90 and 270).
+    void ObjDrawTextVC(CString& str, CRect& rect, LOGFONTW& lf, COLORREF crText, COLORREF crBack, UINT nFormat,
+                       int bTransparent, int nAngle);
+    void ObjDrawTextVC(CString& str, CMyRect& rect, LOGFONTW& lf, COLORREF crText, COLORREF crBack,
+                       UINT nFormat, int bTransparent, int nAngle);
+    // A push button filling rect (right and bottom edges included): raised,
+    // or sunken when both bFocus and bPushed are set; a face of crBack; a
+    // focus rectangle when bFocus is set; the caption laid out by DrawText
+    // with nFormat as given. The DC gets its previous font back; after a
+    // caption its text colour is crText and its background mode TRANSPARENT.
+    void ObjDrawButton(CString& str, int bFocus, int bPushed, CRect& rect, LOGFONTW& lf, COLORREF crText,
+                       COLORREF crBack, UINT nFormat);
+    void ObjDrawButton(CString& str, int bFocus, int bPushed, CMyRect& rect, LOGFONTW& lf, COLORREF crText,
+                       COLORREF crBack, UINT nFormat);
+
+protected:
+    // Copies the line starting at pszText into pszLine (at most 255
+    // characters and a zero: pszLine holds 256), its length to *pnCount, and
+    // returns where the next line starts: past the line feed that ended this
+    // one, at the terminating zero, or at the 256th character of a longer
+    // line. pDC and nWidth do not matter.
+    LPCWSTR GetLine(CDC* pDC, LPWSTR pszLine, LPCWSTR pszText, int* pnCount, int nWidth);
+    // rect's right edge to its left plus str's width, its bottom to its top
+    // plus str's height, as DrawText measures str on the screen in lf as it
+    // stands (at document size, '&' prefixes interpreted).
+    void CheckTextRect(CString str, LOGFONTW lf, CMyRect& rect);
+
+private:
+    void DrawTextBox(CString& str, CRect rcView, const CRect& rcClip, LOGFONTW& lf, UINT nFormat,
+                     int bTransparent, int nAngle, bool bCentreBlock);
+
+public:
     CDC* m_pDC;              // the host's DC; null for a mapping-only object
     CPoint m_ptDocExt;       // the scale's denominators
     CPoint m_ptViewExt;      // the scale's numerators
