@@ -41,6 +41,20 @@ public:
     static BOOL IsGradientMode(LOGBRUSH& brush, CDC* pDC);
     static BOOL IsUserPattern(LOGBRUSH& brush);
 
+    // Paints a two-colour gradient over rect (hdc's logical units) through
+    // hdc's clip region, in one of 22 modes (others paint nothing): 0/1 top
+    // to bottom, 2/3 mirrored about the middle row, 4/5 left to right, 6/7
+    // mirrored about the middle column, 8/9 and 12/13 diagonal, 10/11 and
+    // 14/15 a colour along one diagonal, 16-19 one corner fading out, 20/21
+    // the centre fading to the corners. color1 is the shape's line colour,
+    // color2 its fill colour.
+    static void GradientFill(HDC hdc, int nMode, CRect& rect, COLORREF color1, COLORREF color2);
+    // Stretches the user picture of slot nSlot (0-99) once over rect, through
+    // hdc's clip region and in hdc's stretch mode. An empty slot or one out of
+    // range paints nothing. Does not load the pattern library: making a
+    // CMyBrush does.
+    static void UserPatternFill(HDC hdc, int nSlot, CRect& rect);
+
     // The pattern library, by kind (3 built-in, 5 pattern file, 6 user picture).
     static int GetPatternSize(int nKind);
     static int GetPatternData(int nKind, int nStart, int nMaxCount, int* pSlots);

@@ -79,6 +79,82 @@ public:
     void objDraw3DObject(_ITEM* pItem, Object3D* pObject);
     void objDraw3DObjectInRgn(_ITEM* pItem, Object3D* pObject, CRgn* pRgn);
 
+    // ---- Shapes -----------------------------------------------------------
+    // The finished drawing of the host's objects, in document units. The pen
+    // is lp in lp.lopnColor; closed shapes are filled by lb's style and slot
+    // (lb.lbColor is not read): hatch lines and pattern foregrounds in the pen
+    // colour, solid fills, hatch and pattern backgrounds in crFill, gradients
+    // from the pen colour to crFill. bTransparent 1 draws with a TRANSPARENT
+    // background; any nonzero value leaves out solid, pattern, gradient and
+    // user-picture fills. Rectangles, ellipses, rounded rectangles and
+    // polygons take in the right and bottom edges of their rectangle; arcs,
+    // pies and chords do not. Polylines and polygons may hold any number of
+    // points. The DC keeps the background colour and mode, the text colour
+    // and the brush origin the call set.
+    void ObjDrawPolyLine(CPoint* pts, int nCount, LOGPEN& lp, COLORREF crFill, int bTransparent);
+    void ObjDrawPolyLine(CMyPoint* pts, int nCount, LOGPEN& lp, COLORREF crFill, int bTransparent);
+    // rect is the polygon's bounding box: it places patterns and gradients.
+    void ObjDrawPolyGon(CRect& rect, CPoint* pts, int nCount, LOGPEN& lp, LOGBRUSH& lb, COLORREF crFill,
+                        int bTransparent);
+    void ObjDrawPolyGon(CMyRect& rect, CMyPoint* pts, int nCount, LOGPEN& lp, LOGBRUSH& lb, COLORREF crFill,
+                        int bTransparent);
+    void ObjDrawEllipse(CRect& rect, LOGPEN& lp, LOGBRUSH& lb, COLORREF crFill, int bTransparent);
+    void ObjDrawEllipse(CMyRect& rect, LOGPEN& lp, LOGBRUSH& lb, COLORREF crFill, int bTransparent);
+    void ObjDrawRectangle(CRect& rect, LOGPEN& lp, LOGBRUSH& lb, COLORREF crFill, int bTransparent);
+    void ObjDrawRectangle(CMyRect& rect, LOGPEN& lp, LOGBRUSH& lb, COLORREF crFill, int bTransparent);
+    // ptCorner: width and height of the corners' ellipse.
+    void ObjDrawRoundRect(CRect& rect, CPoint& ptCorner, LOGPEN& lp, LOGBRUSH& lb, COLORREF crFill,
+                          int bTransparent);
+    void ObjDrawRoundRect(CMyRect& rect, CMyPoint& ptCorner, LOGPEN& lp, LOGBRUSH& lb, COLORREF crFill,
+                          int bTransparent);
+    // The curve runs counter-clockwise from the radial through ptStart to the one through ptEnd.
+    void ObjDrawArc(CRect& rect, CPoint& ptStart, CPoint& ptEnd, LOGPEN& lp, COLORREF crFill, int bTransparent);
+    void ObjDrawArc(CMyRect& rect, CMyPoint& ptStart, CMyPoint& ptEnd, LOGPEN& lp, COLORREF crFill,
+                    int bTransparent);
+    void ObjDrawPie(CRect& rect, CPoint& ptStart, CPoint& ptEnd, LOGPEN& lp, LOGBRUSH& lb, COLORREF crFill,
+                    int bTransparent);
+    void ObjDrawPie(CMyRect& rect, CMyPoint& ptStart, CMyPoint& ptEnd, LOGPEN& lp, LOGBRUSH& lb, COLORREF crFill,
+                    int bTransparent);
+    void ObjDrawChord(CRect& rect, CPoint& ptStart, CPoint& ptEnd, LOGPEN& lp, LOGBRUSH& lb, COLORREF crFill,
+                      int bTransparent);
+    void ObjDrawChord(CMyRect& rect, CMyPoint& ptStart, CMyPoint& ptEnd, LOGPEN& lp, LOGBRUSH& lb,
+                      COLORREF crFill, int bTransparent);
+
+    // Regions of the pie and the chord of the ellipse inscribed in rect, from
+    // the radial through ptStart counter-clockwise to the one through ptEnd,
+    // in whatever integer units they are given. The caller deletes the
+    // region. The CMyRect forms truncate every coordinate, with no mapping.
+    static CRgn* CreatePieRgn(CRect& rect, CPoint& ptStart, CPoint& ptEnd);
+    static CRgn* CreateChordRgn(CRect& rect, CPoint& ptStart, CPoint& ptEnd);
+    static CRgn* CreatePieRgn(CMyRect& rect, CMyPoint& ptStart, CMyPoint& ptEnd);
+    static CRgn* CreateChordRgn(CMyRect& rect, CMyPoint& ptStart, CMyPoint& ptEnd);
+
+    // ---- Rubber bands -----------------------------------------------------
+    // Outlines drawn with R2_NOTXORPEN and a thin black pen of nPenStyle:
+    // drawing the same figure twice leaves every pixel as it was. They lie
+    // where the matching ObjDraw member puts its outline. No brush is
+    // selected: closed figures are filled with the DC's current brush (a host
+    // wanting outlines only selects a hollow one). The DC gets its pen and
+    // raster operation back; its current position is left at the line's end.
+    void XorDrawLine(CPoint& ptFrom, CPoint& ptTo, int nPenStyle);
+    void XorDrawLine(CMyPoint& ptFrom, CPoint& ptTo, int nPenStyle);
+    void XorDrawPolyLine(CPoint* pts, int nCount, int nPenStyle);
+    void XorDrawPolyLine(CMyPoint* pts, int nCount, int nPenStyle);
+    void XorDrawPolyGon(CPoint* pts, int nCount, int nPenStyle);
+    void XorDrawPolyGon(CMyPoint* pts, int nCount, int nPenStyle);
+    void XorDrawRect(CRect& rect, int nPenStyle);
+    void XorDrawRect(CMyRect& rect, int nPenStyle);
+    void XorDrawCircle(CRect& rect, int nPenStyle);
+    void XorDrawCircle(CMyRect& rect, int nPenStyle);
+    void XorDrawRound(CRect& rect, CPoint& ptCorner, int nPenStyle);
+    void XorDrawRound(CMyRect& rect, CMyPoint& ptCorner, int nPenStyle);
+    void XorDrawArc(CRect& rect, CPoint& ptStart, CPoint& ptEnd, int nPenStyle);
+    void XorDrawArc(CMyRect& rect, CMyPoint& ptStart, CMyPoint& ptEnd, int nPenStyle);
+    void XorDrawPie(CRect& rect, CPoint& ptStart, CPoint& ptEnd, int nPenStyle);
+    void XorDrawPie(CMyRect& rect, CMyPoint& ptStart, CMyPoint& ptEnd, int nPenStyle);
+    void XorDrawChord(CRect& rect, CPoint& ptStart, CPoint& ptEnd, int nPenStyle);
+    void XorDrawChord(CMyRect& rect, CMyPoint& ptStart, CMyPoint& ptEnd, int nPenStyle);
+
 protected:
     void CalcExtent();
     // Prepares a colour pair for a drawing call (pen and fill, or text and
@@ -154,5 +230,9 @@ public:
     int m_bPreDrawMode;      // kept for the host
 
 private:
+    // The steps shared by the shape and rubber-band members (my_dc_shapes.cpp, my_dc_xor.cpp).
+    struct ShapeCall;
+    struct XorCall;
+
     void Init(CDC* pDC, const CPoint& ptDocExt, const CPoint& ptViewExt, const CPoint& ptOrg);
 };
