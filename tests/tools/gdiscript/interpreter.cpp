@@ -184,24 +184,30 @@ void makeCanvas(Interpreter& in, const Args& a) {
 
 }  // namespace
 
-void Interpreter::runLine(const std::string& rawLine, const CommandTable& table) {
-    // A '#' that starts a token starts a comment.
-    std::string line = rawLine;
-    for (size_t k = 0; k < line.size(); ++k)
-        if (line[k] == '#' && (k == 0 || isSpace(line[k - 1]))) {
-            line.resize(k);
-            break;
+void Interpreter::runLine(const std::string& rawLine, const CommandTable& table, SplitLine* split) {
+    SplitLine local;
+    SplitLine& sl = split ? *split : local;
+    if (!sl.ready) {
+        // A '#' that starts a token starts a comment.
+        sl.line = rawLine;
+        for (size_t k = 0; k < sl.line.size(); ++k)
+            if (sl.line[k] == '#' && (k == 0 || isSpace(sl.line[k - 1]))) {
+                sl.line.resize(k);
+                break;
+            }
+        for (size_t k = 0; k < sl.line.size();) {
+            while (k < sl.line.size() && isSpace(sl.line[k])) ++k;
+            if (k >= sl.line.size()) break;
+            const size_t start = k;
+            while (k < sl.line.size() && !isSpace(sl.line[k])) ++k;
+            sl.tok.push_back(sl.line.substr(start, k - start));
+            sl.off.push_back(start);
         }
-    std::vector<std::string> tok;
-    std::vector<size_t> off;
-    for (size_t k = 0; k < line.size();) {
-        while (k < line.size() && isSpace(line[k])) ++k;
-        if (k >= line.size()) break;
-        const size_t start = k;
-        while (k < line.size() && !isSpace(line[k])) ++k;
-        tok.push_back(line.substr(start, k - start));
-        off.push_back(start);
+        sl.ready = true;
     }
+    const std::string& line = sl.line;
+    const std::vector<std::string>& tok = sl.tok;
+    const std::vector<size_t>& off = sl.off;
     if (tok.empty()) return;
 
     std::string name;
@@ -272,6 +278,7 @@ Result runScript(const std::string& text, const std::string& scriptDir) {
         }
     }
 
+    std::vector<SplitLine> split(lines.size());
     struct Loop {
         size_t start;
         long long left;
@@ -331,7 +338,7 @@ Result runScript(const std::string& text, const std::string& scriptDir) {
                     in.fail("timer start | timer stop LABEL");
                 }
             } else {
-                in.runLine(lines[i], table);
+                in.runLine(lines[i], table, &split[i]);
             }
         }
         if (!loops.empty()) in.fail("repeat without end");

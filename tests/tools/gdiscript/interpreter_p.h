@@ -59,6 +59,14 @@ void addBlitCommands(CommandTable& t);
 void addQueryCommands(CommandTable& t);
 void addTextCommands(CommandTable& t);
 
+// A script line cut into its tokens, once: a repeat loop runs it again as it is.
+struct SplitLine {
+    bool ready = false;
+    std::string line;              // without its comment
+    std::vector<std::string> tok;
+    std::vector<size_t> off;       // where each token starts in line
+};
+
 class Interpreter {
 public:
     Interpreter() = default;
@@ -89,7 +97,7 @@ public:
     void bind(const std::string& name, HGDIOBJ h) { objects_[name] = h; }
     void unbind(const std::string& name) { objects_.erase(name); }
 
-    void runLine(const std::string& line, const CommandTable& table);
+    void runLine(const std::string& line, const CommandTable& table, SplitLine* split = nullptr);
 
 private:
     std::map<std::string, HGDIOBJ> objects_;
