@@ -217,6 +217,73 @@ TEST(CombineRgn, IntersectionMergesEqualRowsLikeGdi) {
     EXPECT_TRUE(EqualRgn(d, e));
 }
 
+// XOR gives the rectangles GDI's engine gets from (a - b) | (b - a): random
+// unions of rectangles, per-row elliptic and polygon regions, apart, equal,
+// empty and overlapping, with the result in place of either side.
+TEST(CombineRgn, XorGivesTheRectanglesOfTwoDifferencesAndAUnion) {
+    unsigned seed = 12345;
+    auto rnd = [&seed](int n) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 16) % static_cast<unsigned>(n));
+    };
+    auto randomRegion = [&](int kind) {
+        switch (kind) {
+        case 0: {
+            HRGN r = CreateRectRgn(0, 0, 0, 0);
+            for (int k = rnd(6); k >= 0; --k) {
+                const int x = rnd(60), y = rnd(60);
+                HRGN p = CreateRectRgn(x, y, x + 1 + rnd(30), y + 1 + rnd(30));
+                CombineRgn(r, r, p, rnd(3) ? RGN_OR : RGN_DIFF);
+                DeleteObject(p);
+            }
+            return r;
+        }
+        case 1: {
+            const int x = rnd(50), y = rnd(50);
+            return CreateEllipticRgn(x, y, x + 2 + rnd(40), y + 2 + rnd(40));
+        }
+        case 2: {
+            const int x = rnd(50), y = rnd(50);
+            return CreateRoundRectRgn(x, y, x + 2 + rnd(40), y + 2 + rnd(40), rnd(20), rnd(20));
+        }
+        case 3: {
+            POINT pts[6];
+            for (POINT& p : pts) p = {rnd(70), rnd(70)};
+            return CreatePolygonRgn(pts, 6, rnd(2) ? WINDING : ALTERNATE);
+        }
+        default:
+            return CreateRectRgn(rnd(40), rnd(40), 40 + rnd(40), 40 + rnd(40));
+        }
+    };
+    auto same = [](HRGN x, HRGN y) {
+        const std::vector<RECT> a = rectsOf(x), b = rectsOf(y);
+        if (a.size() != b.size()) return false;
+        for (size_t i = 0; i < a.size(); ++i)
+            if (!sameRect(a[i], b[i].left, b[i].top, b[i].right, b[i].bottom)) return false;
+        return true;
+    };
+    for (int round = 0; round < 2000; ++round) {
+        Rgn a(randomRegion(rnd(5))), b(randomRegion(rnd(5)));
+        if (round % 7 == 0) CombineRgn(b, a, nullptr, RGN_COPY);
+        if (round % 11 == 0) OffsetRgn(b, 200, 0);
+        if (round % 13 == 0) SetRectRgn(b, 0, 0, 0, 0);
+        if (round % 17 == 0) OffsetRgn(b, 0, 1);
+        Rgn mine(CreateRectRgn(0, 0, 0, 0)), theirs(CreateRectRgn(0, 0, 0, 0)), want(CreateRectRgn(0, 0, 0, 0));
+        CombineRgn(mine, a, b, RGN_DIFF);
+        CombineRgn(theirs, b, a, RGN_DIFF);
+        const int wantType = CombineRgn(want, mine, theirs, RGN_OR);
+        Rgn got(CreateRectRgn(0, 0, 0, 0));
+        ASSERT_EQ(CombineRgn(got, a, b, RGN_XOR), wantType) << round;
+        ASSERT_TRUE(same(got, want)) << round;
+        Rgn a2(CreateRectRgn(0, 0, 0, 0));
+        CombineRgn(a2, a, nullptr, RGN_COPY);
+        CombineRgn(a2, a2, b, RGN_XOR);
+        ASSERT_TRUE(same(a2, want)) << round;
+        CombineRgn(b, a, b, RGN_XOR);
+        ASSERT_TRUE(same(b, want)) << round;
+    }
+}
+
 TEST(RegionQueries, OffsetSetRectAndPointTests) {
     Rgn r(CreateRectRgn(5, 5, 20, 20));
     EXPECT_EQ(OffsetRgn(r, 3, 3), SIMPLEREGION);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -134,11 +135,120 @@ void PixRegion::intersectRect(const RECT& rc) {
                                    static_cast<unsigned>(rc.bottom - rc.top));
 }
 
+namespace {
+
+// One row band of a region's boxes: [begin, end) share y1 and y2.
+struct Band {
+    const pixman_box32_t* begin;
+    const pixman_box32_t* end;
+};
+
+Band bandAt(const pixman_box32_t* p, const pixman_box32_t* last) {
+    const pixman_box32_t* q = p;
+    while (q != last && q->y1 == p->y1) ++q;
+    return Band{p, q};
+}
+
+// Appends nothing; makes the band out[start..] one with the band above it
+// when both have the same spans and touch. prevBand is where that band starts.
+void coalesceLast(std::vector<pixman_box32_t>& out, size_t& prevBand, size_t start) {
+    const size_t len = out.size() - start;
+    if (!len) return;
+    if (start > 0 && start - prevBand == len && out[prevBand].y2 == out[start].y1) {
+        bool same = true;
+        for (size_t k = 0; k < len && same; ++k)
+            same = out[prevBand + k].x1 == out[start + k].x1 && out[prevBand + k].x2 == out[start + k].x2;
+        if (same) {
+            const int32_t y2 = out[start].y2;
+            for (size_t k = 0; k < len; ++k) out[prevBand + k].y2 = y2;
+            out.resize(start);
+            return;
+        }
+    }
+    prevBand = start;
+}
+
+// a XOR b in one sweep down both box lists, with the rectangles GDI's engine
+// gets from (a - b) | (b - a). The spans of each row band are toggled edge by
+// edge (edges that meet cancel, so runs come out maximal) and a band with the
+// same spans as the one just above extends it. Below the side that ends
+// first, the engine copies the other side's rows as they are, merging only
+// the first of them upwards; so does this.
+bool xorInto(PixRegion& dst, const PixRegion& a, const PixRegion& b) {
+    const pixman_box32_t& xa = a.get()->extents;
+    const pixman_box32_t& xb = b.get()->extents;
+    if (a.empty() || b.empty() || xa.x2 <= xb.x1 || xb.x2 <= xa.x1 || xa.y2 <= xb.y1 || xb.y2 <= xa.y1) {
+        // Apart, the engine hands both sides back as they are, unmerged.
+        PixRegion mine, theirs;
+        pixman_region32_subtract(mine.get(), const_cast<pixman_region32_t*>(a.get()),
+                                 const_cast<pixman_region32_t*>(b.get()));
+        pixman_region32_subtract(theirs.get(), const_cast<pixman_region32_t*>(b.get()),
+                                 const_cast<pixman_region32_t*>(a.get()));
+        pixman_region32_union(dst.get(), mine.get(), theirs.get());
+        return true;
+    }
+    int na = 0, nb = 0;
+    const pixman_box32_t* pa = a.rects(&na);
+    const pixman_box32_t* pb = b.rects(&nb);
+    const pixman_box32_t *ea = pa + na, *eb = pb + nb;
+    thread_local std::vector<pixman_box32_t> out;  // reused: no allocation per call
+    out.clear();
+    size_t prevBand = 0;
+    int y = INT32_MIN;
+    while (pa != ea && pb != eb) {
+        const Band ba = bandAt(pa, ea), bb = bandAt(pb, eb);
+        y = std::max(y, std::min(pa->y1, pb->y1));
+        const bool inA = pa->y1 <= y, inB = pb->y1 <= y;
+        const int bottom = std::min(inA ? pa->y2 : pa->y1, inB ? pb->y2 : pb->y1);
+
+        const size_t start = out.size();
+        const pixman_box32_t *ia = inA ? ba.begin : ba.end, *ib = inB ? bb.begin : bb.end;
+        int edgeA = 0, edgeB = 0;  // 0: the next edge is a box's x1, 1: its x2
+        bool on = false;
+        int runStart = 0;
+        while (ia != ba.end || ib != bb.end) {
+            const int xA = ia != ba.end ? (edgeA ? ia->x2 : ia->x1) : INT32_MAX;
+            const int xB = ib != bb.end ? (edgeB ? ib->x2 : ib->x1) : INT32_MAX;
+            const int x = std::min(xA, xB);
+            int flips = 0;
+            if (xA == x) {
+                ++flips;
+                if ((edgeA ^= 1) == 0) ++ia;
+            }
+            if (xB == x) {
+                ++flips;
+                if ((edgeB ^= 1) == 0) ++ib;
+            }
+            if (flips != 1) continue;  // two edges meeting cancel
+            if (on) out.push_back(pixman_box32_t{runStart, y, x, bottom});
+            runStart = x;
+            on = !on;
+        }
+        coalesceLast(out, prevBand, start);
+
+        y = bottom;
+        if (inA && y >= pa->y2) pa = ba.end;
+        if (inB && y >= pb->y2) pb = bb.end;
+    }
+    // The side left over: its current band from y on, merged upwards if it
+    // can be, then its remaining rows as they are.
+    const pixman_box32_t* p = pa != ea ? pa : pb;
+    const pixman_box32_t* e = pa != ea ? ea : eb;
+    if (p != e) {
+        const Band first = bandAt(p, e);
+        const size_t start = out.size();
+        for (const pixman_box32_t* q = first.begin; q != first.end; ++q)
+            out.push_back(pixman_box32_t{q->x1, std::max(q->y1, y), q->x2, q->y2});
+        coalesceLast(out, prevBand, start);
+        out.insert(out.end(), first.end, e);
+    }
+    return dst.setBoxes(out.data(), static_cast<int>(out.size()));
+}
+
+}  // namespace
+
 void PixRegion::exclusiveOr(const PixRegion& o) {
-    PixRegion mine, theirs;
-    pixman_region32_subtract(mine.get(), &r_, const_cast<pixman_region32_t*>(&o.r_));
-    pixman_region32_subtract(theirs.get(), const_cast<pixman_region32_t*>(&o.r_), &r_);
-    pixman_region32_union(&r_, mine.get(), theirs.get());
+    if (!xorInto(*this, *this, o)) clear();
 }
 
 void combineRegions(PixRegion& dst, const PixRegion& a, const PixRegion& b, int mode) {
@@ -154,13 +264,9 @@ void combineRegions(PixRegion& dst, const PixRegion& a, const PixRegion& b, int 
         break;
     case RGN_OR: pixman_region32_union(d, pa, pb); break;
     case RGN_DIFF: pixman_region32_subtract(d, pa, pb); break;
-    case RGN_XOR: {
-        PixRegion mine, theirs;
-        pixman_region32_subtract(mine.get(), pa, pb);
-        pixman_region32_subtract(theirs.get(), pb, pa);
-        pixman_region32_union(d, mine.get(), theirs.get());
+    case RGN_XOR:
+        if (!xorInto(dst, a, b)) dst.clear();
         break;
-    }
     default:
         if (&dst != &a) dst = a;
         break;
