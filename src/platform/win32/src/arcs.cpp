@@ -162,6 +162,8 @@ BOOL drawArc(HDC h, ArcKind kind, int left, int top, int right, int bottom, int 
     if (rc.left == rc.right || rc.top == rc.bottom) return TRUE;
     rc = insideFrameRect(rc, pen);
     const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+    // A box smaller than an inside-frame pen leaves no ellipse to follow.
+    if (width <= 0 || height <= 0) return TRUE;
     if (width > QuadrantPath::kMaxExtent || height > QuadrantPath::kMaxExtent) return FALSE;
     const POINT centre{rc.left + width / 2, rc.top + height / 2};
     POINT s = devicePoint(*dc, xs, ys), e = devicePoint(*dc, xe, ye);
@@ -173,17 +175,17 @@ BOOL drawArc(HDC h, ArcKind kind, int left, int top, int right, int bottom, int 
     if (box.left >= box.right || box.top >= box.bottom) return TRUE;
     if (curveNeedsClipping(width, height, box)) {
         const QuadrantPath q(width, height);
-        CompactFigure fig(q, box, penIsStyled(*dc));
+        CompactFigure fig(q, penFrame(box, pen), penIsStyled(*dc));
         if (kind == ArcKind::ArcTo) fig.addPoint(devicePoint(*dc, dc->st.curPos));
         compactArc(q, rc, s, e, dc->st.arcDirection, fig);
         if (kind == ArcKind::Pie) fig.addPoint(centre);
         if (fig.tiny()) return TRUE;
         fig.finish();
+        FigureStroker stroker(*dc);
         if (closed) {
             const int n = static_cast<int>(fig.points.size());
-            fillPolygons(*dc, fig.points.data(), &n, 1, WINDING);
+            fillPolygons(*dc, stroker, fig.points.data(), &n, 1, WINDING);
         }
-        FigureStroker stroker(*dc);
         stroker.figure(fig.points.data(), fig.points.size(), closed, fig.dashAt.empty() ? nullptr : fig.dashAt.data());
         return TRUE;
     }
@@ -195,11 +197,11 @@ BOOL drawArc(HDC h, ArcKind kind, int left, int top, int right, int bottom, int 
     if (kind == ArcKind::Pie) pts.push_back(centre);
     if (pts.size() < 2) return TRUE;
 
+    FigureStroker stroker(*dc);
     if (closed) {
         const int n = static_cast<int>(pts.size());
-        fillPolygons(*dc, pts.data(), &n, 1, WINDING);
+        fillPolygons(*dc, stroker, pts.data(), &n, 1, WINDING);
     }
-    FigureStroker stroker(*dc);
     stroker.figure(pts.data(), pts.size(), closed);
     return TRUE;
 }

@@ -78,6 +78,10 @@ void DC::refreshPaints() {
     if (!p || p->dashStyle() == PS_NULL) {
         penPaint.setNone();
         penGapPaint.setNone();
+    } else if (p->fill || (p->geometric() && p->brush.lbStyle == BS_NULL)) {
+        // Geometric pens paint their area through their own brush.
+        buildBrushPaint(*this, p->fill.get(), st.rop2, penPaint);
+        penGapPaint.setNone();
     } else {
         COLORREF c = p->dcPen ? st.dcPenColor : p->brush.lbColor;
         penPaint.setSolid(rop2Pair(st.rop2, colorToPixel(surface, c), mask));

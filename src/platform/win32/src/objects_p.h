@@ -37,6 +37,8 @@ struct Bitmap : GdiObject {
     DC* selectedInto = nullptr;    // a bitmap is selected into at most one DC
 };
 
+struct Brush;
+
 struct Pen : GdiObject {
     using Handle = HPEN;
     static bool accepts(Kind k) { return k == Kind::Pen || k == Kind::ExtPen; }
@@ -47,6 +49,7 @@ struct Pen : GdiObject {
     LOGBRUSH brush{BS_SOLID, 0, 0};
     std::vector<DWORD> userStyle;  // PS_USERSTYLE entries
     bool dcPen = false;            // DC_PEN: takes the DC's pen colour
+    std::shared_ptr<Brush> fill;   // geometric pens with a hatch or pattern brush
 
     DWORD dashStyle() const { return style & PS_STYLE_MASK; }
     bool geometric() const { return (style & PS_TYPE_MASK) == PS_GEOMETRIC; }

@@ -1,6 +1,8 @@
 // Pen creation.
 #include "dc_p.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 using namespace hmigfx::win32;
@@ -43,8 +45,26 @@ HPEN WINAPI ExtCreatePen(DWORD style, DWORD width, const LOGBRUSH* lb, DWORD cou
     }
     auto p = std::make_unique<Pen>(Kind::ExtPen);
     p->style = style;
-    p->width = static_cast<int>(width);
+    p->width = static_cast<int>(std::min<DWORD>(width, INT32_MAX));
     p->brush = *lb;
+    if (geometric && lb->lbStyle != BS_SOLID && lb->lbStyle != BS_NULL) {
+        // The pen keeps its own copy of the brush, as a brush would keep its
+        // pattern: the caller may delete the bitmap or free the DIB.
+        HBRUSH made = CreateBrushIndirect(lb);
+        const Brush* b = lookup<Brush>(made);
+        if (!b) return nullptr;
+        auto fill = std::make_shared<Brush>();
+        fill->style = b->style;
+        fill->color = b->color;
+        fill->hatch = b->hatch;
+        fill->patWidth = b->patWidth;
+        fill->patHeight = b->patHeight;
+        fill->patMono = b->patMono;
+        fill->monoBits = b->monoBits;
+        fill->patColors = b->patColors;
+        DeleteObject(made);
+        p->fill = std::move(fill);
+    }
     if (dash == PS_USERSTYLE) p->userStyle.assign(entries, entries + count);
     return addTyped(std::move(p));
 }

@@ -25,7 +25,10 @@ RECT polygonBounds(const POINT* pts, size_t total);
 
 namespace hmigfx::win32 {
 
-// Fills the polygons (device points) with the DC's brush under its ROP2.
-void fillPolygons(DC& dc, const POINT* pts, const int* counts, int npoly, int mode);
+class FigureStroker;
+
+// Fills the polygons (device points) with the DC's brush under its ROP2,
+// through the stroker that then outlines them.
+void fillPolygons(DC& dc, FigureStroker& stroker, const POINT* pts, const int* counts, int npoly, int mode);
 
 }  // namespace hmigfx::win32

@@ -8,7 +8,7 @@
 
 namespace hmigfx::win32 {
 
-void fillPolygons(DC& dc, const POINT* pts, const int* counts, int npoly, int mode) {
+void fillPolygons(DC& dc, FigureStroker& stroker, const POINT* pts, const int* counts, int npoly, int mode) {
     dc.refreshPaints();
     if (dc.brushPaint.empty()) return;
     const RECT box = visibleBox(dc);
@@ -16,8 +16,7 @@ void fillPolygons(DC& dc, const POINT* pts, const int* counts, int npoly, int mo
     std::vector<Span>& spans = dc.scratchSpans;
     spans.clear();
     scanPolygons(pts, counts, npoly, mode, box.top, box.bottom, spans);
-    paintSpans(dc.surface, dc.visible, dc.brushPaint, dc.st.brushOrg, spans.data(), spans.size());
-    spans.clear();
+    stroker.interior(spans);
 }
 
 }  // namespace hmigfx::win32
@@ -73,8 +72,8 @@ BOOL WINAPI PolyPolygon(HDC h, const POINT* pts, const INT* counts, int npoly) {
     std::vector<POINT>& dev = shapeScratch().points;
     dev.clear();
     for (size_t i = 0; i < total; ++i) dev.push_back(devicePoint(*dc, pts[i]));
-    fillPolygons(*dc, dev.data(), counts, npoly, dc->st.polyFillMode);
     FigureStroker stroker(*dc);
+    fillPolygons(*dc, stroker, dev.data(), counts, npoly, dc->st.polyFillMode);
     size_t at = 0;
     for (int i = 0; i < npoly; ++i) {
         stroker.figure(dev.data() + at, static_cast<size_t>(counts[i]), true);

@@ -2,6 +2,8 @@
 // leaves, filled with the brush.
 #include "stroke_p.h"
 
+#include <algorithm>
+
 using namespace hmigfx::win32;
 
 extern "C" {
@@ -29,10 +31,24 @@ BOOL WINAPI Rectangle(HDC h, int left, int top, int right, int bottom) {
     else
         pts[0] = {rc.right, rc.top}, pts[1] = {rc.left, rc.top}, pts[2] = {rc.left, rc.bottom},
         pts[3] = {rc.right, rc.bottom};
-    {
-        FigureStroker stroker(*dc);
+    FigureStroker stroker(*dc);
+    if (stroker.usesRegion()) {
+        // The interior is the box without its last column and row, less
+        // whatever the outline covers.
+        dc->refreshPaints();
+        const RECT box = visibleBox(*dc);
+        std::vector<Span>& spans = dc->scratchSpans;
+        spans.clear();
+        const int l = std::max(rc.left, box.left), r = std::min(rc.right, box.right);
+        if (!dc->brushPaint.empty() && l < r)
+            for (int y = std::max(rc.top, box.top); y < std::min(rc.bottom, box.bottom); ++y)
+                spans.push_back(Span{l, y, r - l});
+        stroker.interior(spans);
         stroker.figure(pts, 4, true);
+        return TRUE;
     }
+    stroker.figure(pts, 4, true);
+    stroker.finish();
     // Without a pen the interior still stops short of the last column and row.
     const RECT inside{rc.left + (pen.width + 1) / 2, rc.top + (pen.width + 1) / 2, rc.right - pen.width / 2,
                       rc.bottom - pen.width / 2};

@@ -29,6 +29,7 @@ BOOL WINAPI RoundRect(HDC h, int left, int top, int right, int bottom, int ew, i
     if (box.left >= box.right || box.top >= box.bottom) return TRUE;
     // Corners far larger than what shows are followed only where they show.
     const bool clipped = curveNeedsClipping(cw, ch, box);
+    FigureStroker stroker(*dc);
     if (!dc->brushPaint.empty()) {
         std::vector<Span>& spans = dc->scratchSpans;
         spans.clear();
@@ -37,13 +38,11 @@ BOOL WINAPI RoundRect(HDC h, int left, int top, int right, int bottom, int ew, i
             roundRectRegionSpansClipped(region, cw, ch, box.top, box.bottom, spans);
         else
             roundRectRegionSpans(region, cw, ch, box.top, box.bottom, spans);
-        paintSpans(dc->surface, dc->visible, dc->brushPaint, dc->st.brushOrg, spans.data(), spans.size());
-        spans.clear();
+        stroker.interior(spans);
     }
     if (!clipped) {
         std::vector<POINT>& outline = shapeScratch().curve;
         roundRectOutline(rc, cw, ch, dc->st.arcDirection, outline);
-        FigureStroker stroker(*dc);
         stroker.figure(outline.data(), outline.size(), true);
         return TRUE;
     }
@@ -56,7 +55,7 @@ BOOL WINAPI RoundRect(HDC h, int left, int top, int right, int bottom, int ew, i
     const bool cwise = dc->st.arcDirection == AD_CLOCKWISE;
     const Placement p1{rc.right - cw, cwise ? rc.bottom - ch : rc.top + ch - 1, 1, cwise ? 1 : -1};
     const Placement p2 = p1.mirroredX(rc.left + rc.right - 1);
-    CompactFigure fig(q, box, penIsStyled(*dc));
+    CompactFigure fig(q, penFrame(box, pen), penIsStyled(*dc));
     fig.addRun(first, last, p1, false);
     if (!midY)
         fig.addRun(first, lastX, p2, true);
@@ -65,7 +64,6 @@ BOOL WINAPI RoundRect(HDC h, int left, int top, int right, int bottom, int ew, i
     fig.addRun(first, lastX, p2.mirroredY(rc.top + rc.bottom - 1), false);
     fig.addRun(first, last, p1.mirroredY(rc.top + rc.bottom - 1), true);
     fig.finish();
-    FigureStroker stroker(*dc);
     stroker.figure(fig.points.data(), fig.points.size(), true, fig.dashAt.empty() ? nullptr : fig.dashAt.data());
     return TRUE;
 }

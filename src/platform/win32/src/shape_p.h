@@ -38,6 +38,8 @@ struct ShapeScratch {
     std::vector<POINT> curve;    // flattened or generated curve points
     std::vector<int> counts;     // polygon point counts
     std::vector<Span> gapSpans;  // styled pens: the gaps of a segment
+    std::vector<Span> wideSpans; // the pieces of a wide pen's outline
+    std::vector<Span> interior;  // a shape's interior, kept until its outline is known
 };
 ShapeScratch& shapeScratch();
 

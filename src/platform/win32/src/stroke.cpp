@@ -1,6 +1,8 @@
 // Outlining figures with the selected pen.
 #include "stroke_p.h"
 
+#include <algorithm>
+
 namespace hmigfx::win32 {
 
 ShapeScratch& shapeScratch() {
@@ -16,8 +18,9 @@ PenGeometry penGeometry(const DC& dc) {
         return g;
     }
     g.insideFrame = p->dashStyle() == PS_INSIDEFRAME;
-    // Until wide outlines exist every pen strokes one pixel wide (see stroke_p.h).
-    g.width = 1;
+    // Cosmetic extended pens are one pixel wide whatever they were given.
+    g.width = p->kind == Kind::ExtPen && !p->geometric() ? 1 : widePenShape(*p).width;
+    g.usesRegion = p->geometric() || g.width > 1;
     return g;
 }
 
@@ -35,17 +38,35 @@ RECT insideFrameRect(const RECT& rc, const PenGeometry& pen) {
             rc.bottom - (pen.width - 1) / 2};
 }
 
+RECT penFrame(const RECT& visible, const PenGeometry& pen) {
+    if (pen.width <= 1) return visible;
+    // Miter joins reach up to five widths from the corner.
+    const int reach = static_cast<int>(std::min<int64_t>(int64_t{pen.width} * 6, int64_t{1} << 24));
+    return {visible.left - reach, visible.top - reach, visible.right + reach, visible.bottom + reach};
+}
+
 FigureStroker::FigureStroker(DC& dc) : dc_(dc) {
     dc.refreshPaints();
     const Pen* pen = dc.pen();
-    if (!pen || dc.penPaint.empty()) return;
+    const PenGeometry g = penGeometry(dc);
+    if (!pen || g.width == 0) return;
+    // A region pen's outline is needed even when it paints nothing: the
+    // interior stops at it all the same.
+    if (!g.usesRegion && dc.penPaint.empty()) return;
     raster_.box = visibleBox(dc);
     if (raster_.box.left >= raster_.box.right) return;
     draws_ = true;
+    region_ = g.usesRegion;
+    dc.scratchSpans.clear();
+    if (region_ && g.width > 1) {
+        wideShape_ = widePenShape(*pen);
+        wide_.emplace(wideShape_, raster_.box);
+        return;
+    }
     penDashPattern(*pen, raster_.pattern);
     raster_.cursor.pattern = &raster_.pattern;
-    dc.scratchSpans.clear();
-    raster_.on = &dc.scratchSpans;
+    if (region_) shapeScratch().wideSpans.clear();
+    raster_.on = region_ ? &shapeScratch().wideSpans : &dc.scratchSpans;
     // Extended pens leave their gaps alone whatever the background mode.
     if (!raster_.pattern.solid() && pen->kind == Kind::Pen && !dc.penGapPaint.empty()) {
         ShapeScratch& s = shapeScratch();
@@ -59,6 +80,10 @@ FigureStroker::FigureStroker(DC& dc) : dc_(dc) {
 
 void FigureStroker::figure(const POINT* pts, size_t n, bool close, const uint64_t* dashAt) {
     if (!draws_ || n < 2) return;
+    if (wide_) {
+        wide_->figure(pts, n, close);
+        return;
+    }
     if (raster_.pattern.solid()) dashAt = nullptr;
     if (!raster_.pattern.solid()) raster_.cursor.reset();
     for (size_t i = 0; i + 1 < n; ++i) segment(pts[i], pts[i + 1], dashAt ? dashAt + i : nullptr);
@@ -71,8 +96,13 @@ void FigureStroker::segment(POINT a, POINT b, const uint64_t* dashAt) {
         raster_.cursor.skip(*dashAt);
     }
     rasterSegment(raster_, a, b);
+    // Solid one-pixel geometric pens collect their slanted lines end point
+    // and all (the reference's region lines do; straight ones stop short).
+    if (region_ && raster_.pattern.solid() && a.x != b.x && a.y != b.y && b.x >= raster_.box.left &&
+        b.x < raster_.box.right && b.y >= raster_.box.top && b.y < raster_.box.bottom)
+        raster_.on->push_back(Span{b.x, b.y, 1});
     // One paint serves all segments alike, so spans may pile up first.
-    if (flushEachSegment_ || dc_.scratchSpans.size() >= 4096) flush();
+    if (!region_ && (flushEachSegment_ || dc_.scratchSpans.size() >= 4096)) flush();
 }
 
 void FigureStroker::flush() {
@@ -87,6 +117,42 @@ void FigureStroker::flush() {
     }
 }
 
-void FigureStroker::finish() { flush(); }
+void FigureStroker::interior(std::vector<Span>& spans) {
+    if (region_) {
+        std::vector<Span>& keep = shapeScratch().interior;
+        keep.assign(spans.begin(), spans.end());
+        spans.clear();
+        hasInterior_ = true;
+        return;
+    }
+    dc_.refreshPaints();
+    if (!spans.empty())
+        paintSpans(dc_.surface, dc_.visible, dc_.brushPaint, dc_.st.brushOrg, spans.data(), spans.size());
+    spans.clear();
+}
+
+void FigureStroker::finish() {
+    if (!region_) {
+        flush();
+        return;
+    }
+    if (finished_) return;
+    finished_ = true;
+    std::vector<Span>* outline = &shapeScratch().wideSpans;
+    if (wide_)
+        outline = &wide_->united();
+    else
+        uniteSpans(*outline);
+    if (hasInterior_) {
+        std::vector<Span>& inside = shapeScratch().interior;
+        uniteSpans(inside);
+        subtractSpans(inside, *outline);
+        paintSpans(dc_.surface, dc_.visible, dc_.brushPaint, dc_.st.brushOrg, inside.data(), inside.size());
+        inside.clear();
+    }
+    if (!dc_.penPaint.empty())
+        paintSpans(dc_.surface, dc_.visible, dc_.penPaint, dc_.st.brushOrg, outline->data(), outline->size());
+    outline->clear();
+}
 
 }  // namespace hmigfx::win32

@@ -6,14 +6,16 @@
 // pens paint each segment as it comes (GDI paints every segment on its own,
 // so a pixel two segments share is painted twice, which XOR pens show).
 //
-// Pens wider than one pixel are not outlined yet: they draw like a one-pixel
-// pen of the same colour. Their outline is to be built per segment, with caps
-// and joins, united into one region (`PenGeometry::usesRegion`) and painted
-// once; closed shapes then paint their interior minus that region before it.
-// FigureStroker is where that region is built and painted.
+// Wide and geometric pens instead collect the whole outline of a call
+// (`PenGeometry::usesRegion`) and paint it once when the stroker finishes, so
+// no pixel is painted twice; closed shapes hand their interior to the stroker,
+// which paints it minus the outline, before the outline.
 #pragma once
 
 #include "cosmetic_pen_p.h"
+#include "stroke_wide_p.h"
+
+#include <optional>
 
 namespace hmigfx::win32 {
 
@@ -30,6 +32,9 @@ bool penIsStyled(const DC& dc);
 
 // A bounding box shrunk so that the pen's outline stays inside it.
 RECT insideFrameRect(const RECT& rc, const PenGeometry& pen);
+// The visible box grown by the pen's reach: outline points beyond it cannot
+// show, so figures may be shortened there.
+RECT penFrame(const RECT& visible, const PenGeometry& pen);
 
 class FigureStroker {
 public:
@@ -43,6 +48,11 @@ public:
     // takes up the pattern at each point at that position (figures whose
     // invisible stretches were shortened).
     void figure(const POINT* pts, size_t n, bool close, const uint64_t* dashAt = nullptr);
+    // The shape's interior (spans of any order; the vector is reused),
+    // painted with the brush: at once with cosmetic pens, with the others
+    // minus the outline when the stroker finishes. Call before finish().
+    void interior(std::vector<Span>& spans);
+    bool usesRegion() const { return region_; }
     // Paints what is still pending. Called by the destructor too.
     void finish();
 
@@ -54,6 +64,12 @@ private:
     CosmeticRaster raster_;
     bool draws_ = false;
     bool flushEachSegment_ = false;
+    bool region_ = false;    // the outline is collected and painted once
+    bool finished_ = false;
+    WidePenShape wideShape_;
+    std::optional<WideOutline> wide_;  // pens wider than one pixel
+    std::vector<Span> interior_;
+    bool hasInterior_ = false;
 };
 
 }  // namespace hmigfx::win32
