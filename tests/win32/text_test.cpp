@@ -216,6 +216,25 @@ TEST(TextOut, GlyphCacheRasterisesEachGlyphOnce) {
     DeleteObject(same);
 }
 
+// A repaint that makes and deletes its fonts again, as text objects do, finds
+// the glyphs of a hundred font styles still rasterised.
+TEST(TextOut, DeletedFontsOfAPageStayRealised) {
+    Canvas c(200, 40);
+    auto paint = [&c] {
+        for (int k = 0; k < 100; ++k) {
+            HFONT f = makeFont(-(20 + k % 50), k < 50 ? L"Arial" : L"Courier New");
+            HGDIOBJ old = SelectObject(c.dc, f);
+            TextOutW(c.dc, 2, 2, L"Page", 4);
+            SelectObject(c.dc, old);
+            DeleteObject(f);
+        }
+    };
+    paint();
+    const uint64_t before = hmigfx::win32::glyphRasterizations();
+    paint();
+    EXPECT_EQ(hmigfx::win32::glyphRasterizations(), before);
+}
+
 TEST(TextOut, AlignmentPlacesTheStringAboutTheReferencePoint) {
     Canvas c(300, 100);
     HFONT f = makeFont(-20, L"Arial");

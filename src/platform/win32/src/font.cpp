@@ -21,8 +21,11 @@ namespace {
 
 // Larger requests are realised at this size; GDI too caps the em square.
 constexpr long long kMaxPpem = 2048;
-// Realised fonts that no font object holds stay around for reuse.
-constexpr size_t kUnusedKept = 16;
+// Realised fonts that no font object holds stay around for reuse: a text
+// object makes and deletes up to three fonts per drawing (upright and turned
+// in view units, and at document size for measuring), so a page of a few
+// dozen text styles needs this many to repaint without realising them again.
+constexpr size_t kUnusedKept = 128;
 
 uint64_t gRasterized = 0;
 
