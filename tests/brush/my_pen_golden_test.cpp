@@ -1,7 +1,7 @@
 // CMyPen drawn through a CMyDC puts the reference GDI's pixels. Each style is
-// drawn at two zooms with scroll origins; tests/gdi/my_pen_<style>.gdi holds the
-// GDI calls this makes (the same pens, points and origins), and its golden
-// picture comes from the reference GDI.
+// drawn at two zooms with scroll origins, once with thin pens and once with wide
+// ones; tests/gdi/<golden>.gdi holds the GDI calls this makes (the same pens,
+// points and origins), and its golden picture comes from the reference GDI.
 #include <hmigfx/my_pen.h>
 
 #include <hmigfx/png_io.h>
@@ -19,19 +19,26 @@ struct Panel {
 };
 
 struct Case {
-    const char* name;
+    const char* golden;
     UINT style;
     Panel panels[2];
 };
 
-// Thin pens only: at these zooms and widths every pen is 0 or 1 view unit wide.
 const Case kCases[] = {
-    {"solid", PS_SOLID, {{100, {1, 0}, {-10, -10}}, {400, {0, 20}, {-10, -130}}}},
-    {"dash", PS_DASH, {{50, {1, 0}, {-10, -10}}, {150, {1, 0}, {-10, -130}}}},
-    {"dot", PS_DOT, {{100, {1, 0}, {-10, -10}}, {400, {0, 20}, {-10, -130}}}},
-    {"dashdot", PS_DASHDOT, {{50, {1, 0}, {-10, -10}}, {150, {1, 0}, {-10, -130}}}},
-    {"dashdotdot", PS_DASHDOTDOT, {{100, {1, 0}, {-10, -10}}, {400, {0, 20}, {-10, -130}}}},
-    {"insideframe", PS_INSIDEFRAME, {{50, {1, 0}, {-10, -10}}, {150, {1, 0}, {-10, -130}}}},
+    // Thin: at these zooms and widths every pen is 0 or 1 view unit wide.
+    {"my_pen_solid", PS_SOLID, {{100, {1, 0}, {-10, -10}}, {400, {0, 20}, {-10, -130}}}},
+    {"my_pen_dash", PS_DASH, {{50, {1, 0}, {-10, -10}}, {150, {1, 0}, {-10, -130}}}},
+    {"my_pen_dot", PS_DOT, {{100, {1, 0}, {-10, -10}}, {400, {0, 20}, {-10, -130}}}},
+    {"my_pen_dashdot", PS_DASHDOT, {{50, {1, 0}, {-10, -10}}, {150, {1, 0}, {-10, -130}}}},
+    {"my_pen_dashdotdot", PS_DASHDOTDOT, {{100, {1, 0}, {-10, -10}}, {400, {0, 20}, {-10, -130}}}},
+    {"my_pen_insideframe", PS_INSIDEFRAME, {{50, {1, 0}, {-10, -10}}, {150, {1, 0}, {-10, -130}}}},
+    // Wide: 3 and 4 view units, with the dashes stretched by the same factor.
+    {"my_pen_wide_solid", PS_SOLID, {{150, {2, 0}, {-10, -10}}, {400, {1, 0}, {-10, -70}}}},
+    {"my_pen_wide_dash", PS_DASH, {{150, {2, 0}, {-10, -10}}, {400, {1, 0}, {-10, -70}}}},
+    {"my_pen_wide_dot", PS_DOT, {{150, {2, 0}, {-10, -10}}, {400, {1, 0}, {-10, -70}}}},
+    {"my_pen_wide_dashdot", PS_DASHDOT, {{150, {2, 0}, {-10, -10}}, {400, {1, 0}, {-10, -70}}}},
+    {"my_pen_wide_dashdotdot", PS_DASHDOTDOT, {{150, {2, 0}, {-10, -10}}, {400, {1, 0}, {-10, -70}}}},
+    {"my_pen_wide_insideframe", PS_INSIDEFRAME, {{150, {2, 0}, {-10, -10}}, {400, {1, 0}, {-10, -70}}}},
 };
 
 constexpr COLORREF kColor = 0xC00000;
@@ -77,7 +84,7 @@ TEST_P(PenGolden, MatchesTheReferenceGdi) {
 
     hmigfx::pngio::Image expected;
     std::string error;
-    const std::string golden = std::string(HMIGFX_GOLDEN_DIR) + "/my_pen_" + c.name + ".png";
+    const std::string golden = std::string(HMIGFX_GOLDEN_DIR) + "/" + c.golden + ".png";
     ASSERT_TRUE(hmigfx::pngio::readImage(golden, expected, &error)) << error;
     ASSERT_EQ(expected.width, kWidth);
     ASSERT_EQ(expected.height, kHeight);
@@ -93,6 +100,6 @@ TEST_P(PenGolden, MatchesTheReferenceGdi) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Styles, PenGolden, ::testing::ValuesIn(kCases),
-                         [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.golden); });
 
 }  // namespace
