@@ -40,6 +40,8 @@ struct ShapeScratch {
     std::vector<Span> gapSpans;  // styled pens: the gaps of a segment
     std::vector<Span> wideSpans; // the pieces of a wide pen's outline
     std::vector<Span> interior;  // a shape's interior, kept until its outline is known
+    std::vector<uint32_t> rowStarts, rowFill;  // bucketing spans by row
+    std::vector<Span> byRow;
 };
 ShapeScratch& shapeScratch();
 

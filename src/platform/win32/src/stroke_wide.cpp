@@ -425,7 +425,43 @@ std::vector<Span>& WideOutline::united() {
         if (l < r) spans_[k++] = Span{static_cast<int>(l), s.y, static_cast<int>(r - l)};
     }
     spans_.resize(k);
-    uniteSpans(spans_);
+    if (spans_.size() < 64 || box_.bottom <= box_.top) {
+        uniteSpans(spans_);
+        return spans_;
+    }
+    // Bucketed by row (every span lies in the box), then sorted and merged
+    // row by row: rows hold few spans, so this beats one sort of them all.
+    const size_t rows = static_cast<size_t>(box_.bottom - box_.top);
+    std::vector<uint32_t>& start = shapeScratch().rowStarts;
+    start.assign(rows + 1, 0);
+    for (const Span& s : spans_) ++start[static_cast<size_t>(s.y - box_.top) + 1];
+    for (size_t r = 0; r < rows; ++r) start[r + 1] += start[r];
+    std::vector<Span>& sorted = shapeScratch().byRow;
+    sorted.resize(spans_.size());
+    {
+        std::vector<uint32_t>& at = shapeScratch().rowFill;
+        at.assign(start.begin(), start.end() - 1);
+        for (const Span& s : spans_) sorted[at[static_cast<size_t>(s.y - box_.top)]++] = s;
+    }
+    size_t out = 0;
+    for (size_t r = 0; r < rows; ++r) {
+        Span* b = sorted.data() + start[r];
+        Span* e = sorted.data() + start[r + 1];
+        if (e - b > 1) std::sort(b, e, [](const Span& x, const Span& y) { return x.x < y.x; });
+        const size_t rowFirst = out;
+        for (Span* s = b; s != e; ++s) {
+            if (out > rowFirst) {
+                Span& last = spans_[out - 1];
+                if (s->x <= last.x + last.len) {
+                    last.len = std::max(last.len, s->x + s->len - last.x);
+                    continue;
+                }
+            }
+            spans_[out++] = *s;
+        }
+    }
+    spans_.resize(out);
+    sorted.clear();
     return spans_;
 }
 
