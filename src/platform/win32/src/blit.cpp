@@ -361,7 +361,18 @@ void blitUnscaled(const BlitDest& dest, const BlitSource* src, const PixelConver
 void blitStretched(const BlitDest& dest, const BlitSource& src, const PixelConverter& conv, const AxisMap& xm, const AxisMap& ym,
                    int mode, const Writer& w, Scratch& sc) {
     const RECT area{xm.smin, ym.smin, xm.smax + 1, ym.smax + 1};
-    SourceRows rows(&src, &conv, area, sharesPixels(src.s, dest.s), sc);
+    // Within one surface the rows need a snapshot only when a destination row
+    // is written before a source row it covers is read. Rows go top-down and
+    // each is read whole before it is written: source rows at or below their
+    // destination row are safe as they stand (a shrink towards the top).
+    bool snapshot = sharesPixels(src.s, dest.s);
+    if (snapshot && ym.inc > 0) {
+        bool below = true;
+        for (size_t j = 0; j < ym.groups.size() && below; ++j)
+            below = ym.groups[j].first >= ym.d0 + static_cast<int>(j);
+        snapshot = !below;
+    }
+    SourceRows rows(&src, &conv, area, snapshot, sc);
     const int sw = area.right - area.left;
     const int dw = static_cast<int>(xm.groups.size());
     uint32_t* buf = sized(sc.src, static_cast<size_t>(sw));
