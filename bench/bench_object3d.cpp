@@ -1,10 +1,11 @@
 // The 3-D engine on bodies with long outlines: drawing a rotated body whose
 // outline has 16, 256 and 4096 points (and 16384, to show the growth), and
 // picking it. Drawing pauses 1 ms per call by design, so its wall time has a
-// 1 ms floor: the CPU time shows the work. The side faces' ordering passes
-// swap neighbours, and a cog's alternating sides make them move faces about
-// n * n / 16 places in view units and n * n / 4 in a region: that is what
-// bends drawing's growth above linear at large n.
+// 1 ms floor: the CPU time shows the work. In view units the side faces'
+// ordering passes swap neighbours, and a cog's alternating sides make them
+// move faces about n * n / 16 places: that is what bends DrawItem's growth
+// above linear at large n. In a region they rank on y alone and cost
+// n log n.
 #include <hmigfx/my_dc.h>
 #include <hmigfx/object3d.h>
 

@@ -13,6 +13,7 @@
 // do not swap are skipped, and each swap costs a few bytes moved.
 #include "object3d/face_order_p.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -102,6 +103,81 @@ void jumpPasses(int* order, int n, const std::vector<Key>& keys) {
     for (int t = 0; t < count; ++t) order[t + 2] = f[t].face;
 }
 
+// Fenwick tree over 0 ... size - 1.
+class Counts {
+public:
+    explicit Counts(int size) : tree_(static_cast<size_t>(size) + 1, 0) {}
+    void add(int index, int delta) {
+        for (size_t i = static_cast<size_t>(index) + 1; i < tree_.size(); i += i & (~i + 1)) tree_[i] += delta;
+    }
+    // The sum over 0 ... index - 1.
+    int before(int index) const {
+        int sum = 0;
+        for (size_t i = static_cast<size_t>(index); i > 0; i -= i & (~i + 1)) sum += tree_[i];
+        return sum;
+    }
+    // The index holding the (k + 1)-th unit, all entries being 0 or 1.
+    int find(int k) const {
+        size_t at = 0;
+        size_t step = 1;
+        while (step * 2 < tree_.size()) step *= 2;
+        for (; step > 0; step /= 2)
+            if (at + step < tree_.size() && tree_[at + step] <= k) {
+                at += step;
+                k -= tree_[at];
+            }
+        return static_cast<int>(at);
+    }
+
+private:
+    std::vector<int> tree_;
+};
+
+// The passes when the ranks are a single key (ranking on y alone) with no
+// NaN among them: one key totally preorders the faces and equal keys never
+// swap, so the passes are a stable bubble sort cut short, and their result
+// follows from the inversion table. Each right-to-left pass lowers every
+// face's count of smaller faces to its right by one (down to zero); the
+// counts after all passes give the order back. False when a key is NaN.
+bool singleKeyPasses(int* order, int n, const std::vector<Key>& keys) {
+    const int count = n - 1;   // positions 2 ... n
+    const int passes = n - 3;  // i = 3 while i < n
+    std::vector<float> key(static_cast<size_t>(count));
+    for (int t = 0; t < count; ++t) {
+        key[static_cast<size_t>(t)] = keys[static_cast<size_t>(order[t + 2])].u;
+        if (std::isnan(key[static_cast<size_t>(t)])) return false;
+    }
+    // Rank in the stable sorted order (ties by position).
+    std::vector<int> byRank(static_cast<size_t>(count));
+    for (int t = 0; t < count; ++t) byRank[static_cast<size_t>(t)] = t;
+    std::stable_sort(byRank.begin(), byRank.end(),
+                     [&](int a, int b) { return key[static_cast<size_t>(a)] < key[static_cast<size_t>(b)]; });
+    std::vector<int> rank(static_cast<size_t>(count));
+    for (int r = 0; r < count; ++r) rank[static_cast<size_t>(byRank[static_cast<size_t>(r)])] = r;
+    // Smaller faces to the right of each, less the passes.
+    std::vector<int> left(static_cast<size_t>(count));
+    Counts seen(count);
+    for (int t = count - 1; t >= 0; --t) {
+        const int r = rank[static_cast<size_t>(t)];
+        left[static_cast<size_t>(t)] = std::max(seen.before(r) - passes, 0);
+        seen.add(r, 1);
+    }
+    // Inserting the faces smallest first, each with `left` smaller ones to
+    // its right, puts face of rank r at index r - left among those before
+    // it; taken largest first, that is the (r - left + 1)-th free place.
+    Counts free(count);
+    for (int t = 0; t < count; ++t) free.add(t, 1);
+    std::vector<int> result(static_cast<size_t>(count));
+    for (int r = count - 1; r >= 0; --r) {
+        const int t = byRank[static_cast<size_t>(r)];
+        const int place = free.find(r - left[static_cast<size_t>(t)]);
+        free.add(place, -1);
+        result[static_cast<size_t>(place)] = order[t + 2];
+    }
+    for (int t = 0; t < count; ++t) order[t + 2] = result[static_cast<size_t>(t)];
+    return true;
+}
+
 }  // namespace
 
 void orderFacesByPairs(int* order, int n, const Point3D* normals, YRank rank) {
@@ -115,6 +191,7 @@ void orderFaces(int* order, int n, const Point3D* normals, YRank rank) {
     if (n < 4) return;  // no pass runs
     std::vector<Key> keys(static_cast<size_t>(n) + 2);
     for (int f = 0; f < n + 2; ++f) keys[static_cast<size_t>(f)] = keyOf(normals[f], rank);
+    if (rank == YRank::Smaller && singleKeyPasses(order, n, keys)) return;
     jumpPasses(order, n, keys);
 }
 

@@ -18,9 +18,10 @@ enum class YRank {
 // ranking by `normals` (indexed by face number) as `rank` says. Equal
 // components and NaNs never swap.
 //
-// orderFaces gives exactly the order of those loops without comparing the
-// pairs that do not swap: its work is a few bytes moved per swap and a scan
-// of n bytes per pass that swaps anything.
+// orderFaces gives exactly the order of those loops. Ranked on y alone (and
+// no y a NaN) it computes the result in n log n from the inversion table;
+// otherwise it skips the pairs that do not swap: its work is then a few
+// bytes moved per swap and a scan of n bytes per pass that swaps anything.
 void orderFaces(int* order, int n, const Point3D* normals, YRank rank);
 
 // The loops as written: the reference the fast path is checked against.

@@ -51,6 +51,24 @@ TEST(Object3DFaceOrder, MatchesThePairwiseLoopsOnRandomRanks) {
     }
 }
 
+TEST(Object3DFaceOrder, MatchesThePairwiseLoopsOnLongOutlines) {
+    // Long outlines, where the passes stop early or run out before sorting.
+    std::mt19937 rng(777);
+    for (int n : {999, 2500}) {
+        for (int spread : {3, 1000}) {
+            std::vector<Point3D> normals;
+            for (int f = 0; f < n + 2; ++f) {
+                const float y = static_cast<float>(static_cast<int>(rng() % (2 * spread + 1)) - spread);
+                normals.emplace_back(0.0f, y, rng() % 3 ? y : -y);
+            }
+            expectSameOrder(normals, YRank::Smaller, "long");
+            expectSameOrder(normals, YRank::Greater, "long");
+            normals[static_cast<size_t>(n / 2)].y = std::numeric_limits<float>::quiet_NaN();
+            expectSameOrder(normals, YRank::Smaller, "long with NaN");
+        }
+    }
+}
+
 TEST(Object3DFaceOrder, MatchesThePairwiseLoopsOnReversedChains) {
     // Every pair comparable and inverted: the passes do the most work here.
     for (int n : {4, 5, 17, 300}) {
