@@ -46,6 +46,18 @@ public:
     }
     uint32_t* bits() { return static_cast<uint32_t*>(bits_); }
 
+    // How many pixels differ from the golden picture NAME.png (-1: no such picture).
+    int differingPixels(const std::string& name) const {
+        hmigfx::pngio::Image golden;
+        if (!hmigfx::pngio::readImage(std::string(HMIGFX_GOLDEN_DIR) + "/" + name + ".png", golden, nullptr) ||
+            golden.width != w_ || golden.height != h_)
+            return -1;
+        int differ = 0;
+        for (int y = 0; y < h_; ++y)
+            for (int x = 0; x < w_; ++x) differ += at(x, y) != golden.at(x, y);
+        return differ;
+    }
+
     // Pixels that differ from the golden picture NAME.png, and where the first is.
     std::string compare(const std::string& name) const {
         hmigfx::pngio::Image golden;
