@@ -3,6 +3,7 @@
 // chord regions, and point lists longer than the shared buffers.
 #include <hmigfx/my_dc.h>
 
+#include "../afx/mfc_throw.h"
 #include "canvas.h"
 
 #include <gtest/gtest.h>
@@ -383,19 +384,48 @@ TEST(ObjDrawState, LbColorIsNeverDrawn) {
     EXPECT_EQ(a.pixels(), b.pixels());
 }
 
-TEST(ObjDrawState, WithoutADcNothingHappens) {
-    CPoint origin(0, 0);
-    CMyDC my(100, origin);
+TEST(ObjDrawState, APenThatCannotBeMadeThrowsBeforeAnythingIsSelected) {
+    Canvas c(30, 30);
+    CMyDC my(&c.dc, 100);
+    HGDIOBJ pen0 = ::GetCurrentObject(c.dc.m_hDC, OBJ_PEN), brush0 = ::GetCurrentObject(c.dc.m_hDC, OBJ_BRUSH);
+    const COLORREF bk0 = ::GetBkColor(c.dc.m_hDC);
+    CRect rect(2, 2, 20, 20);
+    LOGPEN lp = pen(42);
+    LOGBRUSH lb = brush(0);
+    EXPECT_MFC_THROW(my.ObjDrawRectangle(rect, lp, lb, kFill, 0), CResourceException);
+    EXPECT_EQ(::GetCurrentObject(c.dc.m_hDC, OBJ_PEN), pen0);
+    EXPECT_EQ(::GetCurrentObject(c.dc.m_hDC, OBJ_BRUSH), brush0);
+    EXPECT_EQ(::GetBkColor(c.dc.m_hDC), bk0);
+    EXPECT_TRUE(c.white(10, 10));
+}
+
+// Reads the colours a drawing call prepared.
+struct PreparedColours : CMyDC {
+    static COLORREF pen() { return m_crPrepared[0]; }
+    static COLORREF fill() { return m_crPrepared[1]; }
+};
+
+TEST(ObjDrawState, WithoutADcNothingHappensNotEvenToThePreparedColours) {
+    Canvas c(20, 20);
+    CMyDC drawing(&c.dc, 100);
     CRect rect(0, 0, 10, 10);
     CPoint pts[2] = {{0, 0}, {5, 5}};
     LOGPEN lp = pen();
     LOGBRUSH lb = brush(4, 0);
-    my.ObjDrawRectangle(rect, lp, lb, kFill, 0);
-    my.ObjDrawPolyLine(pts, 2, lp, kFill, 0);
-    my.ObjDrawPie(rect, pts[0], pts[1], lp, lb, kFill, 0);
+    drawing.ObjDrawRectangle(rect, lp, lb, kFill, 0);
+    ASSERT_EQ(PreparedColours::pen(), kPen);
+    ASSERT_EQ(PreparedColours::fill(), kFill);
+
+    CPoint origin(0, 0);
+    CMyDC my(100, origin);
+    LOGPEN other = pen(PS_SOLID, 1, RGB(9, 9, 9));
+    my.ObjDrawRectangle(rect, other, lb, RGB(7, 7, 7), 0);
+    my.ObjDrawPolyLine(pts, 2, other, RGB(7, 7, 7), 0);
+    my.ObjDrawPie(rect, pts[0], pts[1], other, lb, RGB(7, 7, 7), 0);
     my.XorDrawRect(rect, PS_DOT);
     my.XorDrawPolyGon(pts, 2, PS_SOLID);
-    SUCCEED();
+    EXPECT_EQ(PreparedColours::pen(), kPen);
+    EXPECT_EQ(PreparedColours::fill(), kFill);
 }
 
 // ---------------------------------------------------------------------------

@@ -2,6 +2,7 @@
 // the finished outline will; the DC gets its pen and raster operation back.
 #include <hmigfx/my_dc.h>
 
+#include "../afx/mfc_throw.h"
 #include "canvas.h"
 
 #include <gtest/gtest.h>
@@ -132,6 +133,21 @@ TEST(XorDraw, TheDcGetsItsPenAndRasterOperationBack) {
         EXPECT_EQ(::GetCurrentObject(c.dc.m_hDC, OBJ_BRUSH), brush0) << band.name;
     }
     c.dc.SelectStockObject(BLACK_PEN);
+}
+
+TEST(XorDraw, APenThatCannotBeMadeChangesNothing) {
+    Canvas c(40, 40);
+    CMyDC my(&c.dc, 100);
+    c.dc.SetROP2(R2_COPYPEN);
+    HGDIOBJ pen0 = ::GetCurrentObject(c.dc.m_hDC, OBJ_PEN);
+    CRect rect(2, 2, 30, 30);
+    CPoint a(1, 1), b(20, 20);
+    EXPECT_MFC_THROW(my.XorDrawRect(rect, 42), CResourceException);
+    EXPECT_MFC_THROW(my.XorDrawLine(a, b, -3), CResourceException);
+    EXPECT_EQ(::GetROP2(c.dc.m_hDC), R2_COPYPEN);
+    EXPECT_EQ(::GetCurrentObject(c.dc.m_hDC, OBJ_PEN), pen0);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x) ASSERT_TRUE(c.white(x, y));
 }
 
 TEST(XorDraw, RectangleCoversTheFinishedOutline) {
