@@ -93,7 +93,7 @@ Scene parseScene(const std::string& text, const SceneOptions& options) {
     scene.zoom = root.getInt("zoom", 1, kMaxZoom, 100);
     if (auto v = root.find("origin")) scene.origin = readPair(*v, -1000000, 1000000);
     scene.blackWhite = root.getBool("blackWhite", false);
-    if (auto v = root.find("patternDir")) {
+    if (auto v = root.find("patternDir"); v && options.patternDir.empty()) {
         fs::path dir = fs::path(v->asString());
         if (dir.is_relative()) dir = options.sceneDir / dir;
         std::error_code ec;
