@@ -20,8 +20,9 @@ namespace hmigfx::win32 {
 namespace {
 
 // Wider pens than this would only ever show as a flat fill of the surface;
-// keeping them bounded keeps every coordinate sum inside 32 bits.
-constexpr int kMaxPenWidth = 1 << 20;
+// keeping them bounded keeps coordinate sums inside 32 bits and the disc's
+// ellipse walk inside 64.
+constexpr int kMaxPenWidth = 1 << 16;
 
 // The geometric dash styles in units of the pen's width.
 constexpr uint32_t kGeoDash[] = {3, 1};
