@@ -3,6 +3,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "dib_canvas.h"
+
 #include <cstring>
 #include <vector>
 
@@ -10,27 +12,10 @@ namespace {
 
 constexpr int kW = 1920, kH = 1080;
 
-// A 32-bit top-down DIB section in its own memory DC.
-struct Surface32 {
-    HDC dc = nullptr;
-    HBITMAP bmp = nullptr;
-    HGDIOBJ old = nullptr;
-    uint32_t* bits = nullptr;
-
-    Surface32(int w, int h) {
-        BITMAPINFO bi{};
-        bi.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* p = nullptr;
-        bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
-        bits = static_cast<uint32_t*>(p);
-        dc = CreateCompatibleDC(nullptr);
-        old = SelectObject(dc, bmp);
+// A canvas of scattered colours, so blits cannot take shortcuts on uniform rows.
+struct Surface32 : DibCanvas {
+    Surface32(int w, int h) : DibCanvas(w, h) {
         for (size_t i = 0; i < static_cast<size_t>(w) * h; ++i) bits[i] = static_cast<uint32_t>(i * 2654435761u) & 0xFFFFFF;
-    }
-    ~Surface32() {
-        SelectObject(dc, old);
-        DeleteObject(bmp);
-        DeleteDC(dc);
     }
 };
 

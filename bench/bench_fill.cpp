@@ -5,6 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "dib_canvas.h"
+
 #include <chrono>
 #include <cstdint>
 #include <cstring>
@@ -13,28 +15,9 @@ namespace {
 
 constexpr int kW = 1920, kH = 1080;
 
-// A 32-bit top-down DIB section in its own memory DC.
-struct Canvas {
-    HDC dc = nullptr;
-    HBITMAP bmp = nullptr;
-    HGDIOBJ old = nullptr;
-    uint32_t* bits = nullptr;
-
-    Canvas() {
-        BITMAPINFO bi{};
-        bi.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), kW, -kH, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* p = nullptr;
-        bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
-        bits = static_cast<uint32_t*>(p);
-        dc = CreateCompatibleDC(nullptr);
-        old = SelectObject(dc, bmp);
-        std::memset(bits, 0x80, size_t{kW} * kH * 4);
-    }
-    ~Canvas() {
-        SelectObject(dc, old);
-        DeleteObject(bmp);
-        DeleteDC(dc);
-    }
+// A full-HD canvas, grey to start.
+struct Canvas : DibCanvas {
+    Canvas() : DibCanvas(kW, kH) { std::memset(bits, 0x80, size_t{kW} * kH * 4); }
     void select(HGDIOBJ o) const { SelectObject(dc, o); }
 };
 

@@ -3,6 +3,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "dib_canvas.h"
+
 #include <cmath>
 #include <vector>
 
@@ -10,25 +12,9 @@ namespace {
 
 constexpr int kW = 1920, kH = 1080;
 
-struct Surface {
-    HDC dc = nullptr;
-    HBITMAP bmp = nullptr;
-    HGDIOBJ old = nullptr;
-
-    Surface() {
-        BITMAPINFO bi{};
-        bi.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), kW, -kH, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        dc = CreateCompatibleDC(nullptr);
-        old = SelectObject(dc, bmp);
-        PatBlt(dc, 0, 0, kW, kH, WHITENESS);
-    }
-    ~Surface() {
-        SelectObject(dc, old);
-        DeleteObject(bmp);
-        DeleteDC(dc);
-    }
+// A white full-HD canvas.
+struct Surface : DibCanvas {
+    Surface() : DibCanvas(kW, kH) { PatBlt(dc, 0, 0, kW, kH, WHITENESS); }
 };
 
 // A 1000-point star: points alternately on an outer and an inner circle,

@@ -4,6 +4,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "dib_canvas.h"
+
 #include <cwchar>
 
 namespace {
@@ -11,24 +13,8 @@ namespace {
 const wchar_t kLine[] = L"Boiler 3: pressure 4.25 bar, temp 182 C.";  // 40 characters
 static_assert(sizeof kLine / sizeof kLine[0] - 1 == 40);
 
-struct Canvas {
-    HDC dc = nullptr;
-    HBITMAP bmp = nullptr;
-    HGDIOBJ old = nullptr;
-    Canvas(int w, int h) {
-        BITMAPINFO bi{};
-        bi.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* p = nullptr;
-        bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
-        dc = CreateCompatibleDC(nullptr);
-        old = SelectObject(dc, bmp);
-        SetBkMode(dc, TRANSPARENT);
-    }
-    ~Canvas() {
-        SelectObject(dc, old);
-        DeleteObject(bmp);
-        DeleteDC(dc);
-    }
+struct Canvas : DibCanvas {
+    Canvas(int w, int h) : DibCanvas(w, h) { SetBkMode(dc, TRANSPARENT); }
 };
 
 HFONT arial(int weight) {
