@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "font_p.h"  // the glyph cache's rasterisation counter
+#include "shape_canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -13,56 +14,30 @@
 
 namespace {
 
-// A white 32-bit canvas selected into a memory DC.
-class Canvas {
+// A white canvas whose pixels read as 0xRRGGBB, and where its ink lies.
+class Canvas : public shapetest::Canvas {
 public:
-    Canvas(int w, int h) : w_(w), h_(h) {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        bi.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        bmp_ = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        bits_ = static_cast<uint32_t*>(bits);
-        dc = CreateCompatibleDC(nullptr);
-        SelectObject(dc, bmp_);
-        clear();
-    }
-    ~Canvas() {
-        DeleteDC(dc);
-        DeleteObject(bmp_);
-    }
-    void clear() { std::fill(bits_, bits_ + static_cast<size_t>(w_) * h_, 0xFFFFFFu); }
-    uint32_t at(int x, int y) const { return bits_[static_cast<size_t>(y) * w_ + x] & 0xFFFFFF; }
+    Canvas(int w, int h) : shapetest::Canvas(w, h) {}
+    void clear() { shapetest::Canvas::clear(RGB(255, 255, 255)); }
+    uint32_t at(int x, int y) const { return shapetest::Canvas::at(x, y) & 0xFFFFFF; }
     bool ink(int x, int y) const { return at(x, y) != 0xFFFFFF; }
     // Bounding box of every non-white pixel; empty (right < left) when none.
     RECT inkBox() const {
-        RECT r{w_, h_, -1, -1};
-        for (int y = 0; y < h_; ++y)
-            for (int x = 0; x < w_; ++x)
+        RECT r{width, height, -1, -1};
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
                 if (ink(x, y)) {
                     r.left = std::min<LONG>(r.left, x), r.top = std::min<LONG>(r.top, y);
                     r.right = std::max<LONG>(r.right, x), r.bottom = std::max<LONG>(r.bottom, y);
                 }
         return r;
     }
-    std::vector<uint32_t> pixels() const { return {bits_, bits_ + static_cast<size_t>(w_) * h_}; }
     int inkCount() const {
         int n = 0;
-        for (int y = 0; y < h_; ++y)
-            for (int x = 0; x < w_; ++x) n += ink(x, y);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) n += ink(x, y);
         return n;
     }
-
-    HDC dc = nullptr;
-
-private:
-    int w_, h_;
-    HBITMAP bmp_ = nullptr;
-    uint32_t* bits_ = nullptr;
 };
 
 HFONT makeFont(int height, const wchar_t* face, int escapement = 0, int weight = FW_NORMAL) {
