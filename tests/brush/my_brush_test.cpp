@@ -9,6 +9,8 @@
 
 #include <hmigfx/png_io.h>
 
+#include "../dc/canvas.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -23,34 +25,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A white 32-bit canvas in a memory device context, wrapped in a CDC.
-class Canvas {
+// The shared white canvas, answering in COLORREFs.
+class Canvas : public testing_canvas::Canvas {
 public:
-    Canvas(int w, int h) : w_(w), h_(h) {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        bitmap_ = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-        dc.Attach(::CreateCompatibleDC(nullptr));
-        old_ = ::SelectObject(dc.m_hDC, bitmap_);
-        for (int i = 0; i < w * h; ++i) bits_[i] = 0xFFFFFF;
-    }
-    ~Canvas() {
-        ::SelectObject(dc.m_hDC, old_);
-        ::DeleteDC(dc.Detach());
-        ::DeleteObject(bitmap_);
-    }
+    using testing_canvas::Canvas::Canvas;
     COLORREF at(int x, int y) const {
-        const uint32_t p = bits_[y * w_ + x];
+        const uint32_t p = raw(x, y);
         return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
     }
-    uint32_t raw(int x, int y) const { return bits_[y * w_ + x] & 0xFFFFFF; }
-    CDC dc;
-
-private:
-    int w_, h_;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ old_ = nullptr;
-    uint32_t* bits_ = nullptr;
+    uint32_t raw(int x, int y) const { return testing_canvas::Canvas::at(x, y); }
 };
 
 LOGBRUSH logBrushOf(const CMyBrush& b) {

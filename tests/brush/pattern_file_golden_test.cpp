@@ -10,6 +10,8 @@
 #include <hmigfx/png_io.h>
 #include "brush/pattern_library_p.h"
 
+#include "../dc/canvas.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -93,31 +95,7 @@ private:
     CWinApp app_;
 };
 
-// A white 32-bit top-down canvas in a memory device context.
-class Canvas {
-public:
-    Canvas(int w, int h) : w_(w) {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        bitmap_ = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-        dc.Attach(::CreateCompatibleDC(nullptr));
-        old_ = ::SelectObject(dc.m_hDC, bitmap_);
-        for (int i = 0; i < w * h; ++i) bits_[i] = 0xFFFFFF;
-    }
-    ~Canvas() {
-        ::SelectObject(dc.m_hDC, old_);
-        ::DeleteDC(dc.Detach());
-        ::DeleteObject(bitmap_);
-    }
-    uint32_t raw(int x, int y) const { return bits_[y * w_ + x] & 0xFFFFFF; }
-    CDC dc;
-
-private:
-    int w_;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ old_ = nullptr;
-    uint32_t* bits_ = nullptr;
-};
+using testing_canvas::Canvas;
 
 }  // namespace
 
@@ -207,7 +185,7 @@ TEST(MyBrush, PatternFilesPaintTheReferencePixels) {
     int differ = 0;
     for (int y = 0; y < golden.height; ++y)
         for (int x = 0; x < golden.width; ++x)
-            if (c.raw(x, y) != golden.at(x, y)) ++differ;
+            if (c.at(x, y) != golden.at(x, y)) ++differ;
     EXPECT_EQ(differ, 0);
     GetPatternLibrary().Unload();
 }
