@@ -16,10 +16,10 @@ namespace testing_canvas {
 // A COLORREF (0x00BBGGRR) as the DIB stores it (0xRRGGBB).
 inline uint32_t pixelOf(COLORREF c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
 
-// A 32-bit top-down canvas in a memory DC, white.
+// A 32-bit top-down canvas in a memory DC, white unless told otherwise.
 class Canvas {
 public:
-    Canvas(int w, int h) : w_(w), h_(h) {
+    Canvas(int w, int h, COLORREF fill = RGB(255, 255, 255)) : w_(w), h_(h) {
         EXPECT_TRUE(dc.CreateCompatibleDC(nullptr));
         BITMAPINFO bi{};
         bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -29,8 +29,15 @@ public:
         bi.bmiHeader.biBitCount = 32;
         EXPECT_TRUE(surface_.Attach(CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits_, nullptr, 0)));
         old_ = dc.SelectObject(&surface_)->m_hObject;
-        dc.PatBlt(0, 0, w, h, WHITENESS);
+        if (fill == RGB(255, 255, 255)) {
+            dc.PatBlt(0, 0, w, h, WHITENESS);
+        } else {
+            CBrush brush(fill);
+            dc.FillRect(CRect(0, 0, w, h), &brush);
+        }
     }
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
     ~Canvas() {
         dc.SelectObject(CBitmap::FromHandle(static_cast<HBITMAP>(old_)));
         AfxUnlockTempMaps();

@@ -1,9 +1,11 @@
-// A white 32-bit DIB section selected into a memory CDC, for drawing through
-// CMyDC and through plain GDI calls and comparing the pixels; and a CMyDC that
-// lets the tests reach its protected text helpers.
+// Comparing pixels drawn through CMyDC and through plain GDI calls on the
+// shared test canvas, text measures, and a CMyDC that lets the tests reach its
+// protected text helpers.
 #pragma once
 
 #include <hmigfx/my_dc.h>
+
+#include "../dc/canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -12,46 +14,7 @@
 
 namespace texttest {
 
-class Canvas {
-public:
-    Canvas(int width, int height, COLORREF fill = 0xFFFFFF) : width_(width), height_(height) {
-        dc.CreateCompatibleDC(nullptr);
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bi.bmiHeader.biWidth = width;
-        bi.bmiHeader.biHeight = -height;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        bitmap_.Attach(CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-        bits_ = static_cast<uint32_t*>(bits);
-        oldBitmap_ = dc.SelectObject(bitmap_.m_hObject);
-        HBRUSH brush = CreateSolidBrush(fill);
-        RECT all{0, 0, width, height};
-        FillRect(dc, &all, brush);
-        DeleteObject(brush);
-    }
-    ~Canvas() {
-        if (oldBitmap_) dc.SelectObject(oldBitmap_);
-        AfxUnlockTempMaps();
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-
-    int width() const { return width_; }
-    int height() const { return height_; }
-    // 0xRRGGBB, as the PNG reader gives them.
-    uint32_t at(int x, int y) const { return bits_[y * width_ + x] & 0xFFFFFF; }
-    const uint32_t* bits() const { return bits_; }
-
-    CDC dc;
-
-private:
-    int width_, height_;
-    CBitmap bitmap_;
-    uint32_t* bits_ = nullptr;
-    HGDIOBJ oldBitmap_ = nullptr;
-};
+using testing_canvas::Canvas;
 
 // Pixels that differ, and where the first one is.
 inline ::testing::AssertionResult SamePixels(const Canvas& a, const Canvas& b) {
