@@ -83,7 +83,7 @@ int main() {
     std::filesystem::remove(brushDir, ec);
     std::filesystem::remove(brushDir.parent_path(), ec);
     CLeadBitmap picture;
-    check(picture.Flip() == IMGSDK_ERROR_NOT_SUPPORTED, "an entry point the back end lacks answers \"not supported\"");
+    check(picture.Flip() == IMGSDK_ERROR_NO_BITMAP, "an operation on a record without a picture says so");
 
     CMemFile file;
     {

@@ -1,6 +1,7 @@
 // The file library: file information and loading picture files, decoded by
 // OpenCV's image codecs after the header has been checked by our own readers.
 #include "backend_p.h"
+#include "codecs_p.h"
 #include "formats_p.h"
 #include "picture_p.h"
 
@@ -22,13 +23,6 @@ namespace {
 
 // ---------------------------------------------------------------------------
 // Colour tables
-
-const RGBQUAD kVga16[16] = {
-    {0x00, 0x00, 0x00, 0}, {0x00, 0x00, 0x80, 0}, {0x00, 0x80, 0x00, 0}, {0x00, 0x80, 0x80, 0},
-    {0x80, 0x00, 0x00, 0}, {0x80, 0x00, 0x80, 0}, {0x80, 0x80, 0x00, 0}, {0xC0, 0xC0, 0xC0, 0},
-    {0x80, 0x80, 0x80, 0}, {0x00, 0x00, 0xFF, 0}, {0x00, 0xFF, 0x00, 0}, {0x00, 0xFF, 0xFF, 0},
-    {0xFF, 0x00, 0x00, 0}, {0xFF, 0x00, 0xFF, 0}, {0xFF, 0xFF, 0x00, 0}, {0xFF, 0xFF, 0xFF, 0},
-};
 
 inline uint32_t packBgr(const unsigned char* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16; }
 inline int luma(uint32_t c) { return (int((c >> 16) & 0xFF) * 299 + int((c >> 8) & 0xFF) * 587 + int(c & 0xFF) * 114) / 1000; }
@@ -97,7 +91,7 @@ unsigned fixedIndex(uint32_t c, int bpp) {
     unsigned best = 0;
     int bestDist = 1 << 30;
     for (unsigned i = 0; i < 16; ++i) {
-        const int dr = r - kVga16[i].rgbRed, dg = g - kVga16[i].rgbGreen, db = b - kVga16[i].rgbBlue;
+        const int dr = r - kVgaColors[i].rgbRed, dg = g - kVgaColors[i].rgbGreen, db = b - kVgaColors[i].rgbBlue;
         const int d = dr * dr + dg * dg + db * db;
         if (d < bestDist) {
             bestDist = d;
@@ -105,20 +99,6 @@ unsigned fixedIndex(uint32_t c, int bpp) {
         }
     }
     return best;
-}
-
-void fillFixedPalette(RGBQUAD* table, int bpp) {
-    if (bpp == 1) {
-        table[0] = {0, 0, 0, 0};
-        table[1] = {255, 255, 255, 0};
-    } else if (bpp == 4) {
-        std::copy(kVga16, kVga16 + 16, table);
-    } else {
-        for (int i = 0; i < 256; ++i) {
-            table[i] = RGBQUAD{static_cast<BYTE>((i & 3) * 255 / 3), static_cast<BYTE>(((i >> 2) & 7) * 255 / 7),
-                               static_cast<BYTE>(((i >> 5) & 7) * 255 / 7), 0};
-        }
-    }
 }
 
 // ---------------------------------------------------------------------------
@@ -241,7 +221,7 @@ int toPicture(const cv::Mat& m, Target t, struct_LEAD_Bitmap& out) {
         if (t.grayRamp) {
             for (int i = 0; i < 256; ++i) out.pPalette[i] = RGBQUAD{BYTE(i), BYTE(i), BYTE(i), 0};
         } else if (t.fixed) {
-            fillFixedPalette(out.pPalette, t.bpp);
+            fillFixedTable(out.pPalette, t.bpp);
         } else {
             for (size_t i = 0; i < set.colors().size(); ++i) {
                 const uint32_t c = set.colors()[i];
@@ -250,10 +230,14 @@ int toPicture(const cv::Mat& m, Target t, struct_LEAD_Bitmap& out) {
         }
     }
 
+    // Rows already in the picture's layout are copied whole.
+    const bool sameLayout = (t.grayRamp && channels == 1) || (!paletted && t.order == ORDER_BGR && t.bpp == 8 * channels);
     for (int y = 0; y < m.rows; ++y) {
         const unsigned char* src = m.ptr<unsigned char>(y);
         unsigned char* dst = rowFromTop(out, y);
-        if (paletted) {
+        if (sameLayout) {
+            std::memcpy(dst, src, static_cast<size_t>(m.cols) * static_cast<size_t>(channels));
+        } else if (paletted) {
             for (int x = 0; x < m.cols; ++x) {
                 const uint32_t c = colorAt(src, x);
                 unsigned idx;
@@ -284,17 +268,27 @@ int toPicture(const cv::Mat& m, Target t, struct_LEAD_Bitmap& out) {
     return IMGSDK_SUCCESS;
 }
 
-int decode(const std::vector<unsigned char>& bytes, const FILEINFO& info, cv::Mat& out) {
-    if (!dataComplete(bytes.data(), bytes.size(), info)) return IMGSDK_ERROR_FILE_CORRUPT;
+// Decodes page `page` (1-based) of a file that identify() accepted.
+int decode(const unsigned char* data, size_t size, const FILEINFO& info, int page, cv::Mat& out) {
+    if (!dataComplete(data, size, info)) return IMGSDK_ERROR_FILE_CORRUPT;
+    int rc = IMGSDK_SUCCESS;
     try {
-        const cv::Mat buffer(1, static_cast<int>(bytes.size()), CV_8UC1, const_cast<unsigned char*>(bytes.data()));
-        out = cv::imdecode(buffer, cv::IMREAD_UNCHANGED);
+        if (info.Format == IMGFILE_GIF) {
+            rc = decodeGif(data, size, page, out);
+        } else if (page > 1) {
+            rc = decodeTiffPage(data, size, page, out);
+        } else {
+            const cv::Mat buffer(1, static_cast<int>(size), CV_8UC1, const_cast<unsigned char*>(data));
+            out = cv::imdecode(buffer, cv::IMREAD_UNCHANGED);
+        }
     } catch (const std::bad_alloc&) {
         return IMGSDK_ERROR_NO_MEMORY;
     } catch (...) {
         return IMGSDK_ERROR_FILE_CORRUPT;
     }
-    if (out.empty() || out.cols != info.Width || out.rows != info.Height) return IMGSDK_ERROR_FILE_CORRUPT;
+    if (rc != IMGSDK_SUCCESS) return rc;
+    if (out.empty() || (page <= 1 && (out.cols != info.Width || out.rows != info.Height))) return IMGSDK_ERROR_FILE_CORRUPT;
+    if (size_t(out.cols) * size_t(out.rows) * 4 > kMaxPictureBytes) return IMGSDK_ERROR_IMAGE_TOO_LARGE;
     return IMGSDK_SUCCESS;
 }
 
@@ -330,9 +324,21 @@ int fileInfo(char* path, FILEINFO* info, unsigned int /*flags*/, LOADFILEOPTION*
     return rc;
 }
 
-int loadFile(char* path, struct_LEAD_Bitmap* bitmap, int bpp, int order, unsigned int flags,
-             LEADFILECALLBACK callback, void* user, LOADFILEOPTION* options, FILEINFO* infoOut) {
-    if (!path || !bitmap) return IMGSDK_ERROR_INV_PARAMETER;
+int indexedPictureFromMat(const cv::Mat& image, struct_LEAD_Bitmap& out) {
+    cv::Mat m = image;
+    int rc = normalise(m);
+    if (rc != IMGSDK_SUCCESS) return rc;
+    FILEINFO info{};
+    Target target;
+    rc = chooseTarget(m, info, 8, ORDER_BGR, 0, target);
+    if (rc != IMGSDK_SUCCESS) return rc;
+    return toPicture(m, target, out);
+}
+
+// The arguments of the load entry points, checked before anything is read.
+static int checkLoadArguments(struct_LEAD_Bitmap* bitmap, int bpp, int order, unsigned int flags, LEADFILECALLBACK callback,
+                       LOADFILEOPTION* options) {
+    if (!bitmap) return IMGSDK_ERROR_INV_PARAMETER;
     if (!validDepth(bpp)) return IMGSDK_ERROR_BPP_NOT_SUPPORTED;
     if (order < ORDER_RGB || order > ORDER_BGRORGRAY) return IMGSDK_ERROR_INV_PARAMETER;
     if (options && options->uStructSize != sizeof(LOADFILEOPTION)) return IMGSDK_ERROR_INV_PARAMETER;
@@ -342,27 +348,41 @@ int loadFile(char* path, struct_LEAD_Bitmap* bitmap, int bpp, int order, unsigne
     // Without ALLOCATE the rows go into the record's own picture, which fixes the depth.
     if (store && !allocate) {
         if (!allocated(bitmap)) return IMGSDK_ERROR_NO_BITMAP;
-        if (bpp == 0) bpp = bitmap->BitsPerPixel;
-        if (bpp != bitmap->BitsPerPixel) return IMGSDK_ERROR_INV_PARAMETER;
+        if (bpp != 0 && bpp != bitmap->BitsPerPixel) return IMGSDK_ERROR_INV_PARAMETER;
     }
+    return IMGSDK_SUCCESS;
+}
 
-    FileSource src;
-    int rc = src.open(path);
+int loadFromSource(const ByteSource& src, const unsigned char* data, struct_LEAD_Bitmap* bitmap, int bpp, int order,
+                   unsigned int flags, LEADFILECALLBACK callback, void* user, LOADFILEOPTION* options,
+                   FILEINFO* infoOut) {
+    int rc = checkLoadArguments(bitmap, bpp, order, flags, callback, options);
     if (rc != IMGSDK_SUCCESS) return rc;
+    const bool store = (flags & LOADFILE_STORE) != 0;
+    const bool allocate = (flags & LOADFILE_ALLOCATE) != 0;
+    if (store && !allocate && bpp == 0) bpp = bitmap->BitsPerPixel;
+
     FILEINFO info;
     rc = identify(src, info);
     if (rc != IMGSDK_SUCCESS) return rc;
     const int page = options ? options->PageNumber : 0;
+    if (page < 0) return IMGSDK_ERROR_INV_PARAMETER;
     if (page > info.TotalPages) return IMGSDK_ERROR_PAGE_NOT_FOUND;
-    if (page > 1) return IMGSDK_ERROR_NOT_SUPPORTED;  // only the first page is read
 
     cv::Mat image;
     {
         std::vector<unsigned char> bytes;
-        rc = src.readAll(bytes);
+        if (!data) {
+            bytes.resize(static_cast<size_t>(src.size()));
+            if (!src.read(0, bytes.data(), bytes.size())) return IMGSDK_ERROR_FILE_READ;
+            data = bytes.data();
+        }
+        rc = decode(data, static_cast<size_t>(src.size()), info, page, image);
         if (rc != IMGSDK_SUCCESS) return rc;
-        rc = decode(bytes, info, image);
-        if (rc != IMGSDK_SUCCESS) return rc;
+    }
+    if (page > 1) {  // the header described the first page
+        info.Width = image.cols;
+        info.Height = image.rows;
     }
     rc = normalise(image);
     if (rc != IMGSDK_SUCCESS) return rc;
@@ -404,6 +424,21 @@ int loadFile(char* path, struct_LEAD_Bitmap* bitmap, int bpp, int order, unsigne
     }
     if (infoOut) *infoOut = info;
     return IMGSDK_SUCCESS;
+}
+
+int loadFile(char* path, struct_LEAD_Bitmap* bitmap, int bpp, int order, unsigned int flags,
+             LEADFILECALLBACK callback, void* user, LOADFILEOPTION* options, FILEINFO* infoOut) {
+    if (!path || !bitmap) return IMGSDK_ERROR_INV_PARAMETER;
+    int rc = checkLoadArguments(bitmap, bpp, order, flags, callback, options);
+    if (rc != IMGSDK_SUCCESS) return rc;
+    FileSource src;
+    rc = src.open(path);
+    if (rc != IMGSDK_SUCCESS) return rc;
+    return loadFromSource(src, nullptr, bitmap, bpp, order, flags, callback, user, options, infoOut);
+}
+
+int load(char* path, struct_LEAD_Bitmap* bitmap, int bpp, int order, LOADFILEOPTION* options, FILEINFO* info) {
+    return loadFile(path, bitmap, bpp, order, LOADFILE_ALLOCATE | LOADFILE_STORE, nullptr, nullptr, options, info);
 }
 
 }  // namespace imagesdk::detail

@@ -15,6 +15,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include <zlib.h>
+
 namespace imagesdk::detail {
 
 // ---------------------------------------------------------------------------
@@ -590,6 +592,59 @@ int identifyPnm(const ByteSource& src, FILEINFO& info) {
     return IMGSDK_SUCCESS;
 }
 
+// ---------------------------------------------------------------------------
+// GIF
+
+// Skips a chain of data sub-blocks; false when the file ends inside it.
+bool skipSubBlocks(const ByteSource& src, uint64_t& pos) {
+    for (;;) {
+        unsigned char n;
+        if (!src.read(pos, &n, 1)) return false;
+        pos += 1 + uint64_t(n);
+        if (n == 0) return true;
+    }
+}
+
+int identifyGif(const ByteSource& src, FILEINFO& info) {
+    unsigned char h[13];
+    if (!src.read(0, h, sizeof h)) return IMGSDK_ERROR_FILE_CORRUPT;
+    const int rc = checkSize(info, le16(h + 6), le16(h + 8), 4, 8);
+    if (rc != IMGSDK_SUCCESS) return rc;
+    uint64_t pos = 13;
+    if (h[10] & 0x80) pos += 3u << ((h[10] & 7) + 1);
+    int bits = (h[10] & 0x80) ? (h[10] & 7) + 1 : 0;
+    int pages = 0;
+    for (int n = 0; n < 1 << 16; ++n) {
+        unsigned char c;
+        if (!src.read(pos, &c, 1)) break;  // a missing trailer is forgiven
+        if (c == 0x3B) break;
+        if (c == 0x21) {
+            pos += 2;
+            if (!skipSubBlocks(src, pos)) return pages ? IMGSDK_SUCCESS : IMGSDK_ERROR_FILE_CORRUPT;
+        } else if (c == 0x2C) {
+            unsigned char d[10];
+            if (!src.read(pos, d, sizeof d)) return IMGSDK_ERROR_FILE_CORRUPT;
+            pos += 10;
+            if (d[9] & 0x80) {
+                pos += 3u << ((d[9] & 7) + 1);
+                bits = std::max(bits, (d[9] & 7) + 1);
+            }
+            pos += 1;  // LZW code size
+            if (!skipSubBlocks(src, pos)) return IMGSDK_ERROR_FILE_CORRUPT;
+            ++pages;
+        } else {
+            return IMGSDK_ERROR_FILE_CORRUPT;
+        }
+    }
+    if (pages == 0 || bits == 0) return IMGSDK_ERROR_FILE_CORRUPT;
+    info.TotalPages = pages;
+    info.Format = IMGFILE_GIF;
+    info.BitsPerPixel = bits;
+    info.Flags |= FILEINFO_PALETTE;
+    setCompression(info, "LZW");
+    return IMGSDK_SUCCESS;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -620,6 +675,8 @@ int identify(const ByteSource& src, FILEINFO& info) {
         rc = identifyWebp(src, info);
     } else if (n >= 3 && m[0] == 'P' && m[1] >= '1' && m[1] <= '7' && (isBlank(m[2]) || m[2] == '#')) {
         rc = identifyPnm(src, info);
+    } else if (n >= 6 && (std::memcmp(m, "GIF87a", 6) == 0 || std::memcmp(m, "GIF89a", 6) == 0)) {
+        rc = identifyGif(src, info);
     }
     if (rc != IMGSDK_SUCCESS) {
         const int64_t disk = info.SizeDisk;
@@ -635,27 +692,12 @@ int identify(const ByteSource& src, FILEINFO& info) {
 
 namespace {
 
-uint32_t crc32(const unsigned char* p, size_t n) {
-    static const auto table = [] {
-        std::array<uint32_t, 256> t{};
-        for (uint32_t i = 0; i < 256; ++i) {
-            uint32_t c = i;
-            for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[i] = c;
-        }
-        return t;
-    }();
-    uint32_t c = 0xFFFFFFFFu;
-    for (size_t i = 0; i < n; ++i) c = table[(c ^ p[i]) & 0xFF] ^ (c >> 8);
-    return c ^ 0xFFFFFFFFu;
-}
-
 bool pngComplete(const unsigned char* data, size_t size) {
     size_t pos = 8;
     while (pos + 12 <= size) {
         const uint32_t len = be32(data + pos);
         if (len > size - pos - 12) return false;
-        if (crc32(data + pos + 4, len + 4) != be32(data + pos + 8 + len)) return false;
+        if (::crc32(0, data + pos + 4, uInt(len + 4)) != be32(data + pos + 8 + len)) return false;
         if (std::memcmp(data + pos + 4, "IEND", 4) == 0) return true;
         pos += 12 + len;
     }

@@ -148,6 +148,35 @@ struct Channel {
 
 }  // namespace
 
+const RGBQUAD kVgaColors[16] = {
+    {0x00, 0x00, 0x00, 0}, {0x00, 0x00, 0x80, 0}, {0x00, 0x80, 0x00, 0}, {0x00, 0x80, 0x80, 0},
+    {0x80, 0x00, 0x00, 0}, {0x80, 0x00, 0x80, 0}, {0x80, 0x80, 0x00, 0}, {0xC0, 0xC0, 0xC0, 0},
+    {0x80, 0x80, 0x80, 0}, {0x00, 0x00, 0xFF, 0}, {0x00, 0xFF, 0x00, 0}, {0x00, 0xFF, 0xFF, 0},
+    {0xFF, 0x00, 0x00, 0}, {0xFF, 0x00, 0xFF, 0}, {0xFF, 0xFF, 0x00, 0}, {0xFF, 0xFF, 0xFF, 0},
+};
+
+void fillFixedTable(RGBQUAD* table, int bpp) {
+    if (bpp == 1) {
+        table[0] = {0, 0, 0, 0};
+        table[1] = {255, 255, 255, 0};
+    } else if (bpp == 4) {
+        std::copy(kVgaColors, kVgaColors + 16, table);
+    } else {
+        for (int i = 0; i < 256; ++i) {
+            table[i] = RGBQUAD{static_cast<BYTE>((i & 3) * 255 / 3), static_cast<BYTE>(((i >> 2) & 7) * 255 / 7),
+                               static_cast<BYTE>(((i >> 5) & 7) * 255 / 7), 0};
+        }
+    }
+}
+
+void fillGrayTable(RGBQUAD* table, int bpp) {
+    const int n = 1 << bpp;
+    for (int i = 0; i < n; ++i) {
+        const BYTE v = static_cast<BYTE>(i * 255 / (n - 1));
+        table[i] = RGBQUAD{v, v, v, 0};
+    }
+}
+
 void describe(struct_LEAD_Bitmap& b, int width, int height, int bpp) {
     std::memset(&b, 0, sizeof b);
     b.uStructSize = sizeof(struct_LEAD_Bitmap);
@@ -199,6 +228,24 @@ int createPicture(struct_LEAD_Bitmap& out, int width, int height, int bpp, uint3
     out.pBits = base + kHeaderBytes + tableBytes;
     out.DataSize = bytes;
     return IMGSDK_SUCCESS;
+}
+
+int createLike(const struct_LEAD_Bitmap& like, int width, int height, struct_LEAD_Bitmap& out) {
+    const int rc = createPicture(out, width, height, like.BitsPerPixel, like.Order, like.nColors);
+    if (rc != IMGSDK_SUCCESS) return rc;
+    if (like.BitsPerPixel <= 8 && like.pPalette)
+        std::memcpy(out.pPalette, like.pPalette, static_cast<size_t>(out.nColors) * sizeof(RGBQUAD));
+    setViewPerspective(out, like.ViewPerspective);
+    out.XResolution = like.XResolution;
+    out.YResolution = like.YResolution;
+    out.LowBit = like.LowBit;
+    out.HighBit = like.HighBit;
+    return IMGSDK_SUCCESS;
+}
+
+void setViewPerspective(struct_LEAD_Bitmap& b, uint32_t perspective) {
+    b.ViewPerspective = perspective == TOP_LEFT ? TOP_LEFT : BOTTOM_LEFT;
+    if (allocated(&b)) blockHeader(b)->biHeight = b.ViewPerspective == TOP_LEFT ? -b.Height : b.Height;
 }
 
 void releasePicture(struct_LEAD_Bitmap& b) {

@@ -19,6 +19,12 @@ inline uint64_t rowBytes(int width, int bpp) { return (uint64_t(width) * uint64_
 
 inline bool allocated(const struct_LEAD_Bitmap* b) { return b && (b->Flags & BITMAPFLAG_ALLOCATED) && b->pBits; }
 
+// The fixed tables: black and white, the 16 VGA colours, 3-3-2 levels.
+extern const RGBQUAD kVgaColors[16];
+void fillFixedTable(RGBQUAD* table, int bpp);
+// The grey ramp of 2, 16 or 256 levels.
+void fillGrayTable(RGBQUAD* table, int bpp);
+
 // The description of a record without a picture: the state Init leaves.
 void describe(struct_LEAD_Bitmap& b, int width, int height, int bpp);
 
@@ -26,6 +32,14 @@ void describe(struct_LEAD_Bitmap& b, int width, int height, int bpp);
 // record `out` (which must not own a picture). Pictures of up to 8 bits get
 // nColors table entries (1 << bpp when 0). order is the record's Order.
 int createPicture(struct_LEAD_Bitmap& out, int width, int height, int bpp, uint32_t order, int nColors = 0);
+
+// A fresh picture of width x height with the depth, order, colour table,
+// view perspective and resolution of `like`.
+int createLike(const struct_LEAD_Bitmap& like, int width, int height, struct_LEAD_Bitmap& out);
+
+// Says which way the stored rows are shown (TOP_LEFT or BOTTOM_LEFT) without
+// moving them.
+void setViewPerspective(struct_LEAD_Bitmap& b, uint32_t perspective);
 
 // Releases the record's picture, if any; the description stays.
 void releasePicture(struct_LEAD_Bitmap& b);

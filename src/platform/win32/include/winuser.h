@@ -132,6 +132,19 @@
 #define RT_GROUP_ICON MAKEINTRESOURCEW(14)
 #define RT_VERSION MAKEINTRESOURCEW(16)
 
+// Clipboard formats
+#define CF_TEXT 1
+#define CF_BITMAP 2
+#define CF_METAFILEPICT 3
+#define CF_SYLK 4
+#define CF_DIF 5
+#define CF_TIFF 6
+#define CF_OEMTEXT 7
+#define CF_DIB 8
+#define CF_PALETTE 9
+#define CF_UNICODETEXT 13
+#define CF_DIBV5 17
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -170,6 +183,18 @@ BOOL WINAPI DrawFrameControl(HDC hdc, LPRECT lprc, UINT uType, UINT uState);
 BOOL WINAPI DrawEdge(HDC hdc, LPRECT qrc, UINT edge, UINT grfFlags);
 int WINAPI DrawTextW(HDC hdc, LPCWSTR lpchText, int cchText, LPRECT lprc, UINT format);
 #define DrawText DrawTextW
+
+// Clipboard (one per process; the clipboard owns the data handed to it)
+BOOL WINAPI OpenClipboard(HWND hWndNewOwner);
+BOOL WINAPI CloseClipboard(void);
+BOOL WINAPI EmptyClipboard(void);
+HANDLE WINAPI SetClipboardData(UINT uFormat, HANDLE hMem);
+HANDLE WINAPI GetClipboardData(UINT uFormat);
+BOOL WINAPI IsClipboardFormatAvailable(UINT format);
+int WINAPI CountClipboardFormats(void);
+UINT WINAPI EnumClipboardFormats(UINT format);
+HWND WINAPI GetClipboardOwner(void);
+HWND WINAPI GetOpenClipboardWindow(void);
 
 // Resources
 HBITMAP WINAPI LoadBitmapW(HINSTANCE hInstance, LPCWSTR lpBitmapName);

@@ -71,6 +71,7 @@ static_assert(offsetof(struct_LEAD_Bitmap, Flags) == 32, "the wrapper relies on 
 #define IMGFILE_TIFF 4
 #define IMGFILE_WEBP 5
 #define IMGFILE_PNM 6
+#define IMGFILE_GIF 7
 
 // Bits of FILEINFO::Flags.
 #define FILEINFO_PALETTE 0x0001    // the file stores palette indices
@@ -150,3 +151,97 @@ struct SPATIALFLT {
     uint32_t uDim;           // matrix is uDim x uDim, uDim odd
     const int32_t* pMatrix;  // uDim * uDim entries, row by row
 };
+
+// ---------------------------------------------------------------------------
+// Flags and selectors of the processing, file and display entry points
+
+// Size: how the new pixels are found.
+#define SIZE_NORMAL 0x0000    // nearest neighbour
+#define SIZE_RESAMPLE 0x0002  // bilinear (what Resample passes)
+#define SIZE_BICUBIC 0x0004   // bicubic
+
+// ColorRes: dithering (low byte) and where the colour table comes from.
+#define CRF_NODITHERING 0x0000
+#define CRF_FLOYDSTEINBERG 0x0001   // error diffusion
+#define CRF_ORDEREDDITHERING 0x0002 // 8 x 8 Bayer matrix
+#define CRF_FIXEDPALETTE 0x0000     // black/white, the 16 VGA colours, or 3-3-2 levels
+#define CRF_OPTIMIZEDPALETTE 0x0100 // the picture's own colours when they fit, else a median cut
+#define CRF_USERPALETTE 0x0200      // the pPalette argument, uColors entries
+#define CRF_USERHPALETTE 0x0400     // the hPalette argument
+#define CRF_GRAYPALETTE 0x0800      // the grey ramp
+
+// Combine: the operation (low byte) and its modifiers. Each colour
+// component of the destination becomes op(destination, source).
+#define CB_OP_COPY 0       // source
+#define CB_OP_AND 1
+#define CB_OP_OR 2
+#define CB_OP_XOR 3
+#define CB_OP_ADD 4        // clamped at 255
+#define CB_OP_SUBSRC 5     // destination - source, clamped at 0
+#define CB_OP_SUBDST 6     // source - destination, clamped at 0
+#define CB_OP_MULTIPLY 7   // destination * source / 255
+#define CB_OP_AVERAGE 8
+#define CB_OP_ABSDIFF 9
+#define CB_OP_DARKER 10    // the smaller
+#define CB_OP_LIGHTER 11   // the larger
+#define CB_SRC_NOT 0x0100  // invert the source first
+#define CB_DST_NOT 0x0200  // invert the destination first
+#define CB_RES_NOT 0x0400  // invert the result
+
+// Colour channel selectors (GetHistogram, AddNoise, RemapIntensity).
+#define CHANNEL_MASTER 0   // all channels; the intensity for GetHistogram
+#define CHANNEL_RED 1
+#define CHANNEL_GREEN 2
+#define CHANNEL_BLUE 3
+
+// ColorSeparate / ColorMerge: the colour space of the planes.
+#define COLORSEP_RGB 0     // red, green, blue
+#define COLORSEP_CMYK 1    // cyan, magenta, yellow, black: four planes
+#define COLORSEP_HSV 2     // hue (0-255 for 0-360 degrees), saturation, value
+#define COLORSEP_HLS 3     // hue, lightness, saturation
+#define COLORSEP_CMY 4     // cyan, magenta, yellow
+
+// Emboss directions (the side the light comes from).
+#define EMBOSS_N 0
+#define EMBOSS_NE 1
+#define EMBOSS_E 2
+#define EMBOSS_SE 3
+#define EMBOSS_S 4
+#define EMBOSS_SW 5
+#define EMBOSS_W 6
+#define EMBOSS_NW 7
+
+// HalfTone types.
+#define HT_PRINT 0  // clustered-dot screen (angle from HalfToneExt)
+#define HT_VIEW 1   // error diffusion
+
+// Underlay: how the underlay covers the picture.
+#define UNDERLAY_TILE 0
+#define UNDERLAY_STRETCH 1
+
+// CopyToClipboardExt: what is put on the clipboard.
+#define COPY2CB_EMPTY 0x0001    // empty the clipboard first
+#define COPY2CB_DIB 0x0002      // CF_DIB
+#define COPY2CB_DDB 0x0004      // CF_BITMAP
+#define COPY2CB_PALETTE 0x0008  // CF_PALETTE (pictures of up to 8 bits)
+
+// Save entry points: flags argument.
+#define SAVEFILE_FIXEDPALETTE 0x0040  // at 1, 4 or 8 bits: a fixed palette, not an optimised one
+
+// Transition styles of EfxPaintBitmap and PaintDCEffect.
+#define EFX_EFFECT_NONE 0          // a plain paint
+#define EFX_EFFECT_WIPE_RIGHT 1    // from the left edge to the right
+#define EFX_EFFECT_WIPE_LEFT 2     // from the right edge to the left
+#define EFX_EFFECT_WIPE_DOWN 3     // from the top edge down
+#define EFX_EFFECT_WIPE_UP 4       // from the bottom edge up
+#define EFX_EFFECT_BLINDS_H 5      // horizontal slats opening downwards
+#define EFX_EFFECT_BLINDS_V 6      // vertical slats opening to the right
+#define EFX_EFFECT_BOX_IN 7        // from the border to the centre
+#define EFX_EFFECT_BOX_OUT 8       // from the centre to the border
+#define EFX_EFFECT_DISSOLVE 9      // blocks in a fixed pseudo-random order
+#define EFX_EFFECT_CHECKERBOARD 10 // alternate blocks, then the others
+#define EFX_EFFECT_MAX 10
+
+// The window-level dialog's flags.
+#define WLDLG_FILLLUT 0x0001  // fill the caller's table with the window's ramp
+#define WLDLG_APPLY 0x0002    // apply the table to the picture's colour table

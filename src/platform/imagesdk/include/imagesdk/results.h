@@ -42,3 +42,23 @@
 #define IMGSDK_ERROR_FILE_TOO_LARGE (-16)
 // A callback asked the operation to stop (its own result is returned instead when negative).
 #define IMGSDK_ERROR_USER_ABORT (-17)
+// Writing the file failed (it cannot be created, or the disk is full).
+#define IMGSDK_ERROR_FILE_WRITE (-18)
+// Not a format the SDK writes, or one that cannot hold what was asked (a stamp, another page).
+#define IMGSDK_ERROR_INV_FORMAT (-19)
+// The file holds no stamp.
+#define IMGSDK_ERROR_NO_STAMP (-20)
+// No printer is available to print on.
+#define IMGSDK_ERROR_NO_PRINTER (-21)
+// The clipboard cannot be opened (another window holds it open) or refused the data.
+#define IMGSDK_ERROR_CLIPBOARD (-22)
+// The clipboard holds no picture.
+#define IMGSDK_ERROR_CLIPBOARD_EMPTY (-23)
+// DitherLine without a StartDithering on the record.
+#define IMGSDK_ERROR_NOT_DITHERING (-24)
+// The operation needs a grey picture (8 bits with the grey table).
+#define IMGSDK_ERROR_NOT_GRAY (-25)
+
+// Entry points that return a handle report failure as null; the code above
+// that says why is then the thread's last error (GetLastError() returns it
+// cast to DWORD).

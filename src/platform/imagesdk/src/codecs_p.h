@@ -1,0 +1,39 @@
+// What the file library shares between loading and saving: the load path
+// over any byte source, the codecs OpenCV does not offer (GIF, later TIFF
+// pages), and the encoder of one picture into a file's bytes.
+#pragma once
+
+#include "formats_p.h"
+
+#include <opencv2/core.hpp>
+
+#include <vector>
+
+namespace imagesdk::detail {
+
+// Loads from src (data: the same bytes when already in memory, else null).
+int loadFromSource(const ByteSource& src, const unsigned char* data, struct_LEAD_Bitmap* bitmap, int bpp, int order,
+                   unsigned int flags, LEADFILECALLBACK callback, void* user, LOADFILEOPTION* options,
+                   FILEINFO* infoOut);
+
+// A picture of 8 bits (the image's own colours when they fit, else a fixed
+// table) from a decoded grey, BGR or BGRA image.
+int indexedPictureFromMat(const cv::Mat& m, struct_LEAD_Bitmap& out);
+
+// GIF: page (1-based, 0 the first) as BGR, or BGRA when it has a transparent colour.
+int decodeGif(const unsigned char* data, size_t size, int page, cv::Mat& out);
+// Every page of a GIF file as pictures of 8 bits.
+int gifPages(const unsigned char* data, size_t size, std::vector<struct_LEAD_Bitmap>& out);
+// Writes pictures of up to 8 bits as the pages of one GIF file.
+int encodeGif(const std::vector<const struct_LEAD_Bitmap*>& pages, std::vector<unsigned char>& out);
+
+// TIFF page (1-based) through OpenCV's multi-page reader.
+int decodeTiffPage(const unsigned char* data, size_t size, int page, cv::Mat& out);
+
+// The bytes of a picture file of one page. quality as the save entry points take it.
+int encodePicture(const struct_LEAD_Bitmap& b, int format, int quality, std::vector<unsigned char>& out);
+
+// A picture's samples for a codec: grey, BGR or BGRA, top row first.
+cv::Mat codecImage(const struct_LEAD_Bitmap& b);
+
+}  // namespace imagesdk::detail

@@ -1,0 +1,181 @@
+// The image-processing library: colour planes, the histogram and the range
+// of grey levels.
+#include "backend_p.h"
+#include "pixels_p.h"
+
+#include <opencv2/imgproc.hpp>
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+namespace imagesdk::detail {
+
+namespace {
+
+int planeCount(unsigned long flags) { return flags == COLORSEP_CMYK ? 4 : 3; }
+
+cv::Mat bgrSamples(const struct_LEAD_Bitmap& b) {
+    const Samples s = samplesOf(b);
+    if (s.m.channels() == 3) return s.m;
+    cv::Mat out;
+    cv::cvtColor(s.m, out, s.m.channels() == 1 ? cv::COLOR_GRAY2BGR : cv::COLOR_BGRA2BGR);
+    return out;
+}
+
+cv::Mat graySamples(const struct_LEAD_Bitmap& b) {
+    const Samples s = samplesOf(b);
+    if (s.m.channels() == 1) return s.m;
+    cv::Mat out;
+    cv::cvtColor(s.m, out, s.m.channels() == 4 ? cv::COLOR_BGRA2GRAY : cv::COLOR_BGR2GRAY);
+    return out;
+}
+
+// A grey picture holding m, shown like `like`.
+int grayPlane(const struct_LEAD_Bitmap& like, const cv::Mat& m, struct_LEAD_Bitmap& out) {
+    const int rc = createPicture(out, m.cols, m.rows, 8, ORDER_GRAY);
+    if (rc != IMGSDK_SUCCESS) return rc;
+    fillGrayTable(out.pPalette, 8);
+    setViewPerspective(out, like.ViewPerspective);
+    out.XResolution = like.XResolution;
+    out.YResolution = like.YResolution;
+    m.copyTo(storedView(out));
+    return IMGSDK_SUCCESS;
+}
+
+}  // namespace
+
+int colorSeparate(struct_LEAD_Bitmap* b, struct_LEAD_Bitmap** planes, unsigned long flags) {
+    if (!b || !planes || flags > COLORSEP_CMY) return IMGSDK_ERROR_INV_PARAMETER;
+    const int n = planeCount(flags);
+    for (int i = 0; i < n; ++i)
+        if (!planes[i]) return IMGSDK_ERROR_INV_PARAMETER;
+    if (!allocated(b)) return IMGSDK_ERROR_NO_BITMAP;
+    try {
+        cv::Mat bgr = bgrSamples(*b), parts[3];
+        if (flags == COLORSEP_HSV) cv::cvtColor(bgr, bgr, cv::COLOR_BGR2HSV_FULL);
+        if (flags == COLORSEP_HLS) cv::cvtColor(bgr, bgr, cv::COLOR_BGR2HLS_FULL);
+        cv::split(bgr, parts);
+        cv::Mat out[4];
+        if (flags == COLORSEP_RGB) {
+            out[0] = parts[2], out[1] = parts[1], out[2] = parts[0];
+        } else if (flags == COLORSEP_HSV || flags == COLORSEP_HLS) {
+            out[0] = parts[0], out[1] = parts[1], out[2] = parts[2];
+        } else {
+            cv::bitwise_not(parts[2], out[0]);
+            cv::bitwise_not(parts[1], out[1]);
+            cv::bitwise_not(parts[0], out[2]);
+            if (flags == COLORSEP_CMYK) {  // the black all three share comes out of them
+                cv::min(out[0], out[1], out[3]);
+                cv::min(out[3], out[2], out[3]);
+                for (int i = 0; i < 3; ++i) cv::subtract(out[i], out[3], out[i]);
+            }
+        }
+        struct_LEAD_Bitmap made[4];
+        for (int i = 0; i < n; ++i) {
+            const int rc = grayPlane(*b, out[i], made[i]);
+            if (rc != IMGSDK_SUCCESS) {
+                for (int k = 0; k < i; ++k) releasePicture(made[k]);
+                return rc;
+            }
+        }
+        for (int i = 0; i < n; ++i) replacePicture(*planes[i], made[i]);
+    } catch (const std::bad_alloc&) {
+        return IMGSDK_ERROR_NO_MEMORY;
+    }
+    return IMGSDK_SUCCESS;
+}
+
+int colorMerge(struct_LEAD_Bitmap* b, struct_LEAD_Bitmap** planes, unsigned long flags) {
+    if (!b || !planes || flags > COLORSEP_CMY) return IMGSDK_ERROR_INV_PARAMETER;
+    const int n = planeCount(flags);
+    for (int i = 0; i < n; ++i) {
+        if (!planes[i]) return IMGSDK_ERROR_INV_PARAMETER;
+        if (!allocated(planes[i])) return IMGSDK_ERROR_NO_BITMAP;
+        if (planes[i]->Width != planes[0]->Width || planes[i]->Height != planes[0]->Height)
+            return IMGSDK_ERROR_INV_PARAMETER;
+    }
+    try {
+        cv::Mat in[4];
+        for (int i = 0; i < n; ++i) {
+            in[i] = graySamples(*planes[i]);
+            // Planes shown the other way up than the first are turned to match it.
+            if ((planes[i]->ViewPerspective == TOP_LEFT) != (planes[0]->ViewPerspective == TOP_LEFT)) {
+                cv::Mat f;
+                cv::flip(in[i], f, 0);
+                in[i] = f;
+            }
+        }
+        cv::Mat parts[3], bgr;
+        if (flags == COLORSEP_RGB) {
+            parts[0] = in[2], parts[1] = in[1], parts[2] = in[0];
+        } else if (flags == COLORSEP_HSV || flags == COLORSEP_HLS) {
+            parts[0] = in[0], parts[1] = in[1], parts[2] = in[2];
+        } else {
+            for (int i = 0; i < 3; ++i) {
+                cv::Mat c;
+                if (flags == COLORSEP_CMYK) cv::add(in[i], in[3], c);
+                else c = in[i];
+                cv::bitwise_not(c, parts[2 - i]);
+            }
+        }
+        cv::merge(parts, 3, bgr);
+        if (flags == COLORSEP_HSV) cv::cvtColor(bgr, bgr, cv::COLOR_HSV2BGR_FULL);
+        if (flags == COLORSEP_HLS) cv::cvtColor(bgr, bgr, cv::COLOR_HLS2BGR_FULL);
+        struct_LEAD_Bitmap pic;
+        const int rc = createPicture(pic, bgr.cols, bgr.rows, 24, ORDER_BGR);
+        if (rc != IMGSDK_SUCCESS) return rc;
+        setViewPerspective(pic, planes[0]->ViewPerspective);
+        pic.XResolution = planes[0]->XResolution;
+        pic.YResolution = planes[0]->YResolution;
+        bgr.copyTo(storedView(pic));
+        replacePicture(*b, pic);
+    } catch (const std::bad_alloc&) {
+        return IMGSDK_ERROR_NO_MEMORY;
+    }
+    return IMGSDK_SUCCESS;
+}
+
+int getHistogram(struct_LEAD_Bitmap* b, unsigned long* histogram, unsigned channel) {
+    if (!b || !histogram || channel > CHANNEL_BLUE) return IMGSDK_ERROR_INV_PARAMETER;
+    if (!allocated(b)) return IMGSDK_ERROR_NO_BITMAP;
+    std::memset(histogram, 0, 256 * sizeof(unsigned long));
+    const Samples s = samplesOf(*b);
+    const int ch = s.m.channels();
+    const int pick = channel == CHANNEL_BLUE ? 0 : channel == CHANNEL_GREEN ? 1 : 2;
+    for (int y = 0; y < s.m.rows; ++y) {
+        const unsigned char* p = s.m.ptr<unsigned char>(y);
+        for (int x = 0; x < s.m.cols; ++x, p += ch) {
+            int v = p[0];
+            if (ch >= 3) v = channel == CHANNEL_MASTER ? intensity(p[2], p[1], p[0]) : p[pick];
+            ++histogram[v];
+        }
+    }
+    return IMGSDK_SUCCESS;
+}
+
+int getMinMaxVal(struct_LEAD_Bitmap* b, int* minimum, int* maximum) {
+    if (!b || !minimum || !maximum) return IMGSDK_ERROR_INV_PARAMETER;
+    if (!allocated(b)) return IMGSDK_ERROR_NO_BITMAP;
+    double lo = 0, hi = 0;
+    cv::minMaxLoc(graySamples(*b), &lo, &hi);
+    *minimum = int(lo);
+    *maximum = int(hi);
+    return IMGSDK_SUCCESS;
+}
+
+int getMinMaxBits(struct_LEAD_Bitmap* b, int* low, int* high) {
+    if (!b || !low || !high) return IMGSDK_ERROR_INV_PARAMETER;
+    if (!allocated(b)) return IMGSDK_ERROR_NO_BITMAP;
+    const cv::Mat g = graySamples(*b);
+    unsigned used = 0;
+    for (int y = 0; y < g.rows && used != 0xFF; ++y) {
+        const unsigned char* p = g.ptr<unsigned char>(y);
+        for (int x = 0; x < g.cols; ++x) used |= p[x];
+    }
+    *low = used ? std::countr_zero(used) : 0;
+    *high = used ? 31 - std::countl_zero(used) : 0;
+    return IMGSDK_SUCCESS;
+}
+
+}  // namespace imagesdk::detail

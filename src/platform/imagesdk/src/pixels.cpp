@@ -1,0 +1,425 @@
+// Pixels of a picture as OpenCV matrices, and the shapes of the operations.
+#include "pixels_p.h"
+
+#include <opencv2/imgproc.hpp>
+
+#include <cstring>
+#include <new>
+#include <unordered_map>
+
+namespace imagesdk::detail {
+
+namespace {
+
+bool colorOrderRgb(const struct_LEAD_Bitmap& b) {
+    return b.Order == ORDER_RGB && (b.BitsPerPixel == 24 || b.BitsPerPixel == 32);
+}
+
+unsigned indexAt(const unsigned char* row, int x, int bpp) {
+    switch (bpp) {
+    case 1: return (row[x >> 3] >> (7 - (x & 7))) & 1;
+    case 4: return (row[x >> 1] >> ((x & 1) ? 0 : 4)) & 15;
+    default: return row[x];
+    }
+}
+
+void putIndex(unsigned char* row, int x, int bpp, unsigned v) {
+    if (bpp == 8) {
+        row[x] = static_cast<unsigned char>(v);
+    } else if (bpp == 4) {
+        unsigned char& c = row[x >> 1];
+        c = (x & 1) ? static_cast<unsigned char>((c & 0xF0) | (v & 15)) : static_cast<unsigned char>((c & 0x0F) | (v & 15) << 4);
+    } else {
+        const unsigned char bit = static_cast<unsigned char>(0x80 >> (x & 7));
+        row[x >> 3] = v ? static_cast<unsigned char>(row[x >> 3] | bit) : static_cast<unsigned char>(row[x >> 3] & ~bit);
+    }
+}
+
+unsigned char* storedRow(const struct_LEAD_Bitmap& b, int y) {
+    return b.pBits + static_cast<size_t>(b.BytesPerLine) * static_cast<size_t>(y);
+}
+
+// Table indices of a 1- or 4-bit picture, one byte each.
+cv::Mat unpackIndices(const struct_LEAD_Bitmap& b) {
+    cv::Mat m(b.Height, b.Width, CV_8UC1);
+    for (int y = 0; y < b.Height; ++y) {
+        const unsigned char* row = storedRow(b, y);
+        unsigned char* out = m.ptr<unsigned char>(y);
+        for (int x = 0; x < b.Width; ++x) out[x] = static_cast<unsigned char>(indexAt(row, x, b.BitsPerPixel));
+    }
+    return m;
+}
+
+void packIndices(const cv::Mat& m, struct_LEAD_Bitmap& out) {
+    for (int y = 0; y < out.Height; ++y) {
+        const unsigned char* in = m.ptr<unsigned char>(y);
+        unsigned char* row = storedRow(out, y);
+        for (int x = 0; x < out.Width; ++x) putIndex(row, x, out.BitsPerPixel, in[x]);
+    }
+}
+
+cv::Mat unpack16(const struct_LEAD_Bitmap& b) {
+    cv::Mat m(b.Height, b.Width, CV_8UC3);
+    for (int y = 0; y < b.Height; ++y) {
+        const unsigned char* row = storedRow(b, y);
+        unsigned char* out = m.ptr<unsigned char>(y);
+        for (int x = 0; x < b.Width; ++x, out += 3) {
+            const unsigned v = row[2 * x] | row[2 * x + 1] << 8;
+            out[0] = static_cast<unsigned char>((v & 31) << 3);
+            out[1] = static_cast<unsigned char>(((v >> 5) & 31) << 3);
+            out[2] = static_cast<unsigned char>(((v >> 10) & 31) << 3);
+        }
+    }
+    return m;
+}
+
+void pack16(const cv::Mat& m, struct_LEAD_Bitmap& out) {
+    for (int y = 0; y < out.Height; ++y) {
+        const unsigned char* in = m.ptr<unsigned char>(y);
+        unsigned char* row = storedRow(out, y);
+        for (int x = 0; x < out.Width; ++x, in += 3) {
+            const unsigned v = (in[2] >> 3) << 10 | (in[1] >> 3) << 5 | (in[0] >> 3);
+            row[2 * x] = static_cast<unsigned char>(v);
+            row[2 * x + 1] = static_cast<unsigned char>(v >> 8);
+        }
+    }
+}
+
+// The colour table as a 1 x n BGR matrix, and back.
+cv::Mat tableMat(const struct_LEAD_Bitmap& b) {
+    cv::Mat m(1, b.nColors, CV_8UC3);
+    for (int i = 0; i < b.nColors; ++i)
+        m.at<cv::Vec3b>(0, i) = cv::Vec3b(b.pPalette[i].rgbBlue, b.pPalette[i].rgbGreen, b.pPalette[i].rgbRed);
+    return m;
+}
+
+void storeTable(const cv::Mat& m, struct_LEAD_Bitmap& b) {
+    for (int i = 0; i < b.nColors; ++i) {
+        const cv::Vec3b c = m.at<cv::Vec3b>(0, i);
+        b.pPalette[i] = RGBQUAD{c[0], c[1], c[2], 0};
+    }
+}
+
+template <class F>
+int guarded(F&& f) {
+    try {
+        return f();
+    } catch (const std::bad_alloc&) {
+        return IMGSDK_ERROR_NO_MEMORY;
+    } catch (const cv::Exception& e) {
+        return e.code == cv::Error::StsNoMem ? IMGSDK_ERROR_NO_MEMORY : IMGSDK_ERROR_INV_PARAMETER;
+    }
+}
+
+}  // namespace
+
+bool isGrayPicture(const struct_LEAD_Bitmap& b) {
+    if (b.BitsPerPixel != 8) return false;
+    if (b.Order == ORDER_GRAY) return true;
+    if (!b.pPalette || b.nColors != 256) return false;
+    for (int i = 0; i < 256; ++i) {
+        const RGBQUAD q = b.pPalette[i];
+        if (q.rgbRed != i || q.rgbGreen != i || q.rgbBlue != i) return false;
+    }
+    return true;
+}
+
+cv::Mat storedView(const struct_LEAD_Bitmap& b) {
+    int type = 0;
+    switch (b.BitsPerPixel) {
+    case 8: type = CV_8UC1; break;
+    case 24: type = CV_8UC3; break;
+    case 32: type = CV_8UC4; break;
+    default: return {};
+    }
+    return cv::Mat(b.Height, b.Width, type, b.pBits, static_cast<size_t>(b.BytesPerLine));
+}
+
+Samples samplesOf(const struct_LEAD_Bitmap& b) {
+    Samples s;
+    if (isGrayPicture(b) || ((b.BitsPerPixel == 24 || b.BitsPerPixel == 32) && !colorOrderRgb(b))) {
+        s.m = storedView(b);
+        s.view = true;
+    } else if (b.BitsPerPixel == 24) {
+        cv::cvtColor(storedView(b), s.m, cv::COLOR_RGB2BGR);
+    } else if (b.BitsPerPixel == 32) {
+        cv::cvtColor(storedView(b), s.m, cv::COLOR_RGBA2BGRA);
+    } else if (b.BitsPerPixel == 16) {
+        s.m = unpack16(b);
+    } else {
+        const cv::Mat idx = b.BitsPerPixel == 8 ? storedView(b) : unpackIndices(b);
+        s.m.create(b.Height, b.Width, CV_8UC3);
+        for (int y = 0; y < b.Height; ++y) {
+            const unsigned char* in = idx.ptr<unsigned char>(y);
+            cv::Vec3b* out = s.m.ptr<cv::Vec3b>(y);
+            for (int x = 0; x < b.Width; ++x) {
+                const RGBQUAD q = in[x] < b.nColors ? b.pPalette[in[x]] : RGBQUAD{0, 0, 0, 0};
+                out[x] = cv::Vec3b(q.rgbBlue, q.rgbGreen, q.rgbRed);
+            }
+        }
+    }
+    return s;
+}
+
+int pictureLike(const struct_LEAD_Bitmap& like, const cv::Mat& m, struct_LEAD_Bitmap& out) {
+    int rc = createLike(like, m.cols, m.rows, out);
+    if (rc != IMGSDK_SUCCESS) return rc;
+    cv::Mat bgr = m;
+    if (m.channels() == 1 && !isGrayPicture(out)) cv::cvtColor(m, bgr, cv::COLOR_GRAY2BGR);
+    if (m.channels() != 1 && isGrayPicture(out)) cv::cvtColor(m, bgr, m.channels() == 4 ? cv::COLOR_BGRA2GRAY : cv::COLOR_BGR2GRAY);
+    const int bpp = out.BitsPerPixel;
+    if (bpp == 8 && isGrayPicture(out)) {
+        bgr.copyTo(storedView(out));
+    } else if (bpp == 24 || bpp == 32) {
+        cv::Mat src = bgr;
+        if (bpp == 32 && src.channels() == 3) cv::cvtColor(bgr, src, cv::COLOR_BGR2BGRA);
+        if (bpp == 24 && src.channels() == 4) cv::cvtColor(bgr, src, cv::COLOR_BGRA2BGR);
+        if (colorOrderRgb(out)) cv::cvtColor(src, storedView(out), bpp == 32 ? cv::COLOR_BGRA2RGBA : cv::COLOR_BGR2RGB);
+        else src.copyTo(storedView(out));
+    } else if (bpp == 16) {
+        cv::Mat three = bgr;
+        if (bgr.channels() == 4) cv::cvtColor(bgr, three, cv::COLOR_BGRA2BGR);
+        pack16(three, out);
+    } else {
+        NearestIndex nearest(out.pPalette, out.nColors);
+        for (int y = 0; y < out.Height; ++y) {
+            const unsigned char* in = bgr.ptr<unsigned char>(y);
+            unsigned char* row = storedRow(out, y);
+            const int step = bgr.channels();
+            for (int x = 0; x < out.Width; ++x, in += step) putIndex(row, x, bpp, nearest(in[2], in[1], in[0]));
+        }
+    }
+    return IMGSDK_SUCCESS;
+}
+
+COLORREF colorAt(const struct_LEAD_Bitmap& b, const unsigned char* row, int x) {
+    switch (b.BitsPerPixel) {
+    case 1:
+    case 4:
+    case 8: {
+        const unsigned i = indexAt(row, x, b.BitsPerPixel);
+        if (static_cast<int>(i) >= b.nColors) return 0;
+        const RGBQUAD q = b.pPalette[i];
+        return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
+    }
+    case 16: {
+        const unsigned v = row[2 * x] | row[2 * x + 1] << 8;
+        return RGB(((v >> 10) & 31) << 3, ((v >> 5) & 31) << 3, (v & 31) << 3);
+    }
+    default: {
+        const unsigned char* p = row + static_cast<size_t>(x) * static_cast<size_t>(b.BitsPerPixel / 8);
+        return colorOrderRgb(b) ? RGB(p[0], p[1], p[2]) : RGB(p[2], p[1], p[0]);
+    }
+    }
+}
+
+uint32_t rawFor(const struct_LEAD_Bitmap& b, COLORREF c) {
+    const int r = GetRValue(c), g = GetGValue(c), bl = GetBValue(c);
+    switch (b.BitsPerPixel) {
+    case 1:
+    case 4:
+    case 8: return NearestIndex(b.pPalette, b.nColors)(r, g, bl);
+    case 16: return static_cast<uint32_t>((r >> 3) << 10 | (g >> 3) << 5 | (bl >> 3));
+    default:
+        return colorOrderRgb(b) ? uint32_t(r) | uint32_t(g) << 8 | uint32_t(bl) << 16 | 0xFF000000u
+                                : uint32_t(bl) | uint32_t(g) << 8 | uint32_t(r) << 16 | 0xFF000000u;
+    }
+}
+
+void putRaw(const struct_LEAD_Bitmap& b, unsigned char* row, int x, uint32_t raw) {
+    switch (b.BitsPerPixel) {
+    case 1:
+    case 4:
+    case 8: putIndex(row, x, b.BitsPerPixel, raw); break;
+    case 16:
+        row[2 * x] = static_cast<unsigned char>(raw);
+        row[2 * x + 1] = static_cast<unsigned char>(raw >> 8);
+        break;
+    default: {
+        const int step = b.BitsPerPixel / 8;
+        std::memcpy(row + static_cast<size_t>(x) * static_cast<size_t>(step), &raw, static_cast<size_t>(step));
+    }
+    }
+}
+
+NearestIndex::NearestIndex(const RGBQUAD* table, int count) : table_(table), count_(count), cache_(32768, 0) {}
+
+unsigned NearestIndex::operator()(int r, int g, int bl) {
+    // Exact entries first; the cache serves the colours that match none.
+    for (int i = 0; i < count_ && i < 16; ++i)
+        if (table_[i].rgbRed == r && table_[i].rgbGreen == g && table_[i].rgbBlue == bl) return static_cast<unsigned>(i);
+    const int key = (r >> 3) << 10 | (g >> 3) << 5 | (bl >> 3);
+    int16_t& slot = cache_[static_cast<size_t>(key)];
+    if (count_ > 16) {
+        if (slot) {
+            const RGBQUAD q = table_[slot - 1];
+            if (q.rgbRed == r && q.rgbGreen == g && q.rgbBlue == bl) return static_cast<unsigned>(slot - 1);
+        }
+        for (int i = 16; i < count_; ++i)
+            if (table_[i].rgbRed == r && table_[i].rgbGreen == g && table_[i].rgbBlue == bl) return static_cast<unsigned>(i);
+    }
+    if (slot) return static_cast<unsigned>(slot - 1);
+    int best = 0, bestDist = INT32_MAX;
+    for (int i = 0; i < count_; ++i) {
+        const int dr = r - table_[i].rgbRed, dg = g - table_[i].rgbGreen, db = bl - table_[i].rgbBlue;
+        const int d = 3 * dr * dr + 6 * dg * dg + db * db;
+        if (d < bestDist) {
+            bestDist = d;
+            best = i;
+        }
+    }
+    slot = static_cast<int16_t>(best + 1);
+    return static_cast<unsigned>(best);
+}
+
+int applyCurves(struct_LEAD_Bitmap& b, const uint8_t* blue, const uint8_t* green, const uint8_t* red) {
+    if (!allocated(&b)) return IMGSDK_ERROR_NO_BITMAP;
+    return guarded([&] {
+        if (isGrayPicture(b)) {
+            cv::Mat v = storedView(b);
+            cv::LUT(v, cv::Mat(1, 256, CV_8UC1, const_cast<uint8_t*>(green)), v);
+        } else if (b.BitsPerPixel <= 8) {
+            for (int i = 0; i < b.nColors; ++i) {
+                RGBQUAD& q = b.pPalette[i];
+                q = RGBQUAD{blue[q.rgbBlue], green[q.rgbGreen], red[q.rgbRed], 0};
+            }
+        } else if (b.BitsPerPixel == 16) {
+            cv::Mat m = unpack16(b);
+            for (int y = 0; y < m.rows; ++y)
+                for (cv::Vec3b* p = m.ptr<cv::Vec3b>(y), *e = p + m.cols; p != e; ++p)
+                    *p = cv::Vec3b(blue[(*p)[0]], green[(*p)[1]], red[(*p)[2]]);
+            pack16(m, b);
+        } else {
+            const int ch = b.BitsPerPixel / 8;
+            cv::Mat table(1, 256, CV_8UC(ch));
+            const uint8_t* first = colorOrderRgb(b) ? red : blue;
+            const uint8_t* third = colorOrderRgb(b) ? blue : red;
+            for (int i = 0; i < 256; ++i) {
+                uint8_t* t = table.ptr<uint8_t>(0) + ch * i;
+                t[0] = first[i];
+                t[1] = green[i];
+                t[2] = third[i];
+                if (ch == 4) t[3] = static_cast<uint8_t>(i);
+            }
+            cv::Mat v = storedView(b);
+            cv::LUT(v, table, v);
+        }
+        return IMGSDK_SUCCESS;
+    });
+}
+
+int applyColorFunction(struct_LEAD_Bitmap& b, const std::function<void(cv::Mat& bgr)>& fn) {
+    if (!allocated(&b)) return IMGSDK_ERROR_NO_BITMAP;
+    return guarded([&] {
+        if (isGrayPicture(b)) {
+            cv::Mat levels(1, 256, CV_8UC1);
+            for (int i = 0; i < 256; ++i) levels.at<uint8_t>(0, i) = static_cast<uint8_t>(i);
+            cv::Mat bgr;
+            cv::cvtColor(levels, bgr, cv::COLOR_GRAY2BGR);
+            fn(bgr);
+            cv::Mat curve;
+            cv::cvtColor(bgr, curve, cv::COLOR_BGR2GRAY);
+            cv::Mat v = storedView(b);
+            cv::LUT(v, curve, v);
+        } else if (b.BitsPerPixel <= 8) {
+            cv::Mat table = tableMat(b);
+            fn(table);
+            storeTable(table, b);
+        } else if (b.BitsPerPixel == 24 && !colorOrderRgb(b)) {
+            cv::Mat v = storedView(b);
+            fn(v);
+        } else {
+            Samples s = samplesOf(b);
+            cv::Mat bgr = s.m;
+            if (bgr.channels() == 4) cv::cvtColor(s.m, bgr, cv::COLOR_BGRA2BGR);
+            fn(bgr);
+            if (s.m.channels() == 4) {
+                const int from[] = {0, 0, 1, 1, 2, 2};
+                cv::mixChannels(&bgr, 1, &s.m, 1, from, 3);
+            } else {
+                s.m = bgr;
+            }
+            if (!s.view) {
+                struct_LEAD_Bitmap fresh;
+                const int rc = pictureLike(b, s.m, fresh);
+                if (rc != IMGSDK_SUCCESS) return rc;
+                replacePicture(b, fresh);
+            }
+        }
+        return IMGSDK_SUCCESS;
+    });
+}
+
+int applyFilter(struct_LEAD_Bitmap& b, const std::function<void(const cv::Mat& src, cv::Mat& dst)>& fn) {
+    if (!allocated(&b)) return IMGSDK_ERROR_NO_BITMAP;
+    return guarded([&] {
+        const Samples s = samplesOf(b);
+        struct_LEAD_Bitmap fresh;
+        if (s.view) {
+            int rc = createLike(b, b.Width, b.Height, fresh);
+            if (rc != IMGSDK_SUCCESS) return rc;
+            cv::Mat dst = storedView(fresh);
+            try {
+                fn(s.m, dst);
+            } catch (...) {
+                releasePicture(fresh);
+                throw;
+            }
+        } else {
+            cv::Mat dst(s.m.size(), s.m.type());
+            fn(s.m, dst);
+            const int rc = pictureLike(b, dst, fresh);
+            if (rc != IMGSDK_SUCCESS) return rc;
+        }
+        replacePicture(b, fresh);
+        return IMGSDK_SUCCESS;
+    });
+}
+
+int applyTransform(struct_LEAD_Bitmap& b, int outW, int outH, const Transform& fn) {
+    if (!allocated(&b)) return IMGSDK_ERROR_NO_BITMAP;
+    if (outW <= 0 || outH <= 0) return IMGSDK_ERROR_INV_PARAMETER;
+    return guarded([&] {
+        struct_LEAD_Bitmap fresh;
+        int rc = createLike(b, outW, outH, fresh);
+        if (rc != IMGSDK_SUCCESS) return rc;
+        try {
+            const int bpp = b.BitsPerPixel;
+            if (bpp == 8 || bpp == 24 || bpp == 32) {
+                cv::Mat dst = storedView(fresh);
+                fn(storedView(b), dst, bpp == 8 && !isGrayPicture(b));
+            } else if (bpp == 16) {
+                cv::Mat dst(outH, outW, CV_8UC3);
+                fn(unpack16(b), dst, false);
+                pack16(dst, fresh);
+            } else {
+                cv::Mat dst(outH, outW, CV_8UC1);
+                fn(unpackIndices(b), dst, true);
+                packIndices(dst, fresh);
+            }
+        } catch (...) {
+            releasePicture(fresh);
+            throw;
+        }
+        replacePicture(b, fresh);
+        return IMGSDK_SUCCESS;
+    });
+}
+
+cv::Matx23d storedAffine(const cv::Matx23d& m, const struct_LEAD_Bitmap& b, int srcH, int dstH) {
+    if (b.ViewPerspective == TOP_LEFT) return m;
+    // Rows are counted from the bottom on both sides: conjugate with y -> H - 1 - y.
+    return cv::Matx23d(m(0, 0), -m(0, 1), m(0, 2) + m(0, 1) * (srcH - 1),  //
+                       -m(1, 0), m(1, 1), dstH - 1 - m(1, 2) - m(1, 1) * (srcH - 1));
+}
+
+cv::Scalar borderFor(const struct_LEAD_Bitmap& b, COLORREF fill) {
+    const int r = GetRValue(fill), g = GetGValue(fill), bl = GetBValue(fill);
+    if (isGrayPicture(b)) return cv::Scalar(intensity(r, g, bl));
+    if (b.BitsPerPixel <= 8) return cv::Scalar(NearestIndex(b.pPalette, b.nColors)(r, g, bl));
+    if (colorOrderRgb(b)) return cv::Scalar(r, g, bl, 255);
+    if (b.BitsPerPixel == 16) return cv::Scalar(bl & 0xF8, g & 0xF8, r & 0xF8);
+    return cv::Scalar(bl, g, r, 255);
+}
+
+}  // namespace imagesdk::detail

@@ -1,0 +1,82 @@
+// Pixels of a picture as OpenCV matrices, and the shared shapes of the
+// operations: per-component curves, colour functions, neighbourhood filters
+// and geometric transforms, each whatever the picture's depth.
+#pragma once
+
+#include "picture_p.h"
+
+#include <opencv2/core.hpp>
+
+#include <array>
+#include <functional>
+#include <vector>
+
+namespace imagesdk::detail {
+
+// 8 bits whose table is the grey ramp, or ORDER_GRAY.
+bool isGrayPicture(const struct_LEAD_Bitmap& b);
+
+// The stored rows (storage order) of an 8-, 24- or 32-bit picture as a matrix
+// over the record's own pixels: CV_8UC1, CV_8UC3 or CV_8UC4. Empty otherwise.
+cv::Mat storedView(const struct_LEAD_Bitmap& b);
+
+// The stored rows as 8-bit colour samples: a view for grey, BGR and BGRA
+// pictures, otherwise (palettes, 16 bits, RGB order) an expanded BGR copy.
+struct Samples {
+    cv::Mat m;
+    bool view = false;
+};
+Samples samplesOf(const struct_LEAD_Bitmap& b);
+
+// A fresh picture shaped like `like` (depth, order, table, perspective, resolution)
+// with the samples m (in the kind samplesOf gives for `like`), at m's size.
+int pictureLike(const struct_LEAD_Bitmap& like, const cv::Mat& m, struct_LEAD_Bitmap& out);
+
+// Colour (COLORREF) of a stored pixel and the raw value for a colour.
+COLORREF colorAt(const struct_LEAD_Bitmap& b, const unsigned char* storedRow, int x);
+uint32_t rawFor(const struct_LEAD_Bitmap& b, COLORREF c);
+void putRaw(const struct_LEAD_Bitmap& b, unsigned char* storedRow, int x, uint32_t raw);
+
+// The index of the table entry nearest to a colour, with a cache per colour.
+class NearestIndex {
+public:
+    NearestIndex(const RGBQUAD* table, int count);
+    unsigned operator()(int r, int g, int bl);
+
+private:
+    const RGBQUAD* table_;
+    int count_;
+    std::vector<int16_t> cache_;  // 15-bit colour -> index + 1
+};
+
+// One curve per colour component (blue, green, red) applied to every pixel;
+// pictures with a colour table change their table instead. Grey pictures use
+// the green curve.
+int applyCurves(struct_LEAD_Bitmap& b, const uint8_t* blue, const uint8_t* green, const uint8_t* red);
+inline int applyCurve(struct_LEAD_Bitmap& b, const uint8_t* curve) { return applyCurves(b, curve, curve, curve); }
+
+// A function over BGR colours (CV_8UC3, any size), applied to every pixel or
+// to the colour table. Grey pictures stay grey (the result's intensity).
+int applyColorFunction(struct_LEAD_Bitmap& b, const std::function<void(cv::Mat& bgr)>& fn);
+
+// A neighbourhood filter from src into dst (allocated, same size and type).
+// Pictures with a colour table are filtered in colour and mapped back to it.
+int applyFilter(struct_LEAD_Bitmap& b, const std::function<void(const cv::Mat& src, cv::Mat& dst)>& fn);
+
+// A geometric transform into a new picture of outW x outH in the stored
+// orientation. indexed tells that the matrix holds table indices, which
+// must not be interpolated.
+using Transform = std::function<void(const cv::Mat& src, cv::Mat& dst, bool indexed)>;
+int applyTransform(struct_LEAD_Bitmap& b, int outW, int outH, const Transform& fn);
+
+// The matrix taking viewed coordinates of a srcH-row picture to viewed
+// coordinates of a dstH-row one, re-expressed for stored rows.
+cv::Matx23d storedAffine(const cv::Matx23d& viewed, const struct_LEAD_Bitmap& b, int srcH, int dstH);
+
+// The border value for the fill colour in the kind of matrix applyTransform hands over.
+cv::Scalar borderFor(const struct_LEAD_Bitmap& b, COLORREF fill);
+
+// The intensity (0-255) of a colour.
+inline int intensity(int r, int g, int bl) { return (r * 299 + g * 587 + bl * 114 + 500) / 1000; }
+
+}  // namespace imagesdk::detail
