@@ -1,6 +1,7 @@
 // hmigfx: draws scene files and the feature sheet through the hmigfx library.
 #include "gallery.h"
 #include "pattern_dir.h"
+#include "picture_command.h"
 #include "scene.h"
 
 #include <cstdio>
@@ -22,6 +23,7 @@ constexpr int kBadInput = 2;
 const char kUsage[] =
     "usage: hmigfx render SCENE.json -o OUT.png [--zoom N] [--origin X,Y] [--bw] [--size W,H] [--patterns DIR]\n"
     "       hmigfx gallery -o OUT.png [--patterns DIR]\n"
+    "       hmigfx picture IN -o OUT [--op NAME[:ARGS]]... [--quality N]\n"
     "       hmigfx --help | hmigfx render --help | hmigfx gallery --help\n";
 
 const char kHelp[] =
@@ -32,6 +34,8 @@ const char kHelp[] =
     "  render   draw a scene file (JSON); `hmigfx render --help` describes the format\n"
     "  gallery  draw the feature sheet: pens, hatches, patterns, pictures, gradients,\n"
     "           shapes and rubber bands\n"
+    "  picture  imaging operations on a picture file (rotate, filters, colours, ...);\n"
+    "           `hmigfx picture --help` lists them\n"
     "\n"
     "exit status: 0 written; 1 the output could not be written; 2 bad command line or scene\n"
     "(a bad scene is reported as one line naming the JSON path, and nothing is written).\n";
@@ -214,5 +218,6 @@ int main(int argc, char** argv) {
     }
     if (command == "render") return render(argc, argv);
     if (command == "gallery") return gallery(argc, argv);
+    if (command == "picture") return runPicture(argc, argv);
     usageError("unknown command " + command);
 }

@@ -17,7 +17,7 @@ namespace {
 
 using Piece = std::vector<RECT>;
 
-RECT box(long l, long t, long r, long b) { return RECT{l, t, r, b}; }
+RECT box(long l, long t, long r, long b) { return RECT{LONG(l), LONG(t), LONG(r), LONG(b)}; }
 
 std::vector<Piece> pieces(unsigned effect, const RECT& d, int grain, int slats) {
     std::vector<Piece> out;

@@ -292,6 +292,40 @@ int decode(const unsigned char* data, size_t size, const FILEINFO& info, int pag
     return IMGSDK_SUCCESS;
 }
 
+// Colour JPEG and PNG files of 8-bit samples decode straight into a picture
+// shown top-down, the files' own row order: no second copy of the pixels.
+// False when the file is not one of those or the caller wants another layout.
+bool decodeInPlace(const unsigned char* data, size_t size, const FILEINFO& info, int bpp, int order, int page,
+                   struct_LEAD_Bitmap& pic, int& rc) {
+    const bool colour8 = info.BitsPerPixel == 24 && !(info.Flags & (FILEINFO_GRAY | FILEINFO_ALPHA | FILEINFO_PALETTE));
+    if (!colour8 || page > 1 || (info.Format != IMGFILE_JPEG && info.Format != IMGFILE_PNG)) return false;
+    if ((bpp != 0 && bpp != 24) || (order != ORDER_BGR && order != ORDER_BGRORGRAY)) return false;
+    if (!dataComplete(data, size, info)) {
+        rc = IMGSDK_ERROR_FILE_CORRUPT;
+        return true;
+    }
+    rc = createPicture(pic, info.Width, info.Height, 24, ORDER_BGR, 0, false);
+    if (rc != IMGSDK_SUCCESS) return true;
+    setViewPerspective(pic, TOP_LEFT);
+    cv::Mat view(pic.Height, pic.Width, CV_8UC3, pic.pBits, static_cast<size_t>(pic.BytesPerLine));
+    try {
+        const cv::Mat buffer(1, static_cast<int>(size), CV_8UC1, const_cast<unsigned char*>(data));
+        cv::Mat out = view;
+        cv::imdecode(buffer, cv::IMREAD_COLOR | cv::IMREAD_IGNORE_ORIENTATION, &out);
+        if (out.empty() || out.cols != pic.Width || out.rows != pic.Height || out.type() != CV_8UC3) {
+            rc = IMGSDK_ERROR_FILE_CORRUPT;
+        } else if (out.data != pic.pBits) {
+            out.copyTo(view);  // the decoder chose its own storage
+        }
+    } catch (const std::bad_alloc&) {
+        rc = IMGSDK_ERROR_NO_MEMORY;
+    } catch (...) {
+        rc = IMGSDK_ERROR_FILE_CORRUPT;
+    }
+    if (rc != IMGSDK_SUCCESS) releasePicture(pic);
+    return true;
+}
+
 // Hands the picture's rows, top row first, to the caller's callback.
 int deliverRows(const struct_LEAD_Bitmap& pic, FILEINFO& info, LEADFILECALLBACK callback, void* user) {
     struct_LEAD_Bitmap view = pic;
@@ -369,31 +403,38 @@ int loadFromSource(const ByteSource& src, const unsigned char* data, struct_LEAD
     if (page < 0) return IMGSDK_ERROR_INV_PARAMETER;
     if (page > info.TotalPages) return IMGSDK_ERROR_PAGE_NOT_FOUND;
 
-    cv::Mat image;
+    struct_LEAD_Bitmap pic;
     {
         std::vector<unsigned char> bytes;
         if (!data) {
-            bytes.resize(static_cast<size_t>(src.size()));
+            try {
+                bytes.resize(static_cast<size_t>(src.size()));
+            } catch (const std::bad_alloc&) {
+                return IMGSDK_ERROR_NO_MEMORY;
+            }
             if (!src.read(0, bytes.data(), bytes.size())) return IMGSDK_ERROR_FILE_READ;
             data = bytes.data();
         }
-        rc = decode(data, static_cast<size_t>(src.size()), info, page, image);
-        if (rc != IMGSDK_SUCCESS) return rc;
+        const size_t size = static_cast<size_t>(src.size());
+        if (decodeInPlace(data, size, info, bpp, order, page, pic, rc)) {
+            if (rc != IMGSDK_SUCCESS) return rc;
+        } else {
+            cv::Mat image;
+            rc = decode(data, size, info, page, image);
+            if (rc != IMGSDK_SUCCESS) return rc;
+            if (page > 1) {  // the header described the first page
+                info.Width = image.cols;
+                info.Height = image.rows;
+            }
+            rc = normalise(image);
+            if (rc != IMGSDK_SUCCESS) return rc;
+            Target target;
+            rc = chooseTarget(image, info, bpp, order, flags, target);
+            if (rc != IMGSDK_SUCCESS) return rc;
+            rc = toPicture(image, target, pic);
+            if (rc != IMGSDK_SUCCESS) return rc;
+        }
     }
-    if (page > 1) {  // the header described the first page
-        info.Width = image.cols;
-        info.Height = image.rows;
-    }
-    rc = normalise(image);
-    if (rc != IMGSDK_SUCCESS) return rc;
-
-    Target target;
-    rc = chooseTarget(image, info, bpp, order, flags, target);
-    if (rc != IMGSDK_SUCCESS) return rc;
-    struct_LEAD_Bitmap pic;
-    rc = toPicture(image, target, pic);
-    image.release();
-    if (rc != IMGSDK_SUCCESS) return rc;
     pic.XResolution = info.XResolution;
     pic.YResolution = info.YResolution;
 

@@ -6,6 +6,7 @@
 
 #include <opencv2/imgproc.hpp>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -77,7 +78,7 @@ int deskew(struct_LEAD_Bitmap* b, long* angle) {
             };
             search(-45, 45, 0.5);
             const double coarse = best;
-            search(coarse - 0.5, coarse + 0.5, 0.02);
+            search(std::max(coarse - 0.5, -45.0), std::min(coarse + 0.5, 45.0), 0.02);
         }
     } catch (const std::bad_alloc&) {
         return IMGSDK_ERROR_NO_MEMORY;

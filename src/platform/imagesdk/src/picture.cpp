@@ -191,7 +191,7 @@ void describe(struct_LEAD_Bitmap& b, int width, int height, int bpp) {
     b.nColors = bpp <= 8 ? 1 << bpp : 0;
 }
 
-int createPicture(struct_LEAD_Bitmap& out, int width, int height, int bpp, uint32_t order, int nColors) {
+int createPicture(struct_LEAD_Bitmap& out, int width, int height, int bpp, uint32_t order, int nColors, bool zeroed) {
     if (width <= 0 || height <= 0) return IMGSDK_ERROR_INV_PARAMETER;
     if (!supportedDepth(bpp)) return IMGSDK_ERROR_BPP_NOT_SUPPORTED;
     if (width > kMaxDimension || height > kMaxDimension) return IMGSDK_ERROR_IMAGE_TOO_LARGE;
@@ -202,12 +202,18 @@ int createPicture(struct_LEAD_Bitmap& out, int width, int height, int bpp, uint3
     else if (nColors <= 0 || nColors > (1 << bpp)) nColors = 1 << bpp;
 
     const size_t tableBytes = static_cast<size_t>(nColors) * sizeof(RGBQUAD);
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, kHeaderBytes + tableBytes + bytes);
+    HGLOBAL block = GlobalAlloc(zeroed ? GMEM_MOVEABLE | GMEM_ZEROINIT : GMEM_MOVEABLE, kHeaderBytes + tableBytes + bytes);
     if (!block) return IMGSDK_ERROR_NO_MEMORY;
     auto* base = static_cast<unsigned char*>(GlobalLock(block));
     if (!base) {
         GlobalFree(block);
         return IMGSDK_ERROR_NO_MEMORY;
+    }
+    if (!zeroed) {
+        std::memset(base, 0, kHeaderBytes + tableBytes);
+        const size_t used = (size_t(width) * size_t(bpp) + 7) / 8;
+        if (used < stride)
+            for (int y = 0; y < height; ++y) std::memset(base + kHeaderBytes + tableBytes + stride * size_t(y) + used, 0, stride - used);
     }
     auto* h = reinterpret_cast<BITMAPINFOHEADER*>(base);
     h->biSize = sizeof(BITMAPINFOHEADER);
@@ -230,8 +236,8 @@ int createPicture(struct_LEAD_Bitmap& out, int width, int height, int bpp, uint3
     return IMGSDK_SUCCESS;
 }
 
-int createLike(const struct_LEAD_Bitmap& like, int width, int height, struct_LEAD_Bitmap& out) {
-    const int rc = createPicture(out, width, height, like.BitsPerPixel, like.Order, like.nColors);
+int createLike(const struct_LEAD_Bitmap& like, int width, int height, struct_LEAD_Bitmap& out, bool zeroed) {
+    const int rc = createPicture(out, width, height, like.BitsPerPixel, like.Order, like.nColors, zeroed);
     if (rc != IMGSDK_SUCCESS) return rc;
     if (like.BitsPerPixel <= 8 && like.pPalette)
         std::memcpy(out.pPalette, like.pPalette, static_cast<size_t>(out.nColors) * sizeof(RGBQUAD));

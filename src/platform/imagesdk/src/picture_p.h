@@ -31,11 +31,14 @@ void describe(struct_LEAD_Bitmap& b, int width, int height, int bpp);
 // Allocates a zeroed bottom-up picture of width x height at bpp into a fresh
 // record `out` (which must not own a picture). Pictures of up to 8 bits get
 // nColors table entries (1 << bpp when 0). order is the record's Order.
-int createPicture(struct_LEAD_Bitmap& out, int width, int height, int bpp, uint32_t order, int nColors = 0);
+// Without `zeroed` only the table and the rows' padding are cleared, for a
+// caller that writes every pixel.
+int createPicture(struct_LEAD_Bitmap& out, int width, int height, int bpp, uint32_t order, int nColors = 0,
+                  bool zeroed = true);
 
 // A fresh picture of width x height with the depth, order, colour table,
 // view perspective and resolution of `like`.
-int createLike(const struct_LEAD_Bitmap& like, int width, int height, struct_LEAD_Bitmap& out);
+int createLike(const struct_LEAD_Bitmap& like, int width, int height, struct_LEAD_Bitmap& out, bool zeroed = true);
 
 // Says which way the stored rows are shown (TOP_LEFT or BOTTOM_LEFT) without
 // moving them.

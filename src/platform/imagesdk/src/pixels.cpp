@@ -356,7 +356,7 @@ int applyFilter(struct_LEAD_Bitmap& b, const std::function<void(const cv::Mat& s
         const Samples s = samplesOf(b);
         struct_LEAD_Bitmap fresh;
         if (s.view) {
-            int rc = createLike(b, b.Width, b.Height, fresh);
+            int rc = createLike(b, b.Width, b.Height, fresh, false);
             if (rc != IMGSDK_SUCCESS) return rc;
             cv::Mat dst = storedView(fresh);
             try {
@@ -381,10 +381,11 @@ int applyTransform(struct_LEAD_Bitmap& b, int outW, int outH, const Transform& f
     if (outW <= 0 || outH <= 0) return IMGSDK_ERROR_INV_PARAMETER;
     return guarded([&] {
         struct_LEAD_Bitmap fresh;
-        int rc = createLike(b, outW, outH, fresh);
+        const int bpp = b.BitsPerPixel;
+        // Sub-byte pixels are packed into zeroed rows; the others are all written.
+        int rc = createLike(b, outW, outH, fresh, bpp < 8);
         if (rc != IMGSDK_SUCCESS) return rc;
         try {
-            const int bpp = b.BitsPerPixel;
             if (bpp == 8 || bpp == 24 || bpp == 32) {
                 cv::Mat dst = storedView(fresh);
                 fn(storedView(b), dst, bpp == 8 && !isGrayPicture(b));

@@ -2,10 +2,10 @@
 // library and ordinal as the SDK's own libraries export them.
 //
 // The bitmap wrapper calls only through the active table. The built-in back
-// end implements a part of the entry points; the others answer
-// IMGSDK_ERROR_NOT_SUPPORTED (a null handle or pointer, nothing for void
-// entry points). Tests install a table of their own to see exactly what a
-// caller passes.
+// end implements every entry point; in a table of one's own, those left out
+// answer IMGSDK_ERROR_NOT_SUPPORTED (a null handle or pointer, nothing for
+// void entry points). Tests install a table of their own to see exactly what
+// a caller passes.
 #pragma once
 
 #include <imagesdk/entry_points.h>
