@@ -14,12 +14,11 @@ constexpr double kCell = 6.0;  // pixels across one dot of the print screen
 
 // Shown rows, top first.
 cv::Mat shownBgr(const struct_LEAD_Bitmap& b) {
-    const Samples s = samplesOf(b);
-    cv::Mat bgr;
-    if (s.m.channels() == 3) bgr = s.view ? s.m.clone() : s.m;
-    else cv::cvtColor(s.m, bgr, s.m.channels() == 1 ? cv::COLOR_GRAY2BGR : cv::COLOR_BGRA2BGR);
-    if (b.ViewPerspective != TOP_LEFT) cv::flip(bgr, bgr, 0);
-    return bgr;
+    cv::Mat bgr = samplesWith(b, 3);
+    if (b.ViewPerspective == TOP_LEFT) return bgr;
+    cv::Mat shown;
+    cv::flip(bgr, shown, 0);
+    return shown;
 }
 
 }  // namespace
@@ -32,14 +31,9 @@ int halfToneExt(struct_LEAD_Bitmap* b, unsigned type, long angle) {
     // A clustered-dot screen turned by the angle: a pixel is white where the
     // picture is lighter than the dot's threshold at that place of its cell.
     struct_LEAD_Bitmap pic;
-    int rc = createPicture(pic, b->Width, b->Height, 1, ORDER_BGR);
+    const int rc = createDerived(*b, 1, ORDER_BGR, pic);
     if (rc != IMGSDK_SUCCESS) return rc;
-    fillFixedTable(pic.pPalette, 1);
-    setViewPerspective(pic, b->ViewPerspective);
-    pic.XResolution = b->XResolution;
-    pic.YResolution = b->YResolution;
-    cv::Mat gray;
-    cv::cvtColor(shownBgr(*b), gray, cv::COLOR_BGR2GRAY);
+    const cv::Mat gray = withChannels(shownBgr(*b), 1);
     const double r = double(angle % 36000) / 100.0 * CV_PI / 180.0, c = std::cos(r), s = std::sin(r);
     for (int y = 0; y < b->Height; ++y) {
         unsigned char* row = rowFromTop(pic, y);
@@ -76,16 +70,10 @@ int underlay(struct_LEAD_Bitmap* b, struct_LEAD_Bitmap* under, unsigned flags) {
         cv::Mat out;
         cv::multiply(top, cover, out, 1.0 / 255.0);
         if (b->ViewPerspective != TOP_LEFT) cv::flip(out, out, 0);
-        if (b->BitsPerPixel == 32) cv::cvtColor(out, out, cv::COLOR_BGR2BGRA);
-        if (isGrayPicture(*b)) cv::cvtColor(out, out, cv::COLOR_BGR2GRAY);
-        struct_LEAD_Bitmap fresh;
-        const int rc = pictureLike(*b, out, fresh);
-        if (rc != IMGSDK_SUCCESS) return rc;
-        replacePicture(*b, fresh);
+        return replaceWithSamples(*b, out);
     } catch (const std::bad_alloc&) {
         return IMGSDK_ERROR_NO_MEMORY;
     }
-    return IMGSDK_SUCCESS;
 }
 
 }  // namespace imagesdk::detail

@@ -197,7 +197,8 @@ int savePage(const char* path, int format, int page, const struct_LEAD_Bitmap& p
     if (format == IMGFILE_GIF) {
         std::vector<struct_LEAD_Bitmap> pages;
         rc = gifPages(old.data(), old.size(), pages);
-        if (rc != IMGSDK_SUCCESS) return rc == IMGSDK_ERROR_FILE_CORRUPT ? IMGSDK_ERROR_INV_FORMAT : rc;
+        if (rc == IMGSDK_ERROR_FILE_CORRUPT || rc == IMGSDK_ERROR_FILE_FORMAT) return IMGSDK_ERROR_INV_FORMAT;  // not a GIF to add to
+        if (rc != IMGSDK_SUCCESS) return rc;
         std::vector<const struct_LEAD_Bitmap*> all;
         for (const struct_LEAD_Bitmap& p : pages) all.push_back(&p);
         if (page > int(all.size()) + 1) rc = IMGSDK_ERROR_PAGE_NOT_FOUND;

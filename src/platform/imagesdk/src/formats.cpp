@@ -625,6 +625,10 @@ int identifyGif(const ByteSource& src, FILEINFO& info) {
             unsigned char d[10];
             if (!src.read(pos, d, sizeof d)) return IMGSDK_ERROR_FILE_CORRUPT;
             pos += 10;
+            // Each frame is decoded whole: its claimed size counts like the screen's.
+            FILEINFO frame{};
+            const int sized = checkSize(frame, le16(d + 5), le16(d + 7), 4, 8);
+            if (sized != IMGSDK_SUCCESS) return sized;
             if (d[9] & 0x80) {
                 pos += 3u << ((d[9] & 7) + 1);
                 bits = std::max(bits, (d[9] & 7) + 1);

@@ -99,9 +99,13 @@ int decodeGif(const unsigned char* data, size_t size, int page, cv::Mat& out) {
 }
 
 int gifPages(const unsigned char* data, size_t size, std::vector<struct_LEAD_Bitmap>& out) {
+    FILEINFO info;
+    int rc = identify(MemorySource(data, size), info);
+    if (rc == IMGSDK_SUCCESS && info.Format != IMGFILE_GIF) rc = IMGSDK_ERROR_FILE_FORMAT;
+    if (rc != IMGSDK_SUCCESS) return rc;
     Reader reader{};
     GifIn gif;
-    int rc = slurp(data, size, reader, gif);
+    rc = slurp(data, size, reader, gif);
     for (int i = 0; rc == IMGSDK_SUCCESS && i < gif->ImageCount; ++i) {
         cv::Mat m;
         rc = framePicture(gif.get(), i, m);

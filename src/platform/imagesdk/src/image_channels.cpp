@@ -15,30 +15,10 @@ namespace {
 
 int planeCount(unsigned long flags) { return flags == COLORSEP_CMYK ? 4 : 3; }
 
-cv::Mat bgrSamples(const struct_LEAD_Bitmap& b) {
-    const Samples s = samplesOf(b);
-    if (s.m.channels() == 3) return s.m;
-    cv::Mat out;
-    cv::cvtColor(s.m, out, s.m.channels() == 1 ? cv::COLOR_GRAY2BGR : cv::COLOR_BGRA2BGR);
-    return out;
-}
-
-cv::Mat graySamples(const struct_LEAD_Bitmap& b) {
-    const Samples s = samplesOf(b);
-    if (s.m.channels() == 1) return s.m;
-    cv::Mat out;
-    cv::cvtColor(s.m, out, s.m.channels() == 4 ? cv::COLOR_BGRA2GRAY : cv::COLOR_BGR2GRAY);
-    return out;
-}
-
 // A grey picture holding m, shown like `like`.
 int grayPlane(const struct_LEAD_Bitmap& like, const cv::Mat& m, struct_LEAD_Bitmap& out) {
-    const int rc = createPicture(out, m.cols, m.rows, 8, ORDER_GRAY);
+    const int rc = createDerived(like, 8, ORDER_GRAY, out);
     if (rc != IMGSDK_SUCCESS) return rc;
-    fillGrayTable(out.pPalette, 8);
-    setViewPerspective(out, like.ViewPerspective);
-    out.XResolution = like.XResolution;
-    out.YResolution = like.YResolution;
     m.copyTo(storedView(out));
     return IMGSDK_SUCCESS;
 }
@@ -52,7 +32,7 @@ int colorSeparate(struct_LEAD_Bitmap* b, struct_LEAD_Bitmap** planes, unsigned l
         if (!planes[i]) return IMGSDK_ERROR_INV_PARAMETER;
     if (!allocated(b)) return IMGSDK_ERROR_NO_BITMAP;
     try {
-        cv::Mat bgr = bgrSamples(*b), parts[3];
+        cv::Mat bgr = samplesWith(*b, 3), parts[3];
         if (flags == COLORSEP_HSV) cv::cvtColor(bgr, bgr, cv::COLOR_BGR2HSV_FULL);
         if (flags == COLORSEP_HLS) cv::cvtColor(bgr, bgr, cv::COLOR_BGR2HLS_FULL);
         cv::split(bgr, parts);
@@ -98,7 +78,7 @@ int colorMerge(struct_LEAD_Bitmap* b, struct_LEAD_Bitmap** planes, unsigned long
     try {
         cv::Mat in[4];
         for (int i = 0; i < n; ++i) {
-            in[i] = graySamples(*planes[i]);
+            in[i] = samplesWith(*planes[i], 1);
             // Planes shown the other way up than the first are turned to match it.
             if ((planes[i]->ViewPerspective == TOP_LEFT) != (planes[0]->ViewPerspective == TOP_LEFT)) {
                 cv::Mat f;
@@ -123,11 +103,8 @@ int colorMerge(struct_LEAD_Bitmap* b, struct_LEAD_Bitmap** planes, unsigned long
         if (flags == COLORSEP_HSV) cv::cvtColor(bgr, bgr, cv::COLOR_HSV2BGR_FULL);
         if (flags == COLORSEP_HLS) cv::cvtColor(bgr, bgr, cv::COLOR_HLS2BGR_FULL);
         struct_LEAD_Bitmap pic;
-        const int rc = createPicture(pic, bgr.cols, bgr.rows, 24, ORDER_BGR);
+        const int rc = createDerived(*planes[0], 24, ORDER_BGR, pic);
         if (rc != IMGSDK_SUCCESS) return rc;
-        setViewPerspective(pic, planes[0]->ViewPerspective);
-        pic.XResolution = planes[0]->XResolution;
-        pic.YResolution = planes[0]->YResolution;
         bgr.copyTo(storedView(pic));
         replacePicture(*b, pic);
     } catch (const std::bad_alloc&) {
@@ -158,7 +135,7 @@ int getMinMaxVal(struct_LEAD_Bitmap* b, int* minimum, int* maximum) {
     if (!b || !minimum || !maximum) return IMGSDK_ERROR_INV_PARAMETER;
     if (!allocated(b)) return IMGSDK_ERROR_NO_BITMAP;
     double lo = 0, hi = 0;
-    cv::minMaxLoc(graySamples(*b), &lo, &hi);
+    cv::minMaxLoc(samplesWith(*b, 1), &lo, &hi);
     *minimum = int(lo);
     *maximum = int(hi);
     return IMGSDK_SUCCESS;
@@ -167,7 +144,7 @@ int getMinMaxVal(struct_LEAD_Bitmap* b, int* minimum, int* maximum) {
 int getMinMaxBits(struct_LEAD_Bitmap* b, int* low, int* high) {
     if (!b || !low || !high) return IMGSDK_ERROR_INV_PARAMETER;
     if (!allocated(b)) return IMGSDK_ERROR_NO_BITMAP;
-    const cv::Mat g = graySamples(*b);
+    const cv::Mat g = samplesWith(*b, 1);
     unsigned used = 0;
     for (int y = 0; y < g.rows && used != 0xFF; ++y) {
         const unsigned char* p = g.ptr<unsigned char>(y);

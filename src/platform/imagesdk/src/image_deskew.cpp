@@ -22,10 +22,8 @@ struct Dark {
 
 // Dark pixels (Otsu's threshold) in shown coordinates, thinned to a bounded number.
 std::vector<Dark> darkPixels(const struct_LEAD_Bitmap& b) {
-    const Samples s = samplesOf(b);
-    cv::Mat gray = s.m, mask;
-    if (s.m.channels() != 1) cv::cvtColor(s.m, gray, s.m.channels() == 4 ? cv::COLOR_BGRA2GRAY : cv::COLOR_BGR2GRAY);
-    cv::threshold(gray, mask, 0, 255, cv::THRESH_BINARY_INV | cv::THRESH_OTSU);
+    cv::Mat mask;
+    cv::threshold(samplesWith(b, 1), mask, 0, 255, cv::THRESH_BINARY_INV | cv::THRESH_OTSU);
     const size_t count = size_t(cv::countNonZero(mask));
     const size_t step = count > kMaxSamples ? (count + kMaxSamples - 1) / kMaxSamples : 1;
     std::vector<Dark> out;

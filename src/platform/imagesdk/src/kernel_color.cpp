@@ -159,14 +159,6 @@ void mapToTable(const cv::Mat& bgr, struct_LEAD_Bitmap& out, unsigned dither) {
     }
 }
 
-cv::Mat bgrOf(const struct_LEAD_Bitmap& b) {
-    Samples s = samplesOf(b);
-    cv::Mat bgr;
-    if (s.m.channels() == 3) bgr = s.m;
-    else cv::cvtColor(s.m, bgr, s.m.channels() == 1 ? cv::COLOR_GRAY2BGR : cv::COLOR_BGRA2BGR);
-    return bgr;
-}
-
 // ---------------------------------------------------------------------------
 // Dithering row by row: one state per record between StartDithering and StopDithering.
 
@@ -191,16 +183,10 @@ int grayScale(struct_LEAD_Bitmap* b, int bpp) {
         return IMGSDK_SUCCESS;
     }
     try {
-        const Samples s = samplesOf(*b);
         struct_LEAD_Bitmap pic;
-        int rc = createPicture(pic, b->Width, b->Height, 8, ORDER_GRAY);
+        const int rc = createDerived(*b, 8, ORDER_GRAY, pic);
         if (rc != IMGSDK_SUCCESS) return rc;
-        fillGrayTable(pic.pPalette, 8);
-        setViewPerspective(pic, b->ViewPerspective);
-        pic.XResolution = b->XResolution;
-        pic.YResolution = b->YResolution;
-        cv::Mat dst = storedView(pic);
-        cv::cvtColor(s.m, dst, s.m.channels() == 4 ? cv::COLOR_BGRA2GRAY : cv::COLOR_BGR2GRAY);
+        samplesWith(*b, 1).copyTo(storedView(pic));
         replacePicture(*b, pic);
     } catch (const std::bad_alloc&) {
         return IMGSDK_ERROR_NO_MEMORY;
@@ -221,7 +207,7 @@ int colorRes(struct_LEAD_Bitmap* b, struct_LEAD_Bitmap* dst, int bpp, unsigned l
         return IMGSDK_ERROR_INV_PARAMETER;
     struct_LEAD_Bitmap pic;
     try {
-        const cv::Mat bgr = bgrOf(*b);
+        const cv::Mat bgr = samplesWith(*b, 3);
         if (bpp > 8) {
             struct_LEAD_Bitmap like;
             describe(like, b->Width, b->Height, bpp);

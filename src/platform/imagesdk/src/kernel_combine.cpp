@@ -16,16 +16,6 @@ cv::Rect storedRect(const struct_LEAD_Bitmap& b, int col, int row, int w, int h)
     return cv::Rect(col, b.ViewPerspective == TOP_LEFT ? row : b.Height - row - h, w, h);
 }
 
-cv::Mat withChannels(const cv::Mat& m, int channels) {
-    if (m.channels() == channels) return m;
-    static const int codes[5][5] = {{}, {0, 0, 0, cv::COLOR_GRAY2BGR, cv::COLOR_GRAY2BGRA},
-                                    {}, {0, cv::COLOR_BGR2GRAY, 0, 0, cv::COLOR_BGR2BGRA},
-                                    {0, cv::COLOR_BGRA2GRAY, 0, cv::COLOR_BGRA2BGR, 0}};
-    cv::Mat out;
-    cv::cvtColor(m, out, codes[m.channels()][channels]);
-    return out;
-}
-
 void combineInto(const cv::Mat& a, const cv::Mat& s, cv::Mat& out, int op) {
     switch (op) {
     case CB_OP_COPY: s.copyTo(out); break;
@@ -80,12 +70,7 @@ int combine(struct_LEAD_Bitmap* dst, int col, int row, int w, int h, struct_LEAD
         combineInto(a, sroi, result, op);
         if (flags & CB_RES_NOT) cv::bitwise_not(result, result);
         result.copyTo(droi);
-        if (!d.view) {
-            struct_LEAD_Bitmap fresh;
-            const int rc = pictureLike(*dst, d.m, fresh);
-            if (rc != IMGSDK_SUCCESS) return rc;
-            replacePicture(*dst, fresh);
-        }
+        if (!d.view) return replaceWithSamples(*dst, d.m);
     } catch (const std::bad_alloc&) {
         return IMGSDK_ERROR_NO_MEMORY;
     }

@@ -157,20 +157,24 @@ int fill(struct_LEAD_Bitmap* b, unsigned long color) {
     return IMGSDK_SUCCESS;
 }
 
-int getColors(struct_LEAD_Bitmap* b, int index, int count, RGBQUAD* out) {
-    if (!b || !out || index < 0 || count <= 0) return IMGSDK_ERROR_INV_PARAMETER;
+// Entries [index, index + count) of the record's colour table.
+static int checkTableRange(const struct_LEAD_Bitmap* b, int index, int count, const RGBQUAD* entries) {
+    if (!b || !entries || index < 0 || count <= 0) return IMGSDK_ERROR_INV_PARAMETER;
     if (!allocated(b)) return IMGSDK_ERROR_NO_BITMAP;
     if (b->BitsPerPixel > 8) return IMGSDK_ERROR_BPP_NOT_SUPPORTED;
-    if (count > b->nColors - index) return IMGSDK_ERROR_INV_PARAMETER;
+    return count > b->nColors - index ? IMGSDK_ERROR_INV_PARAMETER : IMGSDK_SUCCESS;
+}
+
+int getColors(struct_LEAD_Bitmap* b, int index, int count, RGBQUAD* out) {
+    const int rc = checkTableRange(b, index, count, out);
+    if (rc != IMGSDK_SUCCESS) return rc;
     std::memcpy(out, b->pPalette + index, size_t(count) * sizeof(RGBQUAD));
     return IMGSDK_SUCCESS;
 }
 
 int putColors(struct_LEAD_Bitmap* b, int index, int count, RGBQUAD* in) {
-    if (!b || !in || index < 0 || count <= 0) return IMGSDK_ERROR_INV_PARAMETER;
-    if (!allocated(b)) return IMGSDK_ERROR_NO_BITMAP;
-    if (b->BitsPerPixel > 8) return IMGSDK_ERROR_BPP_NOT_SUPPORTED;
-    if (count > b->nColors - index) return IMGSDK_ERROR_INV_PARAMETER;
+    const int rc = checkTableRange(b, index, count, in);
+    if (rc != IMGSDK_SUCCESS) return rc;
     std::memcpy(b->pPalette + index, in, size_t(count) * sizeof(RGBQUAD));
     if (b->Order == ORDER_GRAY && !isGrayPicture(*b)) b->Order = ORDER_BGR;  // no longer the grey ramp
     return IMGSDK_SUCCESS;
@@ -180,24 +184,25 @@ int putColors(struct_LEAD_Bitmap* b, int index, int count, RGBQUAD* in) {
 // Rows and pixels: row 0 is the top row as shown; bytes in the record's own
 // pixel format.
 
-long getRowCol(struct_LEAD_Bitmap* b, unsigned char* buffer, int row, int col, unsigned long bytes) {
+// Copies up to `bytes` of a row from pixel col on, out of the picture or into it.
+static long copyRow(struct_LEAD_Bitmap* b, unsigned char* buffer, int row, int col, unsigned long bytes, bool out) {
     if (!b || !buffer) return IMGSDK_ERROR_INV_PARAMETER;
     if (!allocated(b)) return IMGSDK_ERROR_NO_BITMAP;
     if (!insidePicture(*b, row, col)) return IMGSDK_ERROR_INV_PARAMETER;
     const size_t offset = size_t(col) * size_t(b->BitsPerPixel) / 8;
     const size_t n = std::min<size_t>(bytes, size_t(b->BytesPerLine) - offset);
-    std::memcpy(buffer, viewedRow(*b, row) + offset, n);
+    unsigned char* pixels = viewedRow(*b, row) + offset;
+    if (out) std::memcpy(buffer, pixels, n);
+    else std::memcpy(pixels, buffer, n);
     return static_cast<long>(n);
 }
 
+long getRowCol(struct_LEAD_Bitmap* b, unsigned char* buffer, int row, int col, unsigned long bytes) {
+    return copyRow(b, buffer, row, col, bytes, true);
+}
+
 long putRowCol(struct_LEAD_Bitmap* b, unsigned char* buffer, int row, int col, unsigned long bytes) {
-    if (!b || !buffer) return IMGSDK_ERROR_INV_PARAMETER;
-    if (!allocated(b)) return IMGSDK_ERROR_NO_BITMAP;
-    if (!insidePicture(*b, row, col)) return IMGSDK_ERROR_INV_PARAMETER;
-    const size_t offset = size_t(col) * size_t(b->BitsPerPixel) / 8;
-    const size_t n = std::min<size_t>(bytes, size_t(b->BytesPerLine) - offset);
-    std::memcpy(viewedRow(*b, row) + offset, buffer, n);
-    return static_cast<long>(n);
+    return copyRow(b, buffer, row, col, bytes, false);
 }
 
 long getRow(struct_LEAD_Bitmap* b, unsigned char* buffer, int row, unsigned long bytes) {

@@ -161,6 +161,29 @@ Samples samplesOf(const struct_LEAD_Bitmap& b) {
     return s;
 }
 
+cv::Mat withChannels(const cv::Mat& m, int channels) {
+    if (m.channels() == channels) return m;
+    static const int codes[5][5] = {{}, {0, 0, 0, cv::COLOR_GRAY2BGR, cv::COLOR_GRAY2BGRA},
+                                    {}, {0, cv::COLOR_BGR2GRAY, 0, 0, cv::COLOR_BGR2BGRA},
+                                    {0, cv::COLOR_BGRA2GRAY, 0, cv::COLOR_BGRA2BGR, 0}};
+    cv::Mat out;
+    cv::cvtColor(m, out, codes[m.channels()][channels]);
+    return out;
+}
+
+int createDerived(const struct_LEAD_Bitmap& like, int bpp, uint32_t order, struct_LEAD_Bitmap& out) {
+    const int rc = createPicture(out, like.Width, like.Height, bpp, order);
+    if (rc != IMGSDK_SUCCESS) return rc;
+    if (bpp <= 8) {
+        if (order == ORDER_GRAY) fillGrayTable(out.pPalette, bpp);
+        else fillFixedTable(out.pPalette, bpp);
+    }
+    setViewPerspective(out, like.ViewPerspective);
+    out.XResolution = like.XResolution;
+    out.YResolution = like.YResolution;
+    return IMGSDK_SUCCESS;
+}
+
 int pictureLike(const struct_LEAD_Bitmap& like, const cv::Mat& m, struct_LEAD_Bitmap& out) {
     int rc = createLike(like, m.cols, m.rows, out);
     if (rc != IMGSDK_SUCCESS) return rc;
@@ -190,6 +213,13 @@ int pictureLike(const struct_LEAD_Bitmap& like, const cv::Mat& m, struct_LEAD_Bi
         }
     }
     return IMGSDK_SUCCESS;
+}
+
+int replaceWithSamples(struct_LEAD_Bitmap& b, const cv::Mat& m) {
+    struct_LEAD_Bitmap fresh;
+    const int rc = pictureLike(b, m, fresh);
+    if (rc == IMGSDK_SUCCESS) replacePicture(b, fresh);
+    return rc;
 }
 
 COLORREF colorAt(const struct_LEAD_Bitmap& b, const unsigned char* row, int x) {
@@ -339,12 +369,7 @@ int applyColorFunction(struct_LEAD_Bitmap& b, const std::function<void(cv::Mat& 
             } else {
                 s.m = bgr;
             }
-            if (!s.view) {
-                struct_LEAD_Bitmap fresh;
-                const int rc = pictureLike(b, s.m, fresh);
-                if (rc != IMGSDK_SUCCESS) return rc;
-                replacePicture(b, fresh);
-            }
+            if (!s.view) return replaceWithSamples(b, s.m);
         }
         return IMGSDK_SUCCESS;
     });
@@ -368,8 +393,7 @@ int applyFilter(struct_LEAD_Bitmap& b, const std::function<void(const cv::Mat& s
         } else {
             cv::Mat dst(s.m.size(), s.m.type());
             fn(s.m, dst);
-            const int rc = pictureLike(b, dst, fresh);
-            if (rc != IMGSDK_SUCCESS) return rc;
+            return replaceWithSamples(b, dst);
         }
         replacePicture(b, fresh);
         return IMGSDK_SUCCESS;

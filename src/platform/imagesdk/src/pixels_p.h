@@ -28,9 +28,21 @@ struct Samples {
 };
 Samples samplesOf(const struct_LEAD_Bitmap& b);
 
+// m with 1 (grey), 3 (BGR) or 4 (BGRA) channels; m itself when it has them.
+cv::Mat withChannels(const cv::Mat& m, int channels);
+// The stored rows as samples with that many channels.
+inline cv::Mat samplesWith(const struct_LEAD_Bitmap& b, int channels) { return withChannels(samplesOf(b).m, channels); }
+
+// A fresh picture of like's size, view perspective and resolution at bpp and
+// order, with the grey table (ORDER_GRAY) or the fixed one.
+int createDerived(const struct_LEAD_Bitmap& like, int bpp, uint32_t order, struct_LEAD_Bitmap& out);
+
 // A fresh picture shaped like `like` (depth, order, table, perspective, resolution)
 // with the samples m (in the kind samplesOf gives for `like`), at m's size.
 int pictureLike(const struct_LEAD_Bitmap& like, const cv::Mat& m, struct_LEAD_Bitmap& out);
+
+// Replaces the record's picture with pictureLike(b, m).
+int replaceWithSamples(struct_LEAD_Bitmap& b, const cv::Mat& m);
 
 // Colour (COLORREF) of a stored pixel and the raw value for a colour.
 COLORREF colorAt(const struct_LEAD_Bitmap& b, const unsigned char* storedRow, int x);
