@@ -7,9 +7,24 @@
 
 #include <opencv2/core.hpp>
 
+#include <streambuf>
 #include <vector>
 
 namespace imagesdk::detail {
+
+// While alive, OpenCV's codecs say nothing on the standard error stream about
+// a damaged file (the caller gets an error code instead).
+class QuietCodecs {
+public:
+    QuietCodecs();
+    ~QuietCodecs();
+    QuietCodecs(const QuietCodecs&) = delete;
+    QuietCodecs& operator=(const QuietCodecs&) = delete;
+
+private:
+    int level_;
+    std::streambuf* cerr_;
+};
 
 // Loads from src (data: the same bytes when already in memory, else null).
 int loadFromSource(const ByteSource& src, const unsigned char* data, struct_LEAD_Bitmap* bitmap, int bpp, int order,

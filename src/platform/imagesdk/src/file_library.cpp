@@ -8,12 +8,14 @@
 #include <imagesdk/limits.h>
 
 #include <opencv2/core.hpp>
+#include <opencv2/core/utils/logger.hpp>
 #include <opencv2/imgcodecs.hpp>
 #include <opencv2/imgproc.hpp>
 
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <iostream>
 #include <new>
 #include <vector>
 
@@ -272,6 +274,7 @@ int toPicture(const cv::Mat& m, Target t, struct_LEAD_Bitmap& out) {
 int decode(const unsigned char* data, size_t size, const FILEINFO& info, int page, cv::Mat& out) {
     if (!dataComplete(data, size, info)) return IMGSDK_ERROR_FILE_CORRUPT;
     int rc = IMGSDK_SUCCESS;
+    const QuietCodecs quiet;
     try {
         if (info.Format == IMGFILE_GIF) {
             rc = decodeGif(data, size, page, out);
@@ -308,6 +311,7 @@ bool decodeInPlace(const unsigned char* data, size_t size, const FILEINFO& info,
     if (rc != IMGSDK_SUCCESS) return true;
     setViewPerspective(pic, TOP_LEFT);
     cv::Mat view(pic.Height, pic.Width, CV_8UC3, pic.pBits, static_cast<size_t>(pic.BytesPerLine));
+    const QuietCodecs quiet;
     try {
         const cv::Mat buffer(1, static_cast<int>(size), CV_8UC1, const_cast<unsigned char*>(data));
         cv::Mat out = view;
@@ -367,6 +371,15 @@ int indexedPictureFromMat(const cv::Mat& image, struct_LEAD_Bitmap& out) {
     rc = chooseTarget(m, info, 8, ORDER_BGR, 0, target);
     if (rc != IMGSDK_SUCCESS) return rc;
     return toPicture(m, target, out);
+}
+
+QuietCodecs::QuietCodecs()
+    : level_(cv::utils::logging::setLogLevel(cv::utils::logging::LOG_LEVEL_SILENT)), cerr_(std::cerr.rdbuf(nullptr)) {}
+
+QuietCodecs::~QuietCodecs() {
+    std::cerr.rdbuf(cerr_);
+    std::cerr.clear();
+    cv::utils::logging::setLogLevel(static_cast<cv::utils::logging::LogLevel>(level_));
 }
 
 // The arguments of the load entry points, checked before anything is read.

@@ -211,6 +211,7 @@ int savePage(const char* path, int format, int page, const struct_LEAD_Bitmap& p
     }
     std::vector<cv::Mat> mats;
     try {
+        const QuietCodecs quiet;
         cv::imreadmulti(path, mats, cv::IMREAD_UNCHANGED);
     } catch (...) {
         mats.clear();
