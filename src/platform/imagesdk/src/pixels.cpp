@@ -272,22 +272,17 @@ void putRaw(const struct_LEAD_Bitmap& b, unsigned char* row, int x, uint32_t raw
     }
 }
 
-NearestIndex::NearestIndex(const RGBQUAD* table, int count) : table_(table), count_(count), cache_(32768, 0) {}
+NearestIndex::NearestIndex(const RGBQUAD* table, int count) : table_(table), count_(count) {
+    for (int i = count - 1; i >= 0; --i)  // the first of equal entries wins
+        exact_[uint32_t(table[i].rgbRed) << 16 | uint32_t(table[i].rgbGreen) << 8 | table[i].rgbBlue] = uint8_t(i);
+}
 
 unsigned NearestIndex::operator()(int r, int g, int bl) {
-    // Exact entries first; the cache serves the colours that match none.
-    for (int i = 0; i < count_ && i < 16; ++i)
-        if (table_[i].rgbRed == r && table_[i].rgbGreen == g && table_[i].rgbBlue == bl) return static_cast<unsigned>(i);
-    const int key = (r >> 3) << 10 | (g >> 3) << 5 | (bl >> 3);
-    int16_t& slot = cache_[static_cast<size_t>(key)];
-    if (count_ > 16) {
-        if (slot) {
-            const RGBQUAD q = table_[slot - 1];
-            if (q.rgbRed == r && q.rgbGreen == g && q.rgbBlue == bl) return static_cast<unsigned>(slot - 1);
-        }
-        for (int i = 16; i < count_; ++i)
-            if (table_[i].rgbRed == r && table_[i].rgbGreen == g && table_[i].rgbBlue == bl) return static_cast<unsigned>(i);
-    }
+    const auto hit = exact_.find(uint32_t(r) << 16 | uint32_t(g) << 8 | uint32_t(bl));
+    if (hit != exact_.end()) return hit->second;
+    // Colours outside the table share the nearest entry of their 5-5-5 cell.
+    if (cache_.empty()) cache_.assign(32768, 0);
+    int16_t& slot = cache_[size_t((r >> 3) << 10 | (g >> 3) << 5 | (bl >> 3))];
     if (slot) return static_cast<unsigned>(slot - 1);
     int best = 0, bestDist = INT32_MAX;
     for (int i = 0; i < count_; ++i) {

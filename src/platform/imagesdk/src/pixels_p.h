@@ -9,6 +9,7 @@
 
 #include <array>
 #include <functional>
+#include <unordered_map>
 #include <vector>
 
 namespace imagesdk::detail {
@@ -49,7 +50,7 @@ COLORREF colorAt(const struct_LEAD_Bitmap& b, const unsigned char* storedRow, in
 uint32_t rawFor(const struct_LEAD_Bitmap& b, COLORREF c);
 void putRaw(const struct_LEAD_Bitmap& b, unsigned char* storedRow, int x, uint32_t raw);
 
-// The index of the table entry nearest to a colour, with a cache per colour.
+// The index of the table entry equal or nearest to a colour.
 class NearestIndex {
 public:
     NearestIndex(const RGBQUAD* table, int count);
@@ -58,7 +59,8 @@ public:
 private:
     const RGBQUAD* table_;
     int count_;
-    std::vector<int16_t> cache_;  // 15-bit colour -> index + 1
+    std::unordered_map<uint32_t, uint8_t> exact_;  // the table's own colours
+    std::vector<int16_t> cache_;                    // 15-bit colour -> index + 1
 };
 
 // One curve per colour component (blue, green, red) applied to every pixel;
