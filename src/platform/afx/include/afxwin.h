@@ -247,11 +247,7 @@ public:
     BOOL IsPrinting() const { return m_bPrinting; }
 
     BOOL CreateDC(LPCWSTR lpszDriverName, LPCWSTR lpszDeviceName, LPCWSTR lpszOutput, const void* lpInitData) {
-#ifdef _WIN32
         return Attach(::CreateDCW(lpszDriverName, lpszDeviceName, lpszOutput, static_cast<const DEVMODEW*>(lpInitData)));
-#else
-        return Attach(::CreateDCW(lpszDriverName, lpszDeviceName, lpszOutput, lpInitData));
-#endif
     }
     BOOL CreateCompatibleDC(CDC* pDC) { return Attach(::CreateCompatibleDC(pDC ? pDC->m_hDC : nullptr)); }
     BOOL DeleteDC();
@@ -579,6 +575,31 @@ public:
     BOOL GetTextMetrics(LPTEXTMETRICW lpMetrics) const { return ::GetTextMetricsW(m_hAttribDC, lpMetrics); }
     BOOL GetOutputTextMetrics(LPTEXTMETRICW lpMetrics) const { return ::GetTextMetricsW(m_hDC, lpMetrics); }
     int GetTextFace(int nCount, LPWSTR lpszFacename) const { return ::GetTextFaceW(m_hDC, nCount, lpszFacename); }
+
+    // Printing: a document of pages on a printer DC. StartDoc marks the CDC
+    // as printing (IsPrinting) until EndDoc or AbortDoc.
+    int StartDoc(LPDOCINFO lpDocInfo) {
+        const int job = ::StartDocW(m_hDC, lpDocInfo);
+        if (job > 0) m_bPrinting = TRUE;
+        return job;
+    }
+    int StartDoc(LPCWSTR lpszDocName) {
+        DOCINFOW di{};
+        di.cbSize = sizeof di;
+        di.lpszDocName = lpszDocName;
+        return StartDoc(&di);
+    }
+    int StartPage() { return ::StartPage(m_hDC); }
+    int EndPage() { return ::EndPage(m_hDC); }
+    int EndDoc() {
+        m_bPrinting = FALSE;
+        return ::EndDoc(m_hDC);
+    }
+    int AbortDoc() {
+        m_bPrinting = FALSE;
+        return ::AbortDoc(m_hDC);
+    }
+    int SetAbortProc(BOOL(CALLBACK* lpfn)(HDC, int)) { return ::SetAbortProc(m_hDC, lpfn); }
 
     HDC m_hDC;
     HDC m_hAttribDC;

@@ -195,7 +195,13 @@
 #define DT_METAFILE 5
 #define DT_DISPFILE 6
 #define RC_BITBLT 1
+#define RC_BANDING 2
+#define RC_SCALING 4
+#define RC_BITMAP64 8
+#define RC_DI_BITMAP 0x0080
+#define RC_DIBTODEV 0x0200
 #define RC_STRETCHBLT 0x0800
+#define RC_STRETCHDIB 0x2000
 
 // Mapping, graphics and arc modes
 #define MM_TEXT 1
@@ -241,6 +247,7 @@
 #define TA_MASK (TA_BASELINE + TA_CENTER + TA_UPDATECP + TA_RTLREADING)
 #define ETO_OPAQUE 0x0002
 #define ETO_CLIPPED 0x0004
+#define ETO_PDY 0x2000
 
 // Fonts
 #define LF_FACESIZE 32
@@ -493,18 +500,123 @@ typedef struct tagXFORM {
     FLOAT eDy;
 } XFORM, *PXFORM, *LPXFORM;
 
+
+// Printing: the device mode a printer DC is created with, and the document.
+#define CCHDEVICENAME 32
+#define CCHFORMNAME 32
+#define DM_ORIENTATION 0x00000001L
+#define DM_PAPERSIZE 0x00000002L
+#define DM_PAPERLENGTH 0x00000004L
+#define DM_PAPERWIDTH 0x00000008L
+#define DM_COPIES 0x00000100L
+#define DM_PRINTQUALITY 0x00000400L
+#define DM_COLOR 0x00000800L
+#define DM_YRESOLUTION 0x00002000L
+#define DMORIENT_PORTRAIT 1
+#define DMORIENT_LANDSCAPE 2
+#define DMPAPER_LETTER 1
+#define DMPAPER_LEGAL 5
+#define DMPAPER_A3 8
+#define DMPAPER_A4 9
+#define DMPAPER_A5 11
+#define DMPAPER_USER 256
+#define DMRES_DRAFT (-1)
+#define DMRES_LOW (-2)
+#define DMRES_MEDIUM (-3)
+#define DMRES_HIGH (-4)
+#define DMCOLOR_MONOCHROME 1
+#define DMCOLOR_COLOR 2
+
+typedef struct _devicemodeW {
+    WCHAR dmDeviceName[CCHDEVICENAME];
+    WORD dmSpecVersion;
+    WORD dmDriverVersion;
+    WORD dmSize;
+    WORD dmDriverExtra;
+    DWORD dmFields;
+    union {
+        struct {
+            short dmOrientation;
+            short dmPaperSize;
+            short dmPaperLength;  // tenths of a millimetre
+            short dmPaperWidth;
+            short dmScale;
+            short dmCopies;
+            short dmDefaultSource;
+            short dmPrintQuality;  // dots per inch, or DMRES_x
+        };
+        struct {
+            POINTL dmPosition;
+            DWORD dmDisplayOrientation;
+            DWORD dmDisplayFixedOutput;
+        };
+    };
+    short dmColor;
+    short dmDuplex;
+    short dmYResolution;
+    short dmTTOption;
+    short dmCollate;
+    WCHAR dmFormName[CCHFORMNAME];
+    WORD dmLogPixels;
+    DWORD dmBitsPerPel;
+    DWORD dmPelsWidth;
+    DWORD dmPelsHeight;
+    union {
+        DWORD dmDisplayFlags;
+        DWORD dmNup;
+    };
+    DWORD dmDisplayFrequency;
+    DWORD dmICMMethod;
+    DWORD dmICMIntent;
+    DWORD dmMediaType;
+    DWORD dmDitherType;
+    DWORD dmReserved1;
+    DWORD dmReserved2;
+    DWORD dmPanningWidth;
+    DWORD dmPanningHeight;
+} DEVMODEW, *PDEVMODEW, *LPDEVMODEW;
+typedef DEVMODEW DEVMODE;
+
+typedef struct _DOCINFOW {
+    int cbSize;
+    LPCWSTR lpszDocName;
+    LPCWSTR lpszOutput;  // the file the document is written to
+    LPCWSTR lpszDatatype;
+    DWORD fwType;
+} DOCINFOW, *LPDOCINFOW;
+typedef DOCINFOW DOCINFO;
+typedef LPDOCINFOW LPDOCINFO;
+
+typedef BOOL(CALLBACK* ABORTPROC)(HDC, int);
+
+// Results of the document and page calls.
+#define SP_ERROR (-1)
+#define SP_APPABORT (-2)
+#define SP_USERABORT (-3)
+#define SP_OUTOFDISK (-4)
+#define SP_OUTOFMEMORY (-5)
+
 #ifdef __cplusplus
 extern "C" {
 #endif
 
 // Device contexts
 HDC WINAPI CreateCompatibleDC(HDC hdc);
-HDC WINAPI CreateDCW(LPCWSTR pwszDriver, LPCWSTR pwszDevice, LPCWSTR pszPort, const void* pdm);
+HDC WINAPI CreateDCW(LPCWSTR pwszDriver, LPCWSTR pwszDevice, LPCWSTR pszPort, const DEVMODEW* pdm);
 BOOL WINAPI DeleteDC(HDC hdc);
 int WINAPI SaveDC(HDC hdc);
 BOOL WINAPI RestoreDC(HDC hdc, int nSavedDC);
 int WINAPI GetDeviceCaps(HDC hdc, int index);
 BOOL WINAPI GdiFlush(void);
+
+// Printing: a document of pages on a printer DC.
+int WINAPI StartDocW(HDC hdc, const DOCINFOW* lpdi);
+#define StartDoc StartDocW
+int WINAPI EndDoc(HDC hdc);
+int WINAPI AbortDoc(HDC hdc);
+int WINAPI StartPage(HDC hdc);
+int WINAPI EndPage(HDC hdc);
+int WINAPI SetAbortProc(HDC hdc, ABORTPROC proc);
 DWORD WINAPI GetObjectType(HGDIOBJ h);
 
 // Objects

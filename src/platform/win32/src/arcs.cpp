@@ -4,6 +4,7 @@
 #include "ellipse_p.h"
 #include "polygon_fill_p.h"
 #include "stroke_p.h"
+#include "printer_p.h"
 
 #include <cmath>
 #include <cstdint>
@@ -211,18 +212,22 @@ BOOL drawArc(HDC h, ArcKind kind, int left, int top, int right, int bottom, int 
 extern "C" {
 
 BOOL WINAPI Arc(HDC h, int l, int t, int r, int b, int xs, int ys, int xe, int ye) {
+    const PageRecord rec(h, [&] { return [=](HDC d) { Arc(d, l, t, r, b, xs, ys, xe, ye); }; });
     return drawArc(h, ArcKind::Arc, l, t, r, b, xs, ys, xe, ye);
 }
 
 BOOL WINAPI Chord(HDC h, int l, int t, int r, int b, int xs, int ys, int xe, int ye) {
+    const PageRecord rec(h, [&] { return [=](HDC d) { Chord(d, l, t, r, b, xs, ys, xe, ye); }; });
     return drawArc(h, ArcKind::Chord, l, t, r, b, xs, ys, xe, ye);
 }
 
 BOOL WINAPI Pie(HDC h, int l, int t, int r, int b, int xs, int ys, int xe, int ye) {
+    const PageRecord rec(h, [&] { return [=](HDC d) { Pie(d, l, t, r, b, xs, ys, xe, ye); }; });
     return drawArc(h, ArcKind::Pie, l, t, r, b, xs, ys, xe, ye);
 }
 
 BOOL WINAPI ArcTo(HDC h, int l, int t, int r, int b, int xs, int ys, int xe, int ye) {
+    const PageRecord rec(h, [&] { return [=](HDC d) { ArcTo(d, l, t, r, b, xs, ys, xe, ye); }; });
     if (!drawArc(h, ArcKind::ArcTo, l, t, r, b, xs, ys, xe, ye)) return FALSE;
     // The current position moves to where the end ray meets the true ellipse.
     DC* dc = findDC(h);

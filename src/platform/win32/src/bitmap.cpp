@@ -1,6 +1,7 @@
 // Bitmaps: device-dependent bitmaps, DIB sections and pixel access.
 #include "dc_p.h"
 #include "stock_objects_p.h"
+#include "printer_p.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -172,6 +173,7 @@ HBITMAP WINAPI CreateDIBSection(HDC h, const BITMAPINFO* bmi, UINT usage, void**
 }
 
 COLORREF WINAPI GetPixel(HDC h, int x, int y) {
+    const PageRecord unreadable(h);  // a printer page cannot be read back
     DC* dc = findDC(h);
     if (!dc) return CLR_INVALID;
     const int dx = dc->devX(x), dy = dc->devY(y);
@@ -180,6 +182,7 @@ COLORREF WINAPI GetPixel(HDC h, int x, int y) {
 }
 
 COLORREF WINAPI SetPixel(HDC h, int x, int y, COLORREF c) {
+    const PageRecord rec(h, [&] { return [=](HDC d) { SetPixel(d, x, y, c); }; });
     DC* dc = findDC(h);
     if (!dc) return CLR_INVALID;
     const int dx = dc->devX(x), dy = dc->devY(y);

@@ -7,6 +7,7 @@
 // region. Plain copies between surfaces of one format go straight to pixman.
 #include "blit_p.h"
 #include "stretch_p.h"
+#include "printer_p.h"
 
 #include <pixman.h>
 
@@ -526,16 +527,30 @@ using namespace hmigfx::win32;
 extern "C" {
 
 BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop) {
+    const PageRecord rec(hdc, [&] {
+        return [=, src = copySourceDC(hdcSrc)](HDC d) { BitBlt(d, x, y, cx, cy, static_cast<HDC>(handleOf(src)), x1, y1, rop); };
+    });
     return blitWithDcs(hdc, x, y, cx, cy, hdcSrc, x1, y1, cx, cy, rop);
 }
 
 BOOL WINAPI StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc, int ySrc,
                        int wSrc, int hSrc, DWORD rop) {
+    const PageRecord rec(hdcDest, [&] {
+        return [=, src = copySourceDC(hdcSrc)](HDC d) {
+            StretchBlt(d, xDest, yDest, wDest, hDest, static_cast<HDC>(handleOf(src)), xSrc, ySrc, wSrc, hSrc, rop);
+        };
+    });
     return blitWithDcs(hdcDest, xDest, yDest, wDest, hDest, hdcSrc, xSrc, ySrc, wSrc, hSrc, rop);
 }
 
 BOOL WINAPI MaskBlt(HDC hdcDest, int xDest, int yDest, int width, int height, HDC hdcSrc, int xSrc, int ySrc,
                     HBITMAP hbmMask, int xMask, int yMask, DWORD rop) {
+    const PageRecord rec(hdcDest, [&] {
+        return [=, src = copySourceDC(hdcSrc), mask = copyBitmap(hbmMask)](HDC d) {
+            MaskBlt(d, xDest, yDest, width, height, static_cast<HDC>(handleOf(src)), xSrc, ySrc,
+                    static_cast<HBITMAP>(handleOf(mask)), xMask, yMask, rop);
+        };
+    });
     if (!hbmMask) return BitBlt(hdcDest, xDest, yDest, width, height, hdcSrc, xSrc, ySrc, rop & 0x00FFFFFF);
     DC* dst = findDC(hdcDest);
     Bitmap* maskBmp = lookup<Bitmap>(hbmMask);

@@ -1,5 +1,6 @@
 // Device contexts: creation, the state setters and getters, SaveDC/RestoreDC.
 #include "dc_p.h"
+#include "printer_p.h"
 #include "stock_objects_p.h"
 
 #include <cwchar>
@@ -151,10 +152,14 @@ HDC WINAPI CreateCompatibleDC(HDC h) {
     return newDC(nullptr);
 }
 
-HDC WINAPI CreateDCW(LPCWSTR driver, LPCWSTR, LPCWSTR, const void*) {
-    // Only the display exists here.
-    if (driver && std::wcscmp(driver, L"DISPLAY") != 0) return nullptr;
-    return newDC(screenBitmap());
+HDC WINAPI CreateDCW(LPCWSTR driver, LPCWSTR device, LPCWSTR, const DEVMODEW* dm) {
+    // The display, or a printer (the default one when no device is named).
+    if ((!driver && !device) || (driver && std::wcscmp(driver, L"DISPLAY") == 0)) return newDC(screenBitmap());
+    std::shared_ptr<PrinterDC> printer = openPrinter(device, dm);
+    if (!printer) return nullptr;
+    HDC h = newDC(printer->page.get());
+    if (DC* dc = findDC(h)) dc->printer = std::move(printer);
+    return h;
 }
 
 HDC WINAPI GetDC(HWND wnd) {
@@ -208,6 +213,7 @@ BOOL WINAPI RestoreDC(HDC h, int level) {
 int WINAPI GetDeviceCaps(HDC h, int index) {
     DC* dc = findDC(h);
     if (!dc) return 0;
+    if (dc->printer) return printerDeviceCaps(*dc->printer, index);
     switch (index) {
     case DRIVERVERSION: return 0x4000;
     case TECHNOLOGY: return DT_RASDISPLAY;

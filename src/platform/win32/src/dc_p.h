@@ -46,6 +46,8 @@ struct DCState {
     std::optional<PixRegion> clip;  // device coordinates; none = no clipping
 };
 
+struct PrinterDC;
+
 struct DC : GdiObject {
     using Handle = HDC;
     static bool accepts(Kind k) { return k == Kind::DC; }
@@ -55,6 +57,7 @@ struct DC : GdiObject {
     DCState st;
     std::vector<DCState> saved;
     Bitmap* screen = nullptr;  // the virtual screen's surface for GetDC(NULL) DCs
+    std::shared_ptr<PrinterDC> printer;  // printer DCs: the device, the document, the page's journal
 
     // Derived state, rebuilt lazily.
     Surface surface;         // of the selected bitmap

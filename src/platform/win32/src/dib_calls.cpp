@@ -3,6 +3,7 @@
 // the DIB section colour table.
 #include "dib_format_p.h"
 #include "stock_objects_p.h"
+#include "printer_p.h"
 
 #include <algorithm>
 #include <climits>
@@ -236,6 +237,12 @@ int WINAPI GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID bits,
 int WINAPI StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, int xSrc, int ySrc,
                          int SrcWidth, int SrcHeight, const void* lpBits, const BITMAPINFO* lpbmi, UINT iUsage,
                          DWORD rop) {
+    const PageRecord rec(hdc, [&] {
+        return [=, dib = keepDib(hdc, lpbmi, iUsage, lpBits, -1)](HDC d) {
+            StretchDIBits(d, xDest, yDest, DestWidth, DestHeight, xSrc, ySrc, SrcWidth, SrcHeight, dib.data(), dib.info(),
+                          iUsage, rop);
+        };
+    });
     DC* dc = findDC(hdc);
     if (!dc) return 0;
     DibPixels px;
@@ -253,6 +260,11 @@ int WINAPI StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestH
 
 int WINAPI SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, int xSrc, int ySrc, UINT StartScan,
                              UINT cLines, const void* lpvBits, const BITMAPINFO* lpbmi, UINT ColorUse) {
+    const PageRecord rec(hdc, [&] {
+        return [=, dib = keepDib(hdc, lpbmi, ColorUse, lpvBits, cLines)](HDC d) {
+            SetDIBitsToDevice(d, xDest, yDest, w, h, xSrc, ySrc, StartScan, cLines, dib.data(), dib.info(), ColorUse);
+        };
+    });
     DC* dc = findDC(hdc);
     if (!dc || w > INT_MAX || h > INT_MAX) return 0;
     DibPixels px;

@@ -2,6 +2,7 @@
 // alignment of each line inside the rectangle, drawn with ExtTextOutW.
 #include "dc_p.h"
 #include "font_p.h"
+#include "printer_p.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -113,6 +114,12 @@ using namespace hmigfx::win32;
 extern "C" {
 
 int WINAPI DrawTextW(HDC h, LPCWSTR str, int count, LPRECT rect, UINT flags) {
+    const PageRecord rec(h, [&] {
+        return [t = keepText(str, count), count, r = keepRect(rect), flags](HDC d) {
+            KeptRect c = r;
+            DrawTextW(d, t.get(), count, c.get(), flags);
+        };
+    });
     DC* dc = findDC(h);
     if (!dc || !rect || (!str && count != 0)) return 0;
     FontInstance* font = selectedFont(*dc);

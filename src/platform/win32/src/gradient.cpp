@@ -6,6 +6,7 @@
 // with edge positions and colour weights rounded as the reference GDI rounds
 // them. Surfaces of 16 bits and fewer are dithered with Bayer matrices.
 #include "dc_p.h"
+#include "printer_p.h"
 
 #include <algorithm>
 #include <array>
@@ -273,6 +274,13 @@ using namespace hmigfx::win32;
 extern "C" {
 
 BOOL WINAPI GradientFill(HDC hdc, PTRIVERTEX vertices, ULONG nVertex, PVOID mesh, ULONG nMesh, ULONG mode) {
+    const PageRecord rec(hdc, [&] {
+        const long long per = mode == GRADIENT_FILL_TRIANGLE ? 3 : 2;
+        return [v = keepArray(vertices, nVertex), m = keepArray(static_cast<const ULONG*>(mesh), per * nMesh), nVertex,
+                nMesh, mode](HDC d) mutable {
+            GradientFill(d, v.empty() ? nullptr : v.data(), nVertex, m.empty() ? nullptr : m.data(), nMesh, mode);
+        };
+    });
     DC* dc = findDC(hdc);
     if (!dc || !vertices || !nVertex || !mesh || !nMesh || mode > GRADIENT_FILL_TRIANGLE) return FALSE;
     const ULONG per = mode == GRADIENT_FILL_TRIANGLE ? 3 : 2;

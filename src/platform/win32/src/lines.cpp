@@ -2,6 +2,7 @@
 // position they read and move.
 #include "bezier_p.h"
 #include "stroke_p.h"
+#include "printer_p.h"
 
 using namespace hmigfx::win32;
 
@@ -42,6 +43,7 @@ void strokeBeziers(DC& dc, const POINT* pts, size_t n, const POINT* first) {
 extern "C" {
 
 BOOL WINAPI LineTo(HDC h, int x, int y) {
+    const PageRecord rec(h, [&] { return [=](HDC d) { LineTo(d, x, y); }; });
     DC* dc = findDC(h);
     if (!dc) return FALSE;
     const POINT to{x, y};
@@ -51,6 +53,7 @@ BOOL WINAPI LineTo(HDC h, int x, int y) {
 }
 
 BOOL WINAPI Polyline(HDC h, const POINT* pts, int n) {
+    const PageRecord rec(h, [&] { return [p = keepPoints(pts, n), n](HDC d) { Polyline(d, p.data(), n); }; });
     DC* dc = findDC(h);
     if (!dc || !pts || n < 2) return FALSE;
     strokeOpen(*dc, mapped(*dc, pts, static_cast<size_t>(n)));
@@ -58,6 +61,7 @@ BOOL WINAPI Polyline(HDC h, const POINT* pts, int n) {
 }
 
 BOOL WINAPI PolylineTo(HDC h, const POINT* pts, DWORD n) {
+    const PageRecord rec(h, [&] { return [p = keepPoints(pts, n), n](HDC d) { PolylineTo(d, p.data(), n); }; });
     DC* dc = findDC(h);
     if (!dc || !pts || n == 0) return FALSE;
     strokeOpen(*dc, mapped(*dc, pts, n, &dc->st.curPos));
@@ -66,6 +70,12 @@ BOOL WINAPI PolylineTo(HDC h, const POINT* pts, DWORD n) {
 }
 
 BOOL WINAPI PolyPolyline(HDC h, const POINT* pts, const DWORD* counts, DWORD npoly) {
+    const PageRecord rec(h, [&] {
+        auto c = keepArray(counts, npoly);
+        long long total = 0;
+        for (DWORD k : c) total += k;
+        return [p = keepPoints(pts, total), c, npoly](HDC d) { PolyPolyline(d, p.data(), c.empty() ? nullptr : c.data(), npoly); };
+    });
     DC* dc = findDC(h);
     if (!dc || !pts || !counts) return FALSE;
     size_t total = 0;
@@ -84,6 +94,7 @@ BOOL WINAPI PolyPolyline(HDC h, const POINT* pts, const DWORD* counts, DWORD npo
 }
 
 BOOL WINAPI PolyBezier(HDC h, const POINT* pts, DWORD n) {
+    const PageRecord rec(h, [&] { return [p = keepPoints(pts, n), n](HDC d) { PolyBezier(d, p.data(), n); }; });
     DC* dc = findDC(h);
     if (!dc || !pts || n < 4 || n % 3 != 1) return FALSE;
     strokeBeziers(*dc, pts, n, nullptr);
@@ -93,6 +104,7 @@ BOOL WINAPI PolyBezier(HDC h, const POINT* pts, DWORD n) {
 }
 
 BOOL WINAPI PolyBezierTo(HDC h, const POINT* pts, DWORD n) {
+    const PageRecord rec(h, [&] { return [p = keepPoints(pts, n), n](HDC d) { PolyBezierTo(d, p.data(), n); }; });
     DC* dc = findDC(h);
     if (!dc || !pts || n == 0 || n % 3 != 0) return FALSE;
     const POINT start = dc->st.curPos;

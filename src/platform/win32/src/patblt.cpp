@@ -1,5 +1,6 @@
 // Pattern painting: PatBlt and USER's rectangle fills.
 #include "dc_p.h"
+#include "printer_p.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -69,6 +70,7 @@ Brush* brushArg(HBRUSH h) {
 extern "C" {
 
 BOOL WINAPI PatBlt(HDC h, int x, int y, int w, int hgt, DWORD rop) {
+    const PageRecord rec(h, [&] { return [=](HDC d) { PatBlt(d, x, y, w, hgt, rop); }; });
     DC* dc = findDC(h);
     if (!dc) return FALSE;
     const int rop2 = rop3ToRop2(rop);
@@ -78,6 +80,9 @@ BOOL WINAPI PatBlt(HDC h, int x, int y, int w, int hgt, DWORD rop) {
 }
 
 int WINAPI FillRect(HDC h, const RECT* rc, HBRUSH hbr) {
+    const PageRecord rec(h, [&] {
+        return [r = keepRect(rc), b = holdBrush(hbr)](HDC d) mutable { FillRect(d, r.get(), static_cast<HBRUSH>(handleOf(b))); };
+    });
     DC* dc = findDC(h);
     Brush* b = brushArg(hbr);
     if (!dc || !rc || !b) return 0;
@@ -87,6 +92,9 @@ int WINAPI FillRect(HDC h, const RECT* rc, HBRUSH hbr) {
 }
 
 int WINAPI FrameRect(HDC h, const RECT* rc, HBRUSH hbr) {
+    const PageRecord rec(h, [&] {
+        return [r = keepRect(rc), b = holdBrush(hbr)](HDC d) mutable { FrameRect(d, r.get(), static_cast<HBRUSH>(handleOf(b))); };
+    });
     DC* dc = findDC(h);
     Brush* b = brushArg(hbr);
     if (!dc || !rc || !b) return 0;
@@ -100,6 +108,7 @@ int WINAPI FrameRect(HDC h, const RECT* rc, HBRUSH hbr) {
 }
 
 BOOL WINAPI InvertRect(HDC h, const RECT* rc) {
+    const PageRecord rec(h, [&] { return [r = keepRect(rc)](HDC d) mutable { InvertRect(d, r.get()); }; });
     DC* dc = findDC(h);
     if (!dc || !rc) return FALSE;
     // DSTINVERT over the rectangle's extents, so an inverted one paints too.

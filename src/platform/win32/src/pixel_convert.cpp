@@ -118,7 +118,7 @@ BlitDest blitDestOf(DC& dc) {
 bool blitSourceOf(const DC& dc, BlitSource& out) {
     out = BlitSource{};
     out.s = dc.surface;
-    if (!out.s.valid()) return false;
+    if (!out.s.valid() || dc.printer) return false;  // a printer's page cannot be read back
     const Bitmap* bmp = dc.bitmap();
     out.monoNoTable = bmp && bmp->bpp == 1 && !bmp->dib;
     out.bkColor = dc.st.bkColor;

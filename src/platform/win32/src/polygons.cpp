@@ -3,6 +3,7 @@
 #include "polygon_fill_p.h"
 #include "region_p.h"
 #include "stroke_p.h"
+#include "printer_p.h"
 
 #include <cstdint>
 
@@ -62,6 +63,12 @@ HRGN polygonRegion(const POINT* pts, const INT* counts, int npoly, int mode) {
 extern "C" {
 
 BOOL WINAPI PolyPolygon(HDC h, const POINT* pts, const INT* counts, int npoly) {
+    const PageRecord rec(h, [&] {
+        auto c = keepArray(counts, npoly);
+        long long total = 0;
+        for (INT k : c) total += k;
+        return [p = keepPoints(pts, total), c, npoly](HDC d) { PolyPolygon(d, p.data(), c.empty() ? nullptr : c.data(), npoly); };
+    });
     DC* dc = findDC(h);
     if (!dc || !pts || !counts || npoly <= 0) return FALSE;
     size_t total = 0;

@@ -1,6 +1,7 @@
 // Rectangle: the outline drawn through the pen, then the interior the outline
 // leaves, filled with the brush.
 #include "stroke_p.h"
+#include "printer_p.h"
 
 #include <algorithm>
 
@@ -9,6 +10,7 @@ using namespace hmigfx::win32;
 extern "C" {
 
 BOOL WINAPI Rectangle(HDC h, int left, int top, int right, int bottom) {
+    const PageRecord rec(h, [&] { return [=](HDC d) { Rectangle(d, left, top, right, bottom); }; });
     DC* dc = findDC(h);
     if (!dc) return FALSE;
     if (dc->st.graphicsMode == GM_ADVANCED) {

@@ -1,5 +1,6 @@
 // Painting regions given in logical coordinates.
 #include "dc_p.h"
+#include "printer_p.h"
 
 #include <climits>
 #include <cstdlib>
@@ -36,21 +37,35 @@ BOOL paintWith(HDC h, HRGN hrgn, Brush* brush, int rop2) {
 extern "C" {
 
 BOOL WINAPI PaintRgn(HDC h, HRGN hrgn) {
+    const PageRecord rec(h, [&] { return [r = copyRegion(hrgn)](HDC d) { PaintRgn(d, static_cast<HRGN>(handleOf(r))); }; });
     DC* dc = findDC(h);
     if (!dc) return FALSE;
     return paintWith(h, hrgn, dc->brush(), dc->st.rop2);
 }
 
 BOOL WINAPI FillRgn(HDC h, HRGN hrgn, HBRUSH hbr) {
+    const PageRecord rec(h, [&] {
+        return [r = copyRegion(hrgn), b = holdBrush(hbr)](HDC d) {
+            FillRgn(d, static_cast<HRGN>(handleOf(r)), static_cast<HBRUSH>(handleOf(b)));
+        };
+    });
     DC* dc = findDC(h);
     Brush* b = lookup<Brush>(hbr);
     if (!dc || !b) return FALSE;
     return paintWith(h, hrgn, b, dc->st.rop2);
 }
 
-BOOL WINAPI InvertRgn(HDC h, HRGN hrgn) { return paintWith(h, hrgn, nullptr, R2_NOT); }
+BOOL WINAPI InvertRgn(HDC h, HRGN hrgn) {
+    const PageRecord rec(h, [&] { return [r = copyRegion(hrgn)](HDC d) { InvertRgn(d, static_cast<HRGN>(handleOf(r))); }; });
+    return paintWith(h, hrgn, nullptr, R2_NOT);
+}
 
 BOOL WINAPI FrameRgn(HDC h, HRGN hrgn, HBRUSH hbr, int w, int hgt) {
+    const PageRecord rec(h, [&] {
+        return [r = copyRegion(hrgn), b = holdBrush(hbr), w, hgt](HDC d) {
+            FrameRgn(d, static_cast<HRGN>(handleOf(r)), static_cast<HBRUSH>(handleOf(b)), w, hgt);
+        };
+    });
     DC* dc = findDC(h);
     Region* r = lookup<Region>(hrgn);
     Brush* b = lookup<Brush>(hbr);

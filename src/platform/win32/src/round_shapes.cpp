@@ -3,6 +3,7 @@
 #include "curve_figure_p.h"
 #include "ellipse_p.h"
 #include "stroke_p.h"
+#include "printer_p.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -12,6 +13,7 @@ using namespace hmigfx::win32;
 extern "C" {
 
 BOOL WINAPI RoundRect(HDC h, int left, int top, int right, int bottom, int ew, int eh) {
+    const PageRecord rec(h, [&] { return [=](HDC d) { RoundRect(d, left, top, right, bottom, ew, eh); }; });
     DC* dc = findDC(h);
     if (!dc) return FALSE;
     const PenGeometry pen = penGeometry(*dc);
@@ -69,6 +71,7 @@ BOOL WINAPI RoundRect(HDC h, int left, int top, int right, int bottom, int ew, i
 }
 
 BOOL WINAPI Ellipse(HDC h, int left, int top, int right, int bottom) {
+    const PageRecord rec(h, [&] { return [=](HDC d) { Ellipse(d, left, top, right, bottom); }; });
     auto extent = [](int a, int b) {
         return static_cast<int>(std::clamp<int64_t>(int64_t{b} - a, INT32_MIN + 1, INT32_MAX));
     };

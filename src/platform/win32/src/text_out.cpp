@@ -3,6 +3,7 @@
 // span painter, and the underline and strike-out bars.
 #include "dc_p.h"
 #include "font_p.h"
+#include "printer_p.h"
 
 #include <algorithm>
 #include <climits>
@@ -113,6 +114,12 @@ using namespace hmigfx::win32;
 extern "C" {
 
 BOOL WINAPI ExtTextOutW(HDC h, int x, int y, UINT options, const RECT* rect, LPCWSTR str, UINT count, const INT* lpDx) {
+    const PageRecord rec(h, [&] {
+        const long long dx = (options & ETO_PDY) ? 2LL * count : count;
+        return [=, r = keepRect(rect), t = keepText(str, count), w = keepArray(lpDx, dx)](HDC d) mutable {
+            ExtTextOutW(d, x, y, options, r.get(), t.get(), count, w.empty() ? nullptr : w.data());
+        };
+    });
     DC* dc = findDC(h);
     if (!dc || (count > 0 && !str) || count > INT_MAX / 2) return FALSE;
     FontInstance* font = selectedFont(*dc);

@@ -1,5 +1,6 @@
 // USER's drawing helpers: the focus rectangle, 3-D edges and frame controls.
 #include "dc_p.h"
+#include "printer_p.h"
 
 #include <algorithm>
 #include <vector>
@@ -140,6 +141,7 @@ extern "C" {
 // drawing it twice restores the picture. In rectangles one or two pixels
 // thick the outline crosses pixels twice, and those crossings cancel.
 BOOL WINAPI DrawFocusRect(HDC h, const RECT* rc) {
+    const PageRecord rec(h, [&] { return [r = keepRect(rc)](HDC d) mutable { DrawFocusRect(d, r.get()); }; });
     DC* dc = findDC(h);
     if (!dc || !rc) return FALSE;
     RECT r = dc->toDevice(*rc);
@@ -173,6 +175,12 @@ BOOL WINAPI DrawFocusRect(HDC h, const RECT* rc) {
 
 
 BOOL WINAPI DrawEdge(HDC h, LPRECT rc, UINT edge, UINT flags) {
+    const PageRecord rec(h, [&] {
+        return [r = keepRect(rc), edge, flags](HDC d) {
+            KeptRect c = r;  // BF_ADJUST moves it
+            DrawEdge(d, c.get(), edge, flags);
+        };
+    });
     DC* dc = findDC(h);
     if (!dc || !rc) return FALSE;
     const UINT sides = flags & BF_RECT;
@@ -213,6 +221,12 @@ BOOL WINAPI DrawEdge(HDC h, LPRECT rc, UINT edge, UINT flags) {
 }
 
 BOOL WINAPI DrawFrameControl(HDC h, LPRECT rc, UINT type, UINT state) {
+    const PageRecord rec(h, [&] {
+        return [r = keepRect(rc), type, state](HDC d) {
+            KeptRect c = r;
+            DrawFrameControl(d, c.get(), type, state);
+        };
+    });
     DC* dc = findDC(h);
     if (!dc || !rc || type != DFC_BUTTON) return FALSE;
     if (state & DFCS_BUTTONPUSH) {
