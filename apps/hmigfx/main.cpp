@@ -2,6 +2,7 @@
 #include "gallery.h"
 #include "pattern_dir.h"
 #include "picture_command.h"
+#include "print.h"
 #include "scene.h"
 
 #include <cstdio>
@@ -24,7 +25,9 @@ const char kUsage[] =
     "usage: hmigfx render SCENE.json -o OUT.png [--zoom N] [--origin X,Y] [--bw] [--size W,H] [--patterns DIR]\n"
     "       hmigfx gallery -o OUT.png [--patterns DIR]\n"
     "       hmigfx picture IN -o OUT [--op NAME[:ARGS]]... [--quality N]\n"
-    "       hmigfx --help | hmigfx render --help | hmigfx gallery --help\n";
+    HMIGFX_PRINT_USAGE
+    "       hmigfx --help | hmigfx render --help | hmigfx gallery --help | hmigfx picture --help\n"
+    "       hmigfx print --help\n";
 
 const char kHelp[] =
     "hmigfx draws HMI graphics through the hmigfx library (its CMyDC, pens, brushes,\n"
@@ -36,6 +39,7 @@ const char kHelp[] =
     "           shapes and rubber bands\n"
     "  picture  imaging operations on a picture file (rotate, filters, colours, ...);\n"
     "           `hmigfx picture --help` lists them\n"
+    "  print    print a scene file to PDF (or a print queue) through a printer DC\n"
     "\n"
     "exit status: 0 written; 1 the output could not be written; 2 bad command line or scene\n"
     "(a bad scene is reported as one line naming the JSON path, and nothing is written).\n";
@@ -219,5 +223,6 @@ int main(int argc, char** argv) {
     if (command == "render") return render(argc, argv);
     if (command == "gallery") return gallery(argc, argv);
     if (command == "picture") return runPicture(argc, argv);
+    if (command == "print") return printCommand(argc, argv);
     usageError("unknown command " + command);
 }

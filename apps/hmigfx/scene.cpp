@@ -145,15 +145,20 @@ Scene loadSceneFile(const fs::path& file, SceneOptions options) {
     return parseScene(text.str(), options);
 }
 
-void renderScene(const Scene& scene, Surface& surface) {
-    surface.fill(scene.background);
-    CDC& cdc = surface.dc();
-    CPoint origin = scene.origin;
-    CMyDC dc(&cdc, scene.zoom, origin);
+ScenePass scenePass(const Scene& scene) {
+    ScenePass pass;
+    pass.viewExt = CPoint(scene.zoom, scene.zoom);
+    pass.origin = scene.origin;
+    return pass;
+}
+
+void drawScene(const Scene& scene, CDC& cdc, const ScenePass& pass) {
+    CPoint docExt = pass.docExt, viewExt = pass.viewExt, origin = pass.origin;
+    CMyDC dc(&cdc, docExt, viewExt, origin);
     dc.SetReversePrint(scene.blackWhite ? 1 : 0);
 
     CRgn clip;
-    if (!scene.clip.empty()) {
+    if (!scene.clip.empty() || pass.bounds) {
         clip.Attach(::CreateRectRgn(0, 0, 0, 0));
         for (size_t i = 0; i < scene.clip.size(); ++i) {
             HRGN piece = makeClipRegion(dc, scene.clip[i]);
@@ -161,6 +166,12 @@ void renderScene(const Scene& scene, Surface& surface) {
             ::CombineRgn(clip, i == 0 ? piece : static_cast<HRGN>(clip), i == 0 ? nullptr : piece,
                          i == 0 ? RGN_COPY : scene.clip[i].op);
             ::DeleteObject(piece);
+        }
+        if (pass.bounds) {
+            HRGN bounds = ::CreateRectRgnIndirect(&*pass.bounds);
+            ::CombineRgn(clip, scene.clip.empty() ? bounds : static_cast<HRGN>(clip), bounds,
+                         scene.clip.empty() ? RGN_COPY : RGN_AND);
+            ::DeleteObject(bounds);
         }
         dc.SetRegionData(&clip);
     }
@@ -170,8 +181,13 @@ void renderScene(const Scene& scene, Surface& surface) {
         object->draw(context);
         AfxUnlockTempMaps();
     }
-    if (!scene.clip.empty()) dc.SetRegionData(nullptr);
+    if (clip.m_hObject) dc.SetRegionData(nullptr);
     AfxUnlockTempMaps();
+}
+
+void renderScene(const Scene& scene, Surface& surface) {
+    surface.fill(scene.background);
+    drawScene(scene, surface.dc(), scenePass(scene));
 }
 
 }  // namespace hmigfx::app

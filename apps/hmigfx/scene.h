@@ -64,6 +64,20 @@ struct SceneOptions {
 Scene parseScene(const std::string& text, const SceneOptions& options);
 Scene loadSceneFile(const std::filesystem::path& file, SceneOptions options);
 
+// How one pass maps the scene onto a DC: the scale (view units per document
+// unit, viewExt / docExt, as CMyDC takes it), the scroll origin in view units,
+// and the device rectangle the pass may draw in (none: anywhere).
+struct ScenePass {
+    CPoint docExt{100, 100};
+    CPoint viewExt{100, 100};
+    CPoint origin{0, 0};
+    std::optional<CRect> bounds;
+};
+// The scene's own pass: its zoom and origin.
+ScenePass scenePass(const Scene& scene);
+// Draws the scene's objects (not its background) through a CMyDC on cdc.
+void drawScene(const Scene& scene, CDC& cdc, const ScenePass& pass);
+
 // Draws the scene onto the surface (which has the scene's size).
 void renderScene(const Scene& scene, Surface& surface);
 
