@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+
+#include <unistd.h>
+
 using namespace imagesdk;
 using namespace pictures;
 
@@ -151,10 +156,19 @@ TEST(DisplayPaint, CaptureAndPrintingPassesOnADC) {
     ASSERT_EQ((call<Library::Display, 137>(c.dc, &captured.b, nullptr)), IMGSDK_SUCCESS);
     EXPECT_EQ(captured.b.Width, 30);
 
-    // No printer here: printing without a DC says so.
-    SetLastError(0);
-    EXPECT_EQ((call<Library::Display, 134>(&p.b, 0, 0, 0, 0, 1)), nullptr);
-    EXPECT_EQ(static_cast<int>(GetLastError()), IMGSDK_ERROR_NO_PRINTER);
+    // Without a DC the picture goes to the default printer, which files an
+    // unnamed document in the working directory.
+    const auto dir = std::filesystem::temp_directory_path() / ("imagesdk-print-" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    const auto cwd = std::filesystem::current_path();
+    std::filesystem::current_path(dir);
+    HDC printer = call<Library::Display, 134>(&p.b, 0, 0, 0, 0, 1);
+    std::filesystem::current_path(cwd);
+    ASSERT_NE(printer, nullptr);
+    EXPECT_EQ(GetDeviceCaps(printer, TECHNOLOGY), DT_RASPRINTER);
+    EXPECT_TRUE(DeleteDC(printer));
+    EXPECT_GT(std::filesystem::file_size(dir / "Picture.pdf"), 0u);
+    std::filesystem::remove_all(dir);
 }
 
 TEST(DisplayPaint, TheClipboardTakesThePictureAsADibAndOwnsIt) {

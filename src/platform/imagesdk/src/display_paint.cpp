@@ -39,36 +39,37 @@ LONG mapCoord(long s, long s0, long sw, long d0, long dw) {
     return static_cast<LONG>(d0 + std::lround(double(s - s0) * double(dw) / double(sw)));
 }
 
-// The default printer's device context, or null where none can be reached.
-// The name comes from the print spooler; this platform has none yet, so no
-// printer is found and printing without a device context fails with
-// IMGSDK_ERROR_NO_PRINTER.
-const wchar_t* defaultPrinterName() { return nullptr; }
-
-HDC defaultPrinterDC() {
-    const wchar_t* name = defaultPrinterName();
-    return name ? CreateDCW(L"WINSPOOL", name, nullptr, nullptr) : nullptr;
+// The default printer's device context with a document and a page started, or
+// null where no printer can be reached. Its output goes where the printer puts
+// an unnamed document's.
+HDC startDefaultPrinterJob() {
+    HDC dc = CreateDCW(L"WINSPOOL", nullptr, nullptr, nullptr);
+    if (!dc) return nullptr;
+    DOCINFOW doc{};
+    doc.cbSize = sizeof doc;
+    doc.lpszDocName = L"Picture";
+    if (StartDocW(dc, &doc) <= 0 || StartPage(dc) <= 0) {
+        DeleteDC(dc);
+        return nullptr;
+    }
+    return dc;
 }
 
 // Ends the page and the document of a printing pass on a printer's device
 // context. No other kind of device context has a document to end.
 void endPrintJob(HDC dc) {
-#ifdef _WIN32
     if (GetDeviceCaps(dc, TECHNOLOGY) == DT_RASPRINTER) {
         EndPage(dc);
         EndDoc(dc);
     }
-#else
-    (void)dc;
-#endif
 }
 
 HDC printWith(HDC dc, struct_LEAD_Bitmap* b, int x, int y, int w, int h, int endDoc, int stretchMode) {
     if (!b) return failWith<HDC>(IMGSDK_ERROR_INV_PARAMETER);
     if (!allocated(b)) return failWith<HDC>(IMGSDK_ERROR_NO_BITMAP);
     if (w < 0 || h < 0) return failWith<HDC>(IMGSDK_ERROR_INV_PARAMETER);
-    if (!dc) dc = defaultPrinterDC();
-    if (!dc) return failWith<HDC>(IMGSDK_ERROR_NO_PRINTER);
+    const bool ownJob = !dc;
+    if (ownJob && !(dc = startDefaultPrinterJob())) return failWith<HDC>(IMGSDK_ERROR_NO_PRINTER);
     if (!isDC(dc)) return failWith<HDC>(IMGSDK_ERROR_INV_PARAMETER);
     // Without a size the picture keeps its physical size (96 dpi when its resolution is unknown).
     if (w == 0) w = int(std::lround(double(b->Width) * GetDeviceCaps(dc, LOGPIXELSX) / (b->XResolution > 0 ? b->XResolution : 96)));
@@ -77,7 +78,13 @@ HDC printWith(HDC dc, struct_LEAD_Bitmap* b, int x, int y, int w, int h, int end
     const int old = SetStretchBltMode(dc, stretchMode);
     const int rc = paintPicture(dc, *b, paintRects(*b, nullptr, nullptr, &dst, nullptr), SRCCOPY);
     SetStretchBltMode(dc, old);
-    if (rc != IMGSDK_SUCCESS) return failWith<HDC>(rc);
+    if (rc != IMGSDK_SUCCESS) {
+        if (ownJob) {
+            AbortDoc(dc);
+            DeleteDC(dc);
+        }
+        return failWith<HDC>(rc);
+    }
     if (endDoc) endPrintJob(dc);
     return dc;
 }

@@ -217,7 +217,7 @@
     /* as PaintDC, with buffer, row, count: rows [row, row + count) of the record's layout, top first, painted where they belong */ \
     X(Display, 133, PaintDCBuffer, int,                                                                            \
       (HDC, struct_LEAD_Bitmap*, RECT*, RECT*, RECT*, RECT*, unsigned long, unsigned char*, int, int))             \
-    /* x, y, width, height (0: the picture's physical size), end document: on the default printer; null with NO_PRINTER here */ \
+    /* x, y, width, height (0: the picture's physical size), end document: starts a job on the default printer and returns its DC (the caller deletes it) */ \
     X(Display, 134, Print, HDC, (struct_LEAD_Bitmap*, int, int, int, int, int))                                    \
     /* DC (null: the default printer), x, y, width, height, end document: paints with HALFTONE, returns the DC */  \
     X(Display, 135, PrintExt, HDC, (HDC, struct_LEAD_Bitmap*, int, int, int, int, int))                            \
