@@ -6,8 +6,6 @@
 
 #include "module/module_p.h"
 
-#include <hmigfx/my_dc.h>
-
 namespace {
 
 HBRUSH nullBrush() { return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH)); }
@@ -52,8 +50,6 @@ void CMyBrush::InitBrush(LOGBRUSH& brush, COLORREF crFill, int bTransparent) {
     // A brush that cannot be made leaves the object without one.
     if (handle) m_brush.Attach(handle);
 }
-
-CBrush* CMyBrush::SelectBrush(CMyDC& dc) { return SelectBrush(dc.GetDC()); }
 
 CBrush* CMyBrush::SelectBrush(CDC* pDC) {
     if (!pDC) return nullptr;

@@ -21,19 +21,7 @@ bool isBrokenLine(unsigned int style) { return style >= PS_DASH && style <= PS_D
 
 }  // namespace
 
-DWORD CMyPen::m_dwDash[6] = {0, 0, 0, 0, 0, 0};
-LOGBRUSH CMyPen::m_lbPenBrush = {BS_SOLID, 0, 0};
-
 CMyPen::CMyPen() {}
-
-CMyPen::CMyPen(CMyDC& dc, LOGPEN& logPen, COLORREF color) {
-    const double width = dc.penDocToView(logPen.lopnWidth);
-    // The style is read as an unsigned number: a negative one goes to CreatePen.
-    HPEN h = isBrokenLine(logPen.lopnStyle)
-                 ? CreateBrokenLinePen(static_cast<int>(logPen.lopnStyle), color, width)
-                 : ::CreatePen(static_cast<int>(logPen.lopnStyle), hmigfx::TruncToInt(width), color);
-    if (!Attach(h)) AfxThrowResourceException();
-}
 
 CMyPen::CMyPen(int nStyle, COLORREF color) { MakePen(nStyle, color, 0); }
 
@@ -41,26 +29,33 @@ CMyPen::CMyPen(int nStyle, COLORREF color, int nWidth) { MakePen(nStyle, color, 
 
 CMyPen::~CMyPen() {}
 
+void CMyPen::MakePen(int nStyle, COLORREF color, int nWidth) {
+    MakePenOfWidth(static_cast<UINT>(nStyle), color, nWidth);
+}
+
+void CMyPen::MakePenOfWidth(UINT nStyle, COLORREF color, double dWidth) {
+    // A negative style is a large unsigned one here: it goes to CreatePen.
+    HPEN h = isBrokenLine(nStyle) ? CreateBrokenLinePen(static_cast<int>(nStyle), color, dWidth)
+                                  : ::CreatePen(static_cast<int>(nStyle), hmigfx::TruncToInt(dWidth), color);
+    if (!Attach(h)) AfxThrowResourceException();
+}
+
 HPEN CMyPen::CreateBrokenLinePen(int nStyle, COLORREF color, double dWidth) {
     // The dashes follow the unrounded width; the pen gets it truncated.
     const int nWidth = hmigfx::TruncToInt(dWidth);
-    m_lbPenBrush.lbColor = color;
-    MakeStaticPenData(nStyle, dWidth);
-    HPEN h = ::ExtCreatePen(kBrokenLineStyle, static_cast<DWORD>(nWidth), &m_lbPenBrush,
-                            static_cast<DWORD>(kDashCount[nStyle]), m_dwDash);
+    const LOGBRUSH brush{BS_SOLID, color, 0};
+    const DashArray dashes = MakeStaticPenData(nStyle, dWidth);
+    HPEN h = ::ExtCreatePen(kBrokenLineStyle, static_cast<DWORD>(nWidth), &brush, dashes.nCount, dashes.dwDash);
     // Where the geometric pen cannot be made, the platform's own broken line.
     return h ? h : ::CreatePen(nStyle, nWidth, color);
 }
 
-void CMyPen::MakePen(int nStyle, COLORREF color, int nWidth) {
-    HPEN h = isBrokenLine(static_cast<unsigned int>(nStyle)) ? CreateBrokenLinePen(nStyle, color, nWidth)
-                                                             : ::CreatePen(nStyle, nWidth, color);
-    if (!Attach(h)) AfxThrowResourceException();
-}
-
-void CMyPen::MakeStaticPenData(int nStyle, double dWidth) {
-    if (nStyle < 0 || nStyle > PS_DASHDOTDOT) return;
+CMyPen::DashArray CMyPen::MakeStaticPenData(int nStyle, double dWidth) {
+    DashArray dashes{{0, 0, 0, 0, 0, 0}, 0};
+    if (nStyle < 0 || nStyle > PS_DASHDOTDOT) return dashes;
     int factor = hmigfx::TruncToInt(dWidth);
     if (factor < 1) factor = 1;
-    for (int i = 0; i < kDashCount[nStyle]; ++i) m_dwDash[i] = kDashLength[nStyle][i] * static_cast<DWORD>(factor);
+    dashes.nCount = static_cast<DWORD>(kDashCount[nStyle]);
+    for (DWORD i = 0; i < dashes.nCount; ++i) dashes.dwDash[i] = kDashLength[nStyle][i] * static_cast<DWORD>(factor);
+    return dashes;
 }

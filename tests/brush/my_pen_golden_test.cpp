@@ -4,6 +4,7 @@
 // points and origins), and its golden picture comes from the reference GDI.
 #include <hmigfx/my_pen.h>
 
+#include <hmigfx/my_dc.h>
 #include <hmigfx/png_io.h>
 
 #include <gtest/gtest.h>

@@ -1,6 +1,8 @@
 // CMyPen: the GDI pens it makes for LOGPEN records, zooms and styles, its
-// shared dash data, its class record, and its failure.
+// class record, and its failure.
 #include <hmigfx/my_pen.h>
+
+#include <hmigfx/my_dc.h>
 
 #include "../afx/mfc_throw.h"
 
@@ -9,12 +11,6 @@
 #include <vector>
 
 namespace {
-
-// Opens the shared pen data.
-struct OpenPen : CMyPen {
-    using CMyPen::m_dwDash;
-    using CMyPen::m_lbPenBrush;
-};
 
 struct PenInfo {
     DWORD type = 0;  // OBJ_PEN or OBJ_EXTPEN
@@ -90,8 +86,6 @@ TEST(CMyPen, RubberBandPensAreThinGeometricPensWithFactorOne) {
 }
 
 TEST(CMyPen, OtherStylesGoToCreatePenUntouched) {
-    OpenPen::m_dwDash[0] = 777;
-    OpenPen::m_dwDash[5] = 555;
     for (int style : {PS_SOLID, PS_NULL, PS_INSIDEFRAME}) {
         const PenInfo p = inspect(CMyPen(style, RGB(4, 5, 6), 2));
         EXPECT_EQ(p.type, static_cast<DWORD>(OBJ_PEN)) << style;
@@ -99,18 +93,16 @@ TEST(CMyPen, OtherStylesGoToCreatePenUntouched) {
         EXPECT_EQ(p.width, 2u);
         EXPECT_EQ(p.color, RGB(4, 5, 6));
     }
-    EXPECT_EQ(OpenPen::m_dwDash[0], 777u);  // the dash array was not touched
     EXPECT_EQ(inspect(CMyPen(PS_SOLID, 0)).width, 0u);
 }
 
-TEST(CMyPen, OnlyTheStylesOwnEntriesAreRewritten) {
-    { CMyPen a(PS_DASHDOTDOT, 0, 1); }
-    { CMyPen b(PS_DASH, RGB(7, 7, 7), 3); }
-    const std::vector<DWORD> all(OpenPen::m_dwDash, OpenPen::m_dwDash + 6);
-    EXPECT_EQ(all, (std::vector<DWORD>{51, 21, 2, 4, 2, 4}));
-    EXPECT_EQ(OpenPen::m_lbPenBrush.lbStyle, static_cast<UINT>(BS_SOLID));
-    EXPECT_EQ(OpenPen::m_lbPenBrush.lbHatch, 0u);
-    EXPECT_EQ(OpenPen::m_lbPenBrush.lbColor, RGB(7, 7, 7));
+TEST(CMyPen, EachPenKeepsItsOwnDashesAndColour) {
+    const CMyPen a(PS_DASHDOTDOT, RGB(1, 1, 1), 1);
+    const CMyPen b(PS_DASH, RGB(7, 7, 7), 3);
+    EXPECT_EQ(inspect(a).dashes, (std::vector<DWORD>{8, 4, 2, 4, 2, 4}));
+    EXPECT_EQ(inspect(a).color, RGB(1, 1, 1));
+    EXPECT_EQ(inspect(b).dashes, (std::vector<DWORD>{51, 21}));
+    EXPECT_EQ(inspect(b).color, RGB(7, 7, 7));
 }
 
 TEST(CMyPen, LogPensFollowTheZoom) {

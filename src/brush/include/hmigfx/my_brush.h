@@ -29,7 +29,8 @@ public:
 
     // Selects the brush into the context's device context and makes the brush
     // colour its text colour; returns the brush selected before (null for a
-    // context without a device context).
+    // context without a device context). The CMyDC form is defined beside
+    // CMyDC (src/dc), the layer above brushes that knows it.
     CBrush* SelectBrush(CMyDC& dc);
     CBrush* SelectBrush(CDC* pDC);
 

@@ -12,7 +12,8 @@
 #pragma once
 
 #include <afxwin.h>
-#include <hmigfx/my_dc.h>
+
+class CMyDC;
 
 class AFX_EXT_CLASS CMyPen : public CPen {
     DECLARE_DYNAMIC(CMyPen)
@@ -20,6 +21,7 @@ public:
     // An empty pen: no GDI object.
     CMyPen();
     // The pen for dc's current mapping: width = dc.penDocToView(lopnWidth).
+    // Defined beside CMyDC (src/dc), the layer above pens that knows it.
     CMyPen(CMyDC& dc, LOGPEN& logPen, COLORREF color);
     // A thin pen (width 0) of the style, as rubber bands use.
     CMyPen(int nStyle, COLORREF color);
@@ -28,21 +30,24 @@ public:
     ~CMyPen() override;
 
 protected:
-    void MakePen(int nStyle, COLORREF color, int nWidth);
-    // Fills m_dwDash for the style at the width: each length times the width
-    // truncated to an integer, at least 1. Only the style's own entries are
-    // written; a style without dashes writes nothing.
-    void MakeStaticPenData(int nStyle, double dWidth);
+    // The dashes of a broken-line style, in view units.
+    struct DashArray {
+        DWORD dwDash[6];
+        DWORD nCount;  // 0 for a style without dashes
+    };
 
-    // The pen data shared by all pens, rewritten whenever a broken-line pen
-    // is made: the dash array and the brush of the geometric pen (solid; its
-    // colour is the last broken-line pen's).
-    static DWORD m_dwDash[6];
-    static LOGBRUSH m_lbPenBrush;
+    void MakePen(int nStyle, COLORREF color, int nWidth);
+    // The style's dashes at the width: each length times the width truncated
+    // to an integer, at least 1.
+    static DashArray MakeStaticPenData(int nStyle, double dWidth);
 
 private:
     // The style word of the broken-line pens: geometric, square ends, the
     // library's dashes (0x10107); the join is the default round one.
     static constexpr DWORD kBrokenLineStyle = PS_GEOMETRIC | PS_ENDCAP_SQUARE | PS_USERSTYLE;
+    // Makes and attaches the pen of the style (taken as an unsigned number)
+    // at a width in view units: the dashes follow the width as given, the pen
+    // gets it truncated. Throws CResourceException when no pen can be made.
+    void MakePenOfWidth(UINT nStyle, COLORREF color, double dWidth);
     HPEN CreateBrokenLinePen(int nStyle, COLORREF color, double dWidth);
 };
