@@ -19,8 +19,6 @@ CPoint s_ptViewToDoc;
 
 }  // namespace
 
-COLORREF CMyDC::m_crPrepared[2] = {0, 0};
-
 void CMyDC::Init(CDC* pDC, const CPoint& ptDocExt, const CPoint& ptViewExt, const CPoint& ptOrg) {
     m_pDC = pDC;
     m_ptDocExt = ptDocExt;
@@ -89,9 +87,8 @@ COLORREF CMyDC::GetColorForReverse(COLORREF cr) {
     return cr;
 }
 
-void CMyDC::CheckReverseColor(COLORREF cr1, COLORREF cr2) {
-    m_crPrepared[0] = GetColorForReverse(cr1);
-    m_crPrepared[1] = GetColorForReverse(cr2);
+std::pair<COLORREF, COLORREF> CMyDC::CheckReverseColor(COLORREF cr1, COLORREF cr2) {
+    return {GetColorForReverse(cr1), GetColorForReverse(cr2)};
 }
 
 void CMyDC::SelectBkMode(int bTransparent) {

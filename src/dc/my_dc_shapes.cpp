@@ -136,9 +136,7 @@ void CMyDC::ShapeCall::Draw(CMyDC& dc, const Figure<Rect, Point>& f, LOGPEN& lp,
     CDC* pDC = dc.m_pDC;
     if (!pDC) return;
 
-    dc.CheckReverseColor(lp.lopnColor, crFill);
-    const COLORREF penColor = m_crPrepared[0];
-    const COLORREF fillColor = m_crPrepared[1];
+    const auto [penColor, fillColor] = dc.CheckReverseColor(lp.lopnColor, crFill);
     CMyPen pen(dc, lp, penColor);  // throws before anything is selected
     std::optional<CMyBrush> brush;
     if (lb) brush.emplace(lb->lbStyle, penColor, static_cast<LONG>(lb->lbHatch), fillColor, bTransparent);

@@ -48,19 +48,19 @@ void drawButton(CMyDC& dc, CString& str, int bFocus, int bPushed, CRect box, LOG
 void CMyDC::ObjDrawButton(CString& str, int bFocus, int bPushed, CRect& rect, LOGFONTW& lf, COLORREF crText,
                           COLORREF crBack, UINT nFormat) {
     if (!m_pDC) return;
-    CheckReverseColor(crText, crBack);
+    const auto [text, back] = CheckReverseColor(crText, crBack);
     CRect box = DocToView(rect, 0);
     box.right += 1;
     box.bottom += 1;
-    drawButton(*this, str, bFocus, bPushed, box, lf, m_crPrepared[0], m_crPrepared[1], nFormat);
+    drawButton(*this, str, bFocus, bPushed, box, lf, text, back, nFormat);
 }
 
 void CMyDC::ObjDrawButton(CString& str, int bFocus, int bPushed, CMyRect& rect, LOGFONTW& lf, COLORREF crText,
                           COLORREF crBack, UINT nFormat) {
     if (!m_pDC) return;
-    CheckReverseColor(crText, crBack);
+    const auto [text, back] = CheckReverseColor(crText, crBack);
     CRect box = DocToView(rect, 0);
     box.right += 1;
     box.bottom += 1;
-    drawButton(*this, str, bFocus, bPushed, box, lf, m_crPrepared[0], m_crPrepared[1], nFormat);
+    drawButton(*this, str, bFocus, bPushed, box, lf, text, back, nFormat);
 }

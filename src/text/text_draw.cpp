@@ -122,9 +122,9 @@ CRect clipRect(CMyDC& dc, CRect rect, int dx, int dy) {
 void CMyDC::ObjDrawText(CString& str, CRect& rect, LOGFONTW& lf, COLORREF crText, COLORREF crBack, UINT nFormat,
                         int bTransparent, int nAngle) {
     if (!m_pDC) return;
-    CheckReverseColor(crText, crBack);
+    const auto [text, back] = CheckReverseColor(crText, crBack);
     const CRect view = DocToView(rect, 0);
-    DrawTextBox(str, view, clipRect(*this, rect, -1, -1), lf, nFormat, bTransparent, nAngle, false);
+    DrawTextBox(str, view, clipRect(*this, rect, -1, -1), lf, text, back, nFormat, bTransparent, nAngle, false);
 }
 
 // The fractional box is clipped one unit lower than the integer one: its clip
@@ -132,36 +132,35 @@ void CMyDC::ObjDrawText(CString& str, CRect& rect, LOGFONTW& lf, COLORREF crText
 void CMyDC::ObjDrawText(CString& str, CMyRect& rect, LOGFONTW& lf, COLORREF crText, COLORREF crBack, UINT nFormat,
                         int bTransparent, int nAngle) {
     if (!m_pDC) return;
-    CheckReverseColor(crText, crBack);
+    const auto [text, back] = CheckReverseColor(crText, crBack);
     const CRect view = DocToView(rect, 0);
     CRect whole;
     rect.CopyTo(whole);
-    DrawTextBox(str, view, clipRect(*this, whole, -1, 0), lf, nFormat, bTransparent, nAngle, false);
+    DrawTextBox(str, view, clipRect(*this, whole, -1, 0), lf, text, back, nFormat, bTransparent, nAngle, false);
 }
 
 void CMyDC::ObjDrawTextVC(CString& str, CRect& rect, LOGFONTW& lf, COLORREF crText, COLORREF crBack, UINT nFormat,
                           int bTransparent, int nAngle) {
     if (!m_pDC) return;
-    CheckReverseColor(crText, crBack);
+    const auto [text, back] = CheckReverseColor(crText, crBack);
     const CRect view = DocToView(rect, 0);
-    DrawTextBox(str, view, clipRect(*this, rect, -1, -1), lf, nFormat, bTransparent, nAngle, true);
+    DrawTextBox(str, view, clipRect(*this, rect, -1, -1), lf, text, back, nFormat, bTransparent, nAngle, true);
 }
 
 void CMyDC::ObjDrawTextVC(CString& str, CMyRect& rect, LOGFONTW& lf, COLORREF crText, COLORREF crBack,
                           UINT nFormat, int bTransparent, int nAngle) {
     if (!m_pDC) return;
-    CheckReverseColor(crText, crBack);
+    const auto [text, back] = CheckReverseColor(crText, crBack);
     const CRect view = DocToView(rect, 0);
     CRect whole;
     rect.CopyTo(whole);
-    DrawTextBox(str, view, clipRect(*this, whole, -1, -1), lf, nFormat, bTransparent, nAngle, true);
+    DrawTextBox(str, view, clipRect(*this, whole, -1, -1), lf, text, back, nFormat, bTransparent, nAngle, true);
 }
 
-// rcView: the box in view units; rcClip: the clip rectangle in device units.
-// The colours are the prepared pair: text, background.
-void CMyDC::DrawTextBox(CString& str, CRect rcView, const CRect& rcClip, LOGFONTW& lf, UINT nFormat,
-                        int bTransparent, int nAngle, bool bCentreBlock) {
-    const COLORREF crText = m_crPrepared[0], crBack = m_crPrepared[1];
+// rcView: the box in view units; rcClip: the clip rectangle in device units;
+// the colours as black/white mode shows them.
+void CMyDC::DrawTextBox(CString& str, CRect rcView, const CRect& rcClip, LOGFONTW& lf, COLORREF crText,
+                        COLORREF crBack, UINT nFormat, int bTransparent, int nAngle, bool bCentreBlock) {
     enum { Left, Centre, Right } const align = (nFormat & DT_CENTER) ? Centre : (nFormat & DT_RIGHT) ? Right : Left;
 
     // The background goes in before any clipping of ours; with a null pen

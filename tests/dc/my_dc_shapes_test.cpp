@@ -399,33 +399,19 @@ TEST(ObjDrawState, APenThatCannotBeMadeThrowsBeforeAnythingIsSelected) {
     EXPECT_TRUE(c.white(10, 10));
 }
 
-// Reads the colours a drawing call prepared.
-struct PreparedColours : CMyDC {
-    static COLORREF pen() { return m_crPrepared[0]; }
-    static COLORREF fill() { return m_crPrepared[1]; }
-};
-
-TEST(ObjDrawState, WithoutADcNothingHappensNotEvenToThePreparedColours) {
-    Canvas c(20, 20);
-    CMyDC drawing(&c.dc, 100);
+TEST(ObjDrawState, WithoutADcNothingHappensNotEvenThePen) {
     CRect rect(0, 0, 10, 10);
     CPoint pts[2] = {{0, 0}, {5, 5}};
-    LOGPEN lp = pen();
     LOGBRUSH lb = brush(4, 0);
-    drawing.ObjDrawRectangle(rect, lp, lb, kFill, 0);
-    ASSERT_EQ(PreparedColours::pen(), kPen);
-    ASSERT_EQ(PreparedColours::fill(), kFill);
-
     CPoint origin(0, 0);
     CMyDC my(100, origin);
-    LOGPEN other = pen(PS_SOLID, 1, RGB(9, 9, 9));
-    my.ObjDrawRectangle(rect, other, lb, RGB(7, 7, 7), 0);
-    my.ObjDrawPolyLine(pts, 2, other, RGB(7, 7, 7), 0);
-    my.ObjDrawPie(rect, pts[0], pts[1], other, lb, RGB(7, 7, 7), 0);
-    my.XorDrawRect(rect, PS_DOT);
-    my.XorDrawPolyGon(pts, 2, PS_SOLID);
-    EXPECT_EQ(PreparedColours::pen(), kPen);
-    EXPECT_EQ(PreparedColours::fill(), kFill);
+    // A pen CreatePen refuses: made, it would throw.
+    LOGPEN other = pen(42, 1, RGB(9, 9, 9));
+    EXPECT_NO_THROW(my.ObjDrawRectangle(rect, other, lb, RGB(7, 7, 7), 0));
+    EXPECT_NO_THROW(my.ObjDrawPolyLine(pts, 2, other, RGB(7, 7, 7), 0));
+    EXPECT_NO_THROW(my.ObjDrawPie(rect, pts[0], pts[1], other, lb, RGB(7, 7, 7), 0));
+    EXPECT_NO_THROW(my.XorDrawRect(rect, 42));
+    EXPECT_NO_THROW(my.XorDrawPolyGon(pts, 2, 42));
 }
 
 // ---------------------------------------------------------------------------

@@ -11,7 +11,6 @@ class OpenDC : public CMyDC {
 public:
     using CMyDC::CMyDC;
     using CMyDC::CheckReverseColor;
-    using CMyDC::m_crPrepared;
     using CMyDC::SelectBkMode;
 };
 
@@ -171,13 +170,10 @@ TEST(CMyDC, TheBlackWhiteRuleSwapsOnlyPureBlackAndWhite) {
     EXPECT_EQ(dc.GetColorForReverse(0xFFFFFE), 0xFFFFFEu);  // one step off white
     EXPECT_EQ(dc.GetColorForReverse(RGB(255, 0, 0)), RGB(255, 0, 0));
 
-    dc.CheckReverseColor(RGB(0, 0, 0), RGB(255, 255, 255));
-    EXPECT_EQ(OpenDC::m_crPrepared[0], RGB(255, 255, 255));
-    EXPECT_EQ(OpenDC::m_crPrepared[1], RGB(0, 0, 0));
+    EXPECT_EQ(dc.CheckReverseColor(RGB(0, 0, 0), RGB(255, 255, 255)),
+              std::make_pair(RGB(255, 255, 255), RGB(0, 0, 0)));
     dc.SetReversePrint(0);
-    dc.CheckReverseColor(RGB(0, 0, 0), RGB(1, 2, 3));
-    EXPECT_EQ(OpenDC::m_crPrepared[0], RGB(0, 0, 0));
-    EXPECT_EQ(OpenDC::m_crPrepared[1], RGB(1, 2, 3));
+    EXPECT_EQ(dc.CheckReverseColor(RGB(0, 0, 0), RGB(1, 2, 3)), std::make_pair(RGB(0, 0, 0), RGB(1, 2, 3)));
 }
 
 TEST(CMyDC, HostFlagsAreKept) {

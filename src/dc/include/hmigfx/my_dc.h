@@ -18,6 +18,8 @@
 #include <afxwin.h>
 #include <hmigfx/my_geometry.h>
 
+#include <utility>
+
 struct _ITEM;
 class Object3D;
 
@@ -158,13 +160,10 @@ public:
 protected:
     void CalcExtent();
     // Prepares a colour pair for a drawing call (pen and fill, or text and
-    // background): m_crPrepared receives them, swapped by the black/white rule.
-    void CheckReverseColor(COLORREF cr1, COLORREF cr2);
+    // background): the two as black/white mode shows them.
+    std::pair<COLORREF, COLORREF> CheckReverseColor(COLORREF cr1, COLORREF cr2);
     // TRANSPARENT for exactly 1, OPAQUE for anything else.
     void SelectBkMode(int bTransparent);
-
-    // The colours CheckReverseColor prepared, shared by every CMyDC.
-    static COLORREF m_crPrepared[2];
 
 public:
     // ---- Text and buttons (src/text) ---------------------------------------
@@ -213,8 +212,8 @@ protected:
     void CheckTextRect(CString str, LOGFONTW lf, CMyRect& rect);
 
 private:
-    void DrawTextBox(CString& str, CRect rcView, const CRect& rcClip, LOGFONTW& lf, UINT nFormat,
-                     int bTransparent, int nAngle, bool bCentreBlock);
+    void DrawTextBox(CString& str, CRect rcView, const CRect& rcClip, LOGFONTW& lf, COLORREF crText,
+                     COLORREF crBack, UINT nFormat, int bTransparent, int nAngle, bool bCentreBlock);
 
 public:
     CDC* m_pDC;              // the host's DC; null for a mapping-only object
