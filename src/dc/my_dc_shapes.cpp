@@ -7,49 +7,17 @@
 #include <hmigfx/my_brush.h>
 #include <hmigfx/my_pen.h>
 
-#include "module/module_p.h"
+#include "dc/figure_p.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <vector>
 
+using namespace hmigfx::dc;
+
 namespace {
-
-enum class Shape { PolyLine, PolyGon, Ellipse, Rectangle, RoundRect, Arc, Pie, Chord };
-
-// The figure as the caller gave it, in document units; Rect and Point are
-// CRect/CPoint or CMyRect/CMyPoint.
-template <class Rect, class Point>
-struct Figure {
-    Shape shape;
-    Rect* rect;  // null for polylines
-    Point* pts;
-    int nCount;
-    Point* pt1;  // the corner size, or the start radial point
-    Point* pt2;  // the end radial point
-};
-
-// Rectangles, ellipses, rounded rectangles and polygons take in their right
-// and bottom edges: their outline then covers the whole document rectangle.
-bool widened(Shape s) {
-    return s == Shape::PolyGon || s == Shape::Ellipse || s == Shape::Rectangle || s == Shape::RoundRect;
-}
-
-// Maps points into a shared buffer, or into spill when there are more than it
-// holds, and returns where they went.
-template <class Point>
-CPoint* mapPoints(CMyDC& dc, Point* pts, int nCount, int bOrg, CPoint* buffer, std::vector<CPoint>& spill) {
-    CPoint* out = buffer;
-    if (nCount > hmigfx::kMaxDrawPoints) {
-        spill.resize(static_cast<size_t>(nCount));
-        out = spill.data();
-    }
-    for (int i = 0; i < nCount; ++i) out[i] = dc.DocToView(pts[i], bOrg);
-    return out;
-}
 
 // The pixels that Pie or Chord with a thin pen and a solid brush covers, as a
 // region in device units (view minus org), limited to the visible box. The
@@ -119,98 +87,86 @@ HRGN figureRegion(HDC hdc, bool chord, const CRect& view, POINT start, POINT end
 
 }  // namespace
 
+// The finished shape's scope: the pen of lp and, for closed shapes, the brush
+// of lb, in the colours as black/white mode shows them; the fill colour as
+// background colour and the background mode of bTransparent. The previous pen
+// and brush go back when it ends; colours and modes stay.
 struct CMyDC::ShapeCall {
-    template <class Rect, class Point>
-    static void Draw(CMyDC& dc, const Figure<Rect, Point>& f, LOGPEN& lp, LOGBRUSH* lb, COLORREF crFill,
-                     int bTransparent);
+    ShapeCall(CMyDC& dc, LOGPEN& lp, LOGBRUSH* lb, COLORREF crFill, int bTransparent)
+        : m_pDC(dc.m_pDC),
+          m_colors(dc.CheckReverseColor(lp.lopnColor, crFill)),
+          m_pen(dc, lp, m_colors.first),  // throws before anything is selected
+          m_lb(lb),
+          m_bTransparent(bTransparent) {
+        if (lb) m_brush.emplace(lb->lbStyle, m_colors.first, static_cast<LONG>(lb->lbHatch), m_colors.second,
+                                bTransparent);
+        m_pOldPen = m_pDC->SelectObject(&m_pen);
+        if (m_brush) m_pOldBrush = m_brush->SelectBrush(dc);
+        m_pDC->SetBkColor(m_colors.second);
+        dc.SelectBkMode(bTransparent);
+    }
+    ~ShapeCall() {
+        m_pDC->SelectObject(m_pOldPen);
+        if (m_brush) m_pDC->SelectObject(m_pOldBrush);
+    }
+    ShapeCall(const ShapeCall&) = delete;
+    ShapeCall& operator=(const ShapeCall&) = delete;
 
+    // Aligns hatches and patterns to the shape, and paints gradients and user
+    // pictures through the shape's region.
+    template <class Rect, class Point, class EndPoint>
+    void underlay(CMyDC& dc, const Figure<Rect, Point, EndPoint>& f, ViewFigure& view);
+
+private:
     // The shape's region in device units for a region fill, or null.
-    template <class Rect, class Point>
-    static CRgn* DeviceRegion(CMyDC& dc, const Figure<Rect, Point>& f, CPoint viewStart, CPoint viewEnd,
-                              std::vector<CPoint>& spill);
+    template <class Rect, class Point, class EndPoint>
+    static CRgn* DeviceRegion(CMyDC& dc, const Figure<Rect, Point, EndPoint>& f, const ViewFigure& view,
+                              const CRect& device);
+
+    CDC* m_pDC;
+    std::pair<COLORREF, COLORREF> m_colors;  // pen, fill
+    CMyPen m_pen;
+    std::optional<CMyBrush> m_brush;
+    LOGBRUSH* m_lb;
+    int m_bTransparent;
+    CPen* m_pOldPen = nullptr;
+    CBrush* m_pOldBrush = nullptr;
 };
 
-template <class Rect, class Point>
-void CMyDC::ShapeCall::Draw(CMyDC& dc, const Figure<Rect, Point>& f, LOGPEN& lp, LOGBRUSH* lb, COLORREF crFill,
-                            int bTransparent) {
-    CDC* pDC = dc.m_pDC;
-    if (!pDC) return;
+template <class Rect, class Point, class EndPoint>
+void CMyDC::ShapeCall::underlay(CMyDC& dc, const Figure<Rect, Point, EndPoint>& f, ViewFigure& view) {
+    if (!m_lb || !f.rect || !CMyBrush::IsSetBrushOrgEx(*m_lb, m_bTransparent)) return;
+    // Hatches and patterns start at the shape's corner and move with it.
+    CRect device = dc.DocToView(*f.rect, 1);
+    ++device.right;
+    ++device.bottom;
+    ::SetBrushOrgEx(m_pDC->m_hDC, device.left, device.top, nullptr);
+    if (!CMyBrush::IsRegionEx(*m_lb)) return;
 
-    const auto [penColor, fillColor] = dc.CheckReverseColor(lp.lopnColor, crFill);
-    CMyPen pen(dc, lp, penColor);  // throws before anything is selected
-    std::optional<CMyBrush> brush;
-    if (lb) brush.emplace(lb->lbStyle, penColor, static_cast<LONG>(lb->lbHatch), fillColor, bTransparent);
-
-    CPen* oldPen = pDC->SelectObject(&pen);
-    CBrush* oldBrush = brush ? brush->SelectBrush(dc) : nullptr;
-    pDC->SetBkColor(fillColor);
-    dc.SelectBkMode(bTransparent);
-
-    // The geometry in view units.
-    std::vector<CPoint> spill;
-    CPoint* view = nullptr;
-    if (f.pts) view = mapPoints(dc, f.pts, f.nCount, 0, hmigfx::g_ptViewPoints, spill);
-    if (f.rect) {
-        hmigfx::g_rcView = dc.DocToView(*f.rect, 0);
-        if (widened(f.shape)) {
-            ++hmigfx::g_rcView.right;
-            ++hmigfx::g_rcView.bottom;
-        }
+    CRgn* region = DeviceRegion(dc, f, view, device);
+    // A shape without a region (no points, say) gets no fill rather than one
+    // over the whole rectangle.
+    if (region && region->GetSafeHandle()) {
+        m_pDC->SelectClipRgn(region, dc.m_pRegionData ? RGN_AND : RGN_COPY);
+        const int hatch = static_cast<int>(m_lb->lbHatch);
+        if (CMyBrush::IsGradientMode(*m_lb, m_pDC))
+            CMyBrush::GradientFill(m_pDC->m_hDC, hatch, view.rect, m_colors.first, m_colors.second);
+        if (CMyBrush::IsUserPattern(*m_lb)) CMyBrush::UserPatternFill(m_pDC->m_hDC, hatch, view.rect);
+        m_pDC->SelectClipRgn(dc.m_pRegionData);
     }
-    CPoint pt1, pt2;
-    if (f.pt1) pt1 = dc.DocToView(*f.pt1, 0);
-    if (f.pt2) pt2 = dc.DocToView(*f.pt2, 0);
-
-    if (lb && f.rect && CMyBrush::IsSetBrushOrgEx(*lb, bTransparent)) {
-        // Hatches and patterns start at the shape's corner and move with it.
-        hmigfx::g_rcDevice = dc.DocToView(*f.rect, 1);
-        ++hmigfx::g_rcDevice.right;
-        ++hmigfx::g_rcDevice.bottom;
-        ::SetBrushOrgEx(pDC->m_hDC, hmigfx::g_rcDevice.left, hmigfx::g_rcDevice.top, nullptr);
-
-        if (CMyBrush::IsRegionEx(*lb)) {
-            std::vector<CPoint> deviceSpill;
-            CRgn* region = DeviceRegion(dc, f, pt1, pt2, deviceSpill);
-            // A shape without a region (no points, say) gets no fill rather
-            // than one over the whole rectangle.
-            if (region && region->GetSafeHandle()) {
-                pDC->SelectClipRgn(region, dc.m_pRegionData ? RGN_AND : RGN_COPY);
-                const int hatch = static_cast<int>(lb->lbHatch);
-                if (CMyBrush::IsGradientMode(*lb, pDC))
-                    CMyBrush::GradientFill(pDC->m_hDC, hatch, hmigfx::g_rcView, penColor, fillColor);
-                if (CMyBrush::IsUserPattern(*lb)) CMyBrush::UserPatternFill(pDC->m_hDC, hatch, hmigfx::g_rcView);
-                pDC->SelectClipRgn(dc.m_pRegionData);
-            }
-            delete region;
-        }
-    }
-
-    CRect& r = hmigfx::g_rcView;
-    switch (f.shape) {
-    case Shape::PolyLine: pDC->Polyline(view, f.nCount); break;
-    case Shape::PolyGon: pDC->Polygon(view, f.nCount); break;
-    case Shape::Ellipse: pDC->Ellipse(&r); break;
-    case Shape::Rectangle: pDC->Rectangle(&r); break;
-    case Shape::RoundRect: pDC->RoundRect(&r, pt1); break;
-    case Shape::Arc: pDC->Arc(&r, pt1, pt2); break;
-    case Shape::Pie: pDC->Pie(&r, pt1, pt2); break;
-    case Shape::Chord: pDC->Chord(&r, pt1, pt2); break;
-    }
-
-    pDC->SelectObject(oldPen);
-    if (brush) pDC->SelectObject(oldBrush);
+    delete region;
 }
 
-template <class Rect, class Point>
-CRgn* CMyDC::ShapeCall::DeviceRegion(CMyDC& dc, const Figure<Rect, Point>& f, CPoint viewStart, CPoint viewEnd,
-                                     std::vector<CPoint>& spill) {
-    const CPoint corner = viewStart;  // rounded rectangles: the corner size
-    const CRect& d = hmigfx::g_rcDevice;
+template <class Rect, class Point, class EndPoint>
+CRgn* CMyDC::ShapeCall::DeviceRegion(CMyDC& dc, const Figure<Rect, Point, EndPoint>& f, const ViewFigure& view,
+                                     const CRect& device) {
+    const CRect& d = device;
     switch (f.shape) {
     case Shape::PolyGon: {
-        CPoint* pts = mapPoints(dc, f.pts, f.nCount, 1, hmigfx::g_ptDevicePoints, spill);
+        MappedPoints pts;
+        pts.map(dc, f.pts, f.nCount, 1);
         CRgn* rgn = new CRgn;
-        rgn->CreatePolygonRgn(pts, f.nCount, ALTERNATE);
+        rgn->CreatePolygonRgn(pts.data(), f.nCount, ALTERNATE);
         return rgn;
     }
     case Shape::Ellipse: {
@@ -224,20 +180,20 @@ CRgn* CMyDC::ShapeCall::DeviceRegion(CMyDC& dc, const Figure<Rect, Point>& f, CP
         return rgn;
     }
     case Shape::RoundRect: {
+        // The corner size as mapped for the outline.
         CRgn* rgn = new CRgn;
-        rgn->CreateRoundRectRgn(d.left, d.top, d.right, d.bottom, corner.x, corner.y);
+        rgn->CreateRoundRectRgn(d.left, d.top, d.right, d.bottom, view.pt1.x, view.pt1.y);
         return rgn;
     }
     case Shape::Pie:
     case Shape::Chord: {
-        CRect device = d;
+        CRect rect = d;
         CPoint start = dc.DocToView(*f.pt1, 1);
         CPoint end = dc.DocToView(*f.pt2, 1);
         const bool chord = f.shape == Shape::Chord;
-        CRgn* rgn = chord ? CMyDC::CreateChordRgn(device, start, end) : CMyDC::CreatePieRgn(device, start, end);
-        // Pie and Chord draw from the view rectangle and the view radial
-        // points, given to the shape as pt1/pt2 in view units.
-        if (HRGN drawn = figureRegion(dc.m_pDC->m_hDC, chord, hmigfx::g_rcView, viewStart, viewEnd, dc.m_ptOrg)) {
+        CRgn* rgn = chord ? CMyDC::CreateChordRgn(rect, start, end) : CMyDC::CreatePieRgn(rect, start, end);
+        // Pie and Chord draw from the view rectangle and radial points.
+        if (HRGN drawn = figureRegion(dc.m_pDC->m_hDC, chord, view.rect, view.pt1, view.pt2, dc.m_ptOrg)) {
             ::CombineRgn(*rgn, *rgn, drawn, RGN_AND);
             ::DeleteObject(drawn);
         }
@@ -250,91 +206,75 @@ CRgn* CMyDC::ShapeCall::DeviceRegion(CMyDC& dc, const Figure<Rect, Point>& f, CP
 // ---------------------------------------------------------------------------
 // The members, integer and fractional
 
-template <class Rect, class Point>
-static Figure<Rect, Point> figure(Shape s, Rect* rect, Point* pts = nullptr, int nCount = 0, Point* pt1 = nullptr,
-                                  Point* pt2 = nullptr) {
-    return {s, rect, pts, nCount, pt1, pt2};
-}
-
 void CMyDC::ObjDrawPolyLine(CPoint* pts, int nCount, LOGPEN& lp, COLORREF crFill, int bTransparent) {
-    ShapeCall::Draw(*this, figure<CRect, CPoint>(Shape::PolyLine, nullptr, pts, nCount), lp, nullptr, crFill,
-                    bTransparent);
+    drawFigure<ShapeCall>(*this, pointList(Shape::PolyLine, pts, nCount), lp, nullptr, crFill, bTransparent);
 }
 
 void CMyDC::ObjDrawPolyLine(CMyPoint* pts, int nCount, LOGPEN& lp, COLORREF crFill, int bTransparent) {
-    ShapeCall::Draw(*this, figure<CMyRect, CMyPoint>(Shape::PolyLine, nullptr, pts, nCount), lp, nullptr, crFill,
-                    bTransparent);
+    drawFigure<ShapeCall>(*this, pointList(Shape::PolyLine, pts, nCount), lp, nullptr, crFill, bTransparent);
 }
 
 void CMyDC::ObjDrawPolyGon(CRect& rect, CPoint* pts, int nCount, LOGPEN& lp, LOGBRUSH& lb, COLORREF crFill,
                            int bTransparent) {
-    ShapeCall::Draw(*this, figure(Shape::PolyGon, &rect, pts, nCount), lp, &lb, crFill, bTransparent);
+    drawFigure<ShapeCall>(*this, polygon(rect, pts, nCount), lp, &lb, crFill, bTransparent);
 }
 
 void CMyDC::ObjDrawPolyGon(CMyRect& rect, CMyPoint* pts, int nCount, LOGPEN& lp, LOGBRUSH& lb, COLORREF crFill,
                            int bTransparent) {
-    ShapeCall::Draw(*this, figure(Shape::PolyGon, &rect, pts, nCount), lp, &lb, crFill, bTransparent);
+    drawFigure<ShapeCall>(*this, polygon(rect, pts, nCount), lp, &lb, crFill, bTransparent);
 }
 
 void CMyDC::ObjDrawEllipse(CRect& rect, LOGPEN& lp, LOGBRUSH& lb, COLORREF crFill, int bTransparent) {
-    ShapeCall::Draw(*this, figure<CRect, CPoint>(Shape::Ellipse, &rect), lp, &lb, crFill, bTransparent);
+    drawFigure<ShapeCall>(*this, box(Shape::Ellipse, rect), lp, &lb, crFill, bTransparent);
 }
 
 void CMyDC::ObjDrawEllipse(CMyRect& rect, LOGPEN& lp, LOGBRUSH& lb, COLORREF crFill, int bTransparent) {
-    ShapeCall::Draw(*this, figure<CMyRect, CMyPoint>(Shape::Ellipse, &rect), lp, &lb, crFill, bTransparent);
+    drawFigure<ShapeCall>(*this, box(Shape::Ellipse, rect), lp, &lb, crFill, bTransparent);
 }
 
 void CMyDC::ObjDrawRectangle(CRect& rect, LOGPEN& lp, LOGBRUSH& lb, COLORREF crFill, int bTransparent) {
-    ShapeCall::Draw(*this, figure<CRect, CPoint>(Shape::Rectangle, &rect), lp, &lb, crFill, bTransparent);
+    drawFigure<ShapeCall>(*this, box(Shape::Rectangle, rect), lp, &lb, crFill, bTransparent);
 }
 
 void CMyDC::ObjDrawRectangle(CMyRect& rect, LOGPEN& lp, LOGBRUSH& lb, COLORREF crFill, int bTransparent) {
-    ShapeCall::Draw(*this, figure<CMyRect, CMyPoint>(Shape::Rectangle, &rect), lp, &lb, crFill, bTransparent);
+    drawFigure<ShapeCall>(*this, box(Shape::Rectangle, rect), lp, &lb, crFill, bTransparent);
 }
 
 void CMyDC::ObjDrawRoundRect(CRect& rect, CPoint& ptCorner, LOGPEN& lp, LOGBRUSH& lb, COLORREF crFill,
                              int bTransparent) {
-    ShapeCall::Draw(*this, figure<CRect, CPoint>(Shape::RoundRect, &rect, nullptr, 0, &ptCorner), lp, &lb, crFill,
-                    bTransparent);
+    drawFigure<ShapeCall>(*this, box(Shape::RoundRect, rect, &ptCorner), lp, &lb, crFill, bTransparent);
 }
 
 void CMyDC::ObjDrawRoundRect(CMyRect& rect, CMyPoint& ptCorner, LOGPEN& lp, LOGBRUSH& lb, COLORREF crFill,
                              int bTransparent) {
-    ShapeCall::Draw(*this, figure<CMyRect, CMyPoint>(Shape::RoundRect, &rect, nullptr, 0, &ptCorner), lp, &lb,
-                    crFill, bTransparent);
+    drawFigure<ShapeCall>(*this, box(Shape::RoundRect, rect, &ptCorner), lp, &lb, crFill, bTransparent);
 }
 
 void CMyDC::ObjDrawArc(CRect& rect, CPoint& ptStart, CPoint& ptEnd, LOGPEN& lp, COLORREF crFill, int bTransparent) {
-    ShapeCall::Draw(*this, figure<CRect, CPoint>(Shape::Arc, &rect, nullptr, 0, &ptStart, &ptEnd), lp, nullptr,
-                    crFill, bTransparent);
+    drawFigure<ShapeCall>(*this, box(Shape::Arc, rect, &ptStart, &ptEnd), lp, nullptr, crFill, bTransparent);
 }
 
 void CMyDC::ObjDrawArc(CMyRect& rect, CMyPoint& ptStart, CMyPoint& ptEnd, LOGPEN& lp, COLORREF crFill,
                        int bTransparent) {
-    ShapeCall::Draw(*this, figure<CMyRect, CMyPoint>(Shape::Arc, &rect, nullptr, 0, &ptStart, &ptEnd), lp, nullptr,
-                    crFill, bTransparent);
+    drawFigure<ShapeCall>(*this, box(Shape::Arc, rect, &ptStart, &ptEnd), lp, nullptr, crFill, bTransparent);
 }
 
 void CMyDC::ObjDrawPie(CRect& rect, CPoint& ptStart, CPoint& ptEnd, LOGPEN& lp, LOGBRUSH& lb, COLORREF crFill,
                        int bTransparent) {
-    ShapeCall::Draw(*this, figure<CRect, CPoint>(Shape::Pie, &rect, nullptr, 0, &ptStart, &ptEnd), lp, &lb, crFill,
-                    bTransparent);
+    drawFigure<ShapeCall>(*this, box(Shape::Pie, rect, &ptStart, &ptEnd), lp, &lb, crFill, bTransparent);
 }
 
 void CMyDC::ObjDrawPie(CMyRect& rect, CMyPoint& ptStart, CMyPoint& ptEnd, LOGPEN& lp, LOGBRUSH& lb, COLORREF crFill,
                        int bTransparent) {
-    ShapeCall::Draw(*this, figure<CMyRect, CMyPoint>(Shape::Pie, &rect, nullptr, 0, &ptStart, &ptEnd), lp, &lb,
-                    crFill, bTransparent);
+    drawFigure<ShapeCall>(*this, box(Shape::Pie, rect, &ptStart, &ptEnd), lp, &lb, crFill, bTransparent);
 }
 
 void CMyDC::ObjDrawChord(CRect& rect, CPoint& ptStart, CPoint& ptEnd, LOGPEN& lp, LOGBRUSH& lb, COLORREF crFill,
                          int bTransparent) {
-    ShapeCall::Draw(*this, figure<CRect, CPoint>(Shape::Chord, &rect, nullptr, 0, &ptStart, &ptEnd), lp, &lb, crFill,
-                    bTransparent);
+    drawFigure<ShapeCall>(*this, box(Shape::Chord, rect, &ptStart, &ptEnd), lp, &lb, crFill, bTransparent);
 }
 
 void CMyDC::ObjDrawChord(CMyRect& rect, CMyPoint& ptStart, CMyPoint& ptEnd, LOGPEN& lp, LOGBRUSH& lb,
                          COLORREF crFill, int bTransparent) {
-    ShapeCall::Draw(*this, figure<CMyRect, CMyPoint>(Shape::Chord, &rect, nullptr, 0, &ptStart, &ptEnd), lp, &lb,
-                    crFill, bTransparent);
+    drawFigure<ShapeCall>(*this, box(Shape::Chord, rect, &ptStart, &ptEnd), lp, &lb, crFill, bTransparent);
 }

@@ -1,6 +1,6 @@
-// The module's shared state: the printer-gradient flag, the scratch storage
-// of the drawing calls and the built-in pattern resources. All of it is used
-// from the host's user-interface thread only.
+// The module's shared state: the printer-gradient flag and the built-in
+// pattern resources. All of it is used from the host's user-interface thread
+// only.
 #pragma once
 
 #include <afxwin.h>
@@ -10,14 +10,6 @@ namespace hmigfx {
 // 1 when gradients may be drawn on a printing DC. Start-up clears it on the
 // Windows 95/98/Me family, whose printer drivers cannot take them.
 extern int g_bPrinterGradient;
-
-// Scratch storage of one drawing call: the mapped points and rectangles.
-// A polyline or polygon holds at most kMaxDrawPoints points.
-constexpr int kMaxDrawPoints = 8000;
-extern CPoint g_ptViewPoints[kMaxDrawPoints];
-extern CPoint g_ptDevicePoints[kMaxDrawPoints];
-extern CRect g_rcView;
-extern CRect g_rcDevice;
 
 // The built-in patterns are the module's bitmap resources "IDB_PATTERN1" to
 // "IDB_PATTERN48": 8 x 8, 1 bit per pixel, black (0) and white (1).

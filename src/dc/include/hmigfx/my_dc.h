@@ -229,9 +229,8 @@ public:
     int m_bPreDrawMode;      // kept for the host
 
 private:
-    // The steps shared by the shape and rubber-band members (my_dc_shapes.cpp, my_dc_xor.cpp).
+    // The finished shapes' set-up of the DC (my_dc_shapes.cpp).
     struct ShapeCall;
-    struct XorCall;
 
     void Init(CDC* pDC, const CPoint& ptDocExt, const CPoint& ptViewExt, const CPoint& ptOrg);
 };
