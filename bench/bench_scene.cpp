@@ -73,7 +73,7 @@ std::vector<Object> makeScreen() {
         o.pen.lopnColor = RGB(rng.range(0, 160), rng.range(0, 160), rng.range(0, 160));
         o.crFill = RGB(rng.range(100, 255), rng.range(100, 255), rng.range(100, 255));
         if (gradient) {
-            o.brush = {4, 0, static_cast<ULONG_PTR>(rng.range(0, 21))};
+            o.brush = {CMyBrush::kStyleGradient, 0, static_cast<ULONG_PTR>(rng.range(0, 21))};
         } else {
             const int b = rng.range(0, 99);
             o.brush = b < 45 ? LOGBRUSH{0, 0, 0}
@@ -330,7 +330,7 @@ void paintCairo(cairo_t* cr, const CairoTiles& tiles, int zoom) {
                 cairo_pattern_destroy(mask);
                 break;
             }
-            case 4: {
+            case CMyBrush::kStyleGradient: {
                 cairo_pattern_t* g = cairoGradient(o, s);
                 cairo_set_source(cr, g);
                 cairo_fill_preserve(cr);

@@ -58,16 +58,16 @@ void drawPatterns(GalleryPainter& p) {
 void drawPictures(GalleryPainter& p) {
     int slots[100];
     // Pattern files tile as DIB pattern brushes, aligned to each shape.
-    const int files = CMyBrush::GetPatternData(5, 0, 100, slots);
+    const int files = CMyBrush::GetPatternData(BS_DIBPATTERN, 0, 100, slots);
     p.label(0, 0, files ? "pattern files (lbStyle 5), tiled from each shape's corner"
                         : "pattern files (lbStyle 5): none in the pattern directory");
     for (int i = 0; i < files && i < 6; ++i) {
         const int x = i * 200;
         CMyDC dc = p.context(100, x, 20);
         CString title;
-        CMyBrush::GetPatternName(5, slots[i], title);
+        CMyBrush::GetPatternName(BS_DIBPATTERN, slots[i], title);
         LOGPEN lp{PS_SOLID, {1, 0}, RGB(40, 40, 40)};
-        LOGBRUSH lb{5, 0, static_cast<ULONG_PTR>(slots[i])};
+        LOGBRUSH lb{BS_DIBPATTERN, 0, static_cast<ULONG_PTR>(slots[i])};
         CRect rect(0, 0, 90, 70);
         dc.ObjDrawRectangle(rect, lp, lb, RGB(255, 255, 255), 0);
         CRect oval(100, 0, 180, 70);
@@ -77,16 +77,16 @@ void drawPictures(GalleryPainter& p) {
         p.label(x, 96, toUtf8(title) + ext, 11);
     }
     // User pictures stretch over the shape's box, clipped to the shape.
-    const int users = CMyBrush::GetPatternData(6, 0, 100, slots);
+    const int users = CMyBrush::GetPatternData(CMyBrush::kStyleUserPicture, 0, 100, slots);
     p.label(0, 124, users ? "user pictures (lbStyle 6), stretched over the box and clipped to the shape"
                           : "user pictures (lbStyle 6): none in the pattern directory");
     for (int i = 0; i < users && i < 4; ++i) {
         const int x = i * 300;
         CMyDC dc = p.context(100, x, 144);
         CString title;
-        CMyBrush::GetPatternName(6, slots[i], title);
+        CMyBrush::GetPatternName(CMyBrush::kStyleUserPicture, slots[i], title);
         LOGPEN lp{PS_SOLID, {2, 0}, RGB(40, 40, 40)};
-        LOGBRUSH lb{6, 0, static_cast<ULONG_PTR>(slots[i])};
+        LOGBRUSH lb{CMyBrush::kStyleUserPicture, 0, static_cast<ULONG_PTR>(slots[i])};
         CRect rect(0, 0, 120, 80);
         dc.ObjDrawRectangle(rect, lp, lb, RGB(255, 255, 255), 0);
         CRect pie(130, 0, 210, 80);

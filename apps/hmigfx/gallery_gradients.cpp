@@ -14,7 +14,7 @@ void drawGradients(GalleryPainter& p) {
         const int x = (mode % kPerRow) * kCellW, y = (mode / kPerRow) * kCellH;
         CMyDC dc = p.context(100, x, y);
         LOGPEN lp{PS_SOLID, {1, 0}, RGB(10, 60, 150)};  // also the first colour
-        LOGBRUSH lb{4, 0, static_cast<ULONG_PTR>(mode)};
+        LOGBRUSH lb{CMyBrush::kStyleGradient, 0, static_cast<ULONG_PTR>(mode)};
         CRect rect(0, 0, 140, 70);
         dc.ObjDrawRectangle(rect, lp, lb, RGB(255, 225, 90), 0);
         p.label(x, y + 74, std::to_string(mode) + "  " + enumName(kGradientModes, mode), 11);

@@ -50,8 +50,16 @@ const EnumTable kPenStyles = {
 };
 
 const EnumTable kBrushStyles = {
-    {"solid", 0},   {"hollow", 1},      {"null", 1},    {"hatch", 2},       {"pattern", 3},
-    {"gradient", 4}, {"patternfile", 5}, {"userpicture", 6}, {"picture", 6}, {"none", 7},
+    {"solid", BS_SOLID},
+    {"hollow", BS_NULL},
+    {"null", BS_NULL},
+    {"hatch", BS_HATCHED},
+    {"pattern", BS_PATTERN},
+    {"gradient", CMyBrush::kStyleGradient},
+    {"patternfile", BS_DIBPATTERN},
+    {"userpicture", CMyBrush::kStyleUserPicture},
+    {"picture", CMyBrush::kStyleUserPicture},
+    {"none", 7},
 };
 
 const EnumTable kHatchStyles = {
@@ -120,23 +128,23 @@ LOGBRUSH readBrush(JsonObject& brush) {
     lb.lbColor = brush.getColor("lbColor", RGB(0, 0, 0));
     auto hatch = brush.find("lbHatch");
     switch (lb.lbStyle) {
-    case 2:
+    case BS_HATCHED:
         lb.lbHatch = hatch ? hatch->asEnum(kHatchStyles, 0, 5) : HS_CROSS;
         break;
-    case 3:
+    case BS_PATTERN:
         if (!hatch) brush.fail("missing field \"lbHatch\" (the pattern: 1-48 or its name)");
         lb.lbHatch = hatch->asEnum(builtinPatternNames(), 0, 99);
         break;
-    case 4:
+    case CMyBrush::kStyleGradient:
         lb.lbHatch = hatch ? hatch->asEnum(kGradientModes, 0, 21) : 0;
         break;
-    case 5:
-    case 6:
+    case BS_DIBPATTERN:
+    case CMyBrush::kStyleUserPicture:
         if (!hatch) brush.fail("missing field \"lbHatch\" (the picture: slot 0-99 or its title)");
         if (hatch->isString()) {
             auto slot = findPatternTitle(static_cast<int>(lb.lbStyle), hatch->asString());
             if (!slot)
-                hatch->fail("no " + std::string(lb.lbStyle == 5 ? "pattern file" : "user picture") + " titled \"" +
+                hatch->fail("no " + std::string(lb.lbStyle == BS_DIBPATTERN ? "pattern file" : "user picture") + " titled \"" +
                             hatch->asString() + "\" in the pattern directory");
             lb.lbHatch = *slot;
         } else {

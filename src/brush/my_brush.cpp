@@ -45,7 +45,7 @@ void CMyBrush::InitBrush(LOGBRUSH& brush, COLORREF crFill, int bTransparent) {
         handle = !bTransparent && dib ? ::CreateDIBPatternBrush(dib, DIB_RGB_COLORS) : nullBrush();
         break;
     }
-    default: handle = nullBrush(); break;  // 1, the gradient (4), the user picture (6) and above
+    default: handle = nullBrush(); break;  // BS_NULL, kStyleGradient, kStyleUserPicture and above
     }
     // A brush that cannot be made leaves the object without one.
     if (handle) m_brush.Attach(handle);
@@ -60,23 +60,25 @@ CBrush* CMyBrush::SelectBrush(CDC* pDC) {
 
 BOOL CMyBrush::IsSetBrushOrgEx(LOGBRUSH& brush, int bTransparent) {
     switch (brush.lbStyle) {
-    case 2: return TRUE;
-    case 3:
-    case 4:
-    case 5:
-    case 6: return bTransparent == 0;
+    case BS_HATCHED: return TRUE;
+    case BS_PATTERN:
+    case kStyleGradient:
+    case BS_DIBPATTERN:
+    case kStyleUserPicture: return bTransparent == 0;
     default: return FALSE;
     }
 }
 
-BOOL CMyBrush::IsRegionEx(LOGBRUSH& brush) { return brush.lbStyle == 4 || brush.lbStyle == 6; }
+BOOL CMyBrush::IsRegionEx(LOGBRUSH& brush) {
+    return brush.lbStyle == kStyleGradient || brush.lbStyle == kStyleUserPicture;
+}
 
 BOOL CMyBrush::IsGradientMode(LOGBRUSH& brush, CDC* pDC) {
     if (pDC && pDC->IsPrinting() && !hmigfx::g_bPrinterGradient) return FALSE;
-    return brush.lbStyle == 4;
+    return brush.lbStyle == kStyleGradient;
 }
 
-BOOL CMyBrush::IsUserPattern(LOGBRUSH& brush) { return brush.lbStyle == 6; }
+BOOL CMyBrush::IsUserPattern(LOGBRUSH& brush) { return brush.lbStyle == kStyleUserPicture; }
 
 int CMyBrush::GetPatternSize(int nKind) { return GetPatternLibrary().GetPatternSize(nKind); }
 

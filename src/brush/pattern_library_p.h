@@ -16,12 +16,13 @@
 #pragma once
 
 #include <afxwin.h>
+#include <hmigfx/my_brush.h>
 
 // The pattern kinds, by the LOGBRUSH style that uses them.
 enum PatternKind : int {
     kBuiltinPattern = 3,  // BS_PATTERN
     kFilePattern = 5,     // BS_DIBPATTERN
-    kUserPattern = 6,     // stretched over the shape
+    kUserPattern = CMyBrush::kStyleUserPicture,  // stretched over the shape
 };
 
 class CPatternLibrary {

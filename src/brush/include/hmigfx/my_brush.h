@@ -7,8 +7,10 @@
 //           3  built-in 8x8 pattern of slot lbHatch: 0 bits in the text colour
 //              (lbColor, set by SelectBrush), 1 bits in the background colour
 //           4  gradient lbHatch, painted by the drawing code; no brush
+//              (CMyBrush::kStyleGradient)
 //           5  pattern picture of slot lbHatch as a DIB pattern brush
 //           6  user picture lbHatch stretched over the shape; no brush
+//              (CMyBrush::kStyleUserPicture)
 //           7+ no fill
 //
 // Styles without a brush of their own, empty or out-of-range slots and
@@ -21,6 +23,11 @@ class CMyDC;
 
 class CMyBrush {
 public:
+    // The lbStyle values the library gives a meaning of its own (the
+    // platform's 4 and 6 never reach GDI from here).
+    static constexpr UINT kStyleGradient = 4;
+    static constexpr UINT kStyleUserPicture = 6;
+
     CMyBrush(UINT nStyle, COLORREF crColor, LONG nHatch, COLORREF crFill, int bTransparent);
     CMyBrush(LOGBRUSH* pLogBrush, COLORREF crFill, int bTransparent);
     ~CMyBrush();
@@ -56,7 +63,8 @@ public:
     // CMyBrush does.
     static void UserPatternFill(HDC hdc, int nSlot, CRect& rect);
 
-    // The pattern library, by kind (3 built-in, 5 pattern file, 6 user picture).
+    // The pattern library, by kind: the lbStyle of its brushes (BS_PATTERN
+    // built-in, BS_DIBPATTERN pattern file, kStyleUserPicture user picture).
     static int GetPatternSize(int nKind);
     static int GetPatternData(int nKind, int nStart, int nMaxCount, int* pSlots);
     static void GetPatternName(int nKind, int nSlot, CString& strName);
