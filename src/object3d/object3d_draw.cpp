@@ -76,6 +76,11 @@ private:
     bool first_ = true;
 };
 
+// Drawing a body ends with a one-millisecond pause of the calling thread. It
+// is documented behaviour hosts may rely on (the thread gives the processor
+// up between bodies), so it stays although it costs a millisecond a body.
+void pauseAfterBody() { ::Sleep(1); }
+
 }  // namespace
 
 void Object3D::DrawItem(CMyDC* pDC, _ITEM* pItem) {
@@ -108,7 +113,7 @@ void Object3D::DrawItem(CMyDC* pDC, _ITEM* pItem) {
         for (POINT& c : corners) c = toView(c);
         painter.face(getColor(pItem, normals[f]), facesViewer(normals[f]), corners, 4);
     }
-    ::Sleep(1);
+    pauseAfterBody();
 }
 
 void Object3D::DrawItemInRgn(CMyDC* pDC, _ITEM* pItem, CRgn* pRgn) {
@@ -143,7 +148,7 @@ void Object3D::DrawItemInRgn(CMyDC* pDC, _ITEM* pItem, CRgn* pRgn) {
     if (paintBack)
         for (int i = 0; i < n; ++i) viewPoints[i] = whole(pItem->rotatedBack[i]);
     painter.face(getColor(pItem, normals[1]), paintBack, viewPoints, n, false);
-    ::Sleep(1);
+    pauseAfterBody();
 }
 
 namespace {
