@@ -158,7 +158,7 @@ void compactArc(const QuadrantPath& q, const RECT& rc, POINT start, POINT end, i
 BOOL drawArc(HDC h, ArcKind kind, int left, int top, int right, int bottom, int xs, int ys, int xe, int ye) {
     DC* dc = findDC(h);
     if (!dc) return FALSE;
-    const PenGeometry pen = penGeometry(*dc);
+    const RealisedPen& pen = dc->realisedPen;
     RECT rc = deviceRect(*dc, left, top, right, bottom);
     if (rc.left == rc.right || rc.top == rc.bottom) return TRUE;
     rc = insideFrameRect(rc, pen);
@@ -176,7 +176,7 @@ BOOL drawArc(HDC h, ArcKind kind, int left, int top, int right, int bottom, int 
     if (box.left >= box.right || box.top >= box.bottom) return TRUE;
     if (curveNeedsClipping(width, height, box)) {
         const QuadrantPath q(width, height);
-        CompactFigure fig(q, penFrame(box, pen), penIsStyled(*dc));
+        CompactFigure fig(q, penFrame(box, pen), pen.styled());
         if (kind == ArcKind::ArcTo) fig.addPoint(devicePoint(*dc, dc->st.curPos));
         compactArc(q, rc, s, e, dc->st.arcDirection, fig);
         if (kind == ArcKind::Pie) fig.addPoint(centre);

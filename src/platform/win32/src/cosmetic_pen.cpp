@@ -9,17 +9,6 @@
 namespace hmigfx::win32 {
 namespace {
 
-// Cosmetic patterns of the stock styles, and the shorter ones geometric pens
-// one pixel wide use.
-const uint32_t kDash[] = {18, 6};
-const uint32_t kDot[] = {3, 3};
-const uint32_t kDashDot[] = {9, 6, 3, 6};
-const uint32_t kDashDotDot[] = {9, 3, 3, 3, 3, 3};
-const uint32_t kGeoDash[] = {3, 1};
-const uint32_t kGeoDot[] = {1, 1};
-const uint32_t kGeoDashDot[] = {3, 1, 1, 1};
-const uint32_t kGeoDashDotDot[] = {3, 1, 1, 1, 1, 1};
-
 int64_t floorDiv(int64_t a, int64_t b) {  // b > 0
     const int64_t q = a / b;
     return (a % b != 0 && a < 0) ? q - 1 : q;
@@ -204,41 +193,6 @@ void slantedLine(CosmeticRaster& r, POINT p, POINT q, bool includeEnd) {
 }
 
 }  // namespace
-
-void DashPattern::set(const uint32_t* entries, int n, uint32_t scale) {
-    count = std::min(n, 16);
-    period = 0;
-    for (int i = 0; i < count; ++i) {
-        len[i] = entries[i] * scale;
-        period += len[i];
-    }
-    if (count % 2) period *= 2;
-    if (period == 0) count = 0;  // nothing but empty entries: draw solid
-}
-
-void penDashPattern(const Pen& pen, DashPattern& out) {
-    out = DashPattern{};
-    const bool geometric = pen.geometric();
-    // Wide cosmetic pens are never dashed.
-    if (!geometric && pen.width > 1) return;
-    auto take = [&](const uint32_t* e, int n) { out.set(e, n, 1); };
-    switch (pen.dashStyle()) {
-    case PS_DASH: geometric ? take(kGeoDash, 2) : take(kDash, 2); break;
-    case PS_DOT: geometric ? take(kGeoDot, 2) : take(kDot, 2); break;
-    case PS_DASHDOT: geometric ? take(kGeoDashDot, 4) : take(kDashDot, 4); break;
-    case PS_DASHDOTDOT: geometric ? take(kGeoDashDotDot, 6) : take(kDashDotDot, 6); break;
-    case PS_ALTERNATE: take(kGeoDot, 2); break;
-    case PS_USERSTYLE: {
-        uint32_t e[16];
-        const int n = static_cast<int>(std::min<size_t>(pen.userStyle.size(), 16));
-        for (int i = 0; i < n; ++i) e[i] = pen.userStyle[i];
-        // Cosmetic style entries count in units of three pixels.
-        out.set(e, n, geometric ? 1 : 3);
-        break;
-    }
-    default: break;
-    }
-}
 
 void DashCursor::skip(uint64_t n) {
     n %= pattern->period;

@@ -9,21 +9,6 @@
 
 namespace hmigfx::win32 {
 
-// A pen's on/off pattern in pixels along the major axis of each segment.
-// Entries alternate dash, gap, dash, ...; an odd count repeats with the roles
-// swapped, so the period is then twice the sum.
-struct DashPattern {
-    int count = 0;  // 0: solid
-    uint32_t len[16] = {};
-    uint64_t period = 0;
-
-    bool solid() const { return count == 0; }
-    void set(const uint32_t* entries, int n, uint32_t scale);
-};
-
-// The pattern a pen draws with; solid for pens without a style.
-void penDashPattern(const Pen& pen, DashPattern& out);
-
 // The position in the pattern. It starts afresh with every figure (LineTo,
 // each polyline, each closed shape) and runs on across a figure's segments.
 struct DashCursor {

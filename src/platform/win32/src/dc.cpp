@@ -48,6 +48,7 @@ HDC newDC(Bitmap* screen) {
     raw->st.palette = static_cast<HPALETTE>(stockObject(DEFAULT_PALETTE)->handle);
     if (!screen) raw->st.bitmap = static_cast<HBITMAP>(defaultBitmap()->handle);
     forEachHandle(raw->st, holdHandle);
+    raw->realisePen();
     raw->updateVisible();
     return addTyped(std::move(dc));
 }
@@ -86,7 +87,7 @@ void DC::refreshPaints() {
     } else {
         COLORREF c = p->dcPen ? st.dcPenColor : p->brush.lbColor;
         penPaint.setSolid(rop2Pair(st.rop2, colorToPixel(surface, c), mask));
-        if (st.bkMode == OPAQUE)
+        if (realisedPen.gapsTakeBackground && st.bkMode == OPAQUE)
             penGapPaint.setSolid(rop2Pair(st.rop2, colorToPixel(surface, st.bkColor), mask));
         else
             penGapPaint.setNone();
@@ -98,6 +99,7 @@ void DC::replaceState(DCState&& s) {
     DCState old = std::move(st);
     st = std::move(s);
     forEachHandle(old, dropHandle);
+    realisePen();
     updateVisible();
 }
 

@@ -5,6 +5,7 @@
 #include "handle_table_p.h"
 #include "objects_p.h"
 #include "paint_p.h"
+#include "pen_p.h"
 #include "region_p.h"
 
 #include <memory>
@@ -59,12 +60,13 @@ struct DC : GdiObject {
     Bitmap* screen = nullptr;  // the virtual screen's surface for GetDC(NULL) DCs
     std::shared_ptr<PrinterDC> printer;  // printer DCs: the device, the document, the page's journal
 
-    // Derived state, rebuilt lazily.
+    // Derived state. The pen is realised whenever one is selected.
+    RealisedPen realisedPen;
     Surface surface;         // of the selected bitmap
     PixRegion visible;       // clip ∩ surface bounds, device coordinates
     bool paintsStale = true;
     PaintTile penPaint;      // cosmetic pen colour
-    PaintTile penGapPaint;   // gaps of styled pens (background colour, OPAQUE mode)
+    PaintTile penGapPaint;   // gaps of dashed CreatePen pens (background colour, OPAQUE mode)
     PaintTile brushPaint;
     PaintTile scratchPaint;  // for calls that paint with another brush or ROP
     std::vector<Span> scratchSpans;  // reused by every primitive
@@ -79,6 +81,8 @@ struct DC : GdiObject {
     Brush* brush() const;
     Bitmap* bitmap() const;  // the surface's bitmap (the screen's for screen DCs)
 
+    // Call whenever the selected pen changes.
+    void realisePen();
     // Call after anything the paints depend on changes (objects, colours, modes).
     void invalidatePaints() { paintsStale = true; }
     void refreshPaints();

@@ -89,7 +89,11 @@ namespace hmigfx::win32 {
 HGDIOBJ selectInto(DC& dc, GdiObject* obj) {
     switch (obj->kind) {
     case Kind::Pen:
-    case Kind::ExtPen: return swapSelected(dc, &DCState::pen, obj);
+    case Kind::ExtPen: {
+        HGDIOBJ old = swapSelected(dc, &DCState::pen, obj);
+        dc.realisePen();
+        return old;
+    }
     case Kind::Brush: return swapSelected(dc, &DCState::brush, obj);
     case Kind::Font: return swapSelected(dc, &DCState::font, obj);
     case Kind::Bitmap: return selectBitmap(dc, static_cast<Bitmap*>(obj));

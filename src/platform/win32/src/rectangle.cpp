@@ -18,7 +18,7 @@ BOOL WINAPI Rectangle(HDC h, int left, int top, int right, int bottom) {
         const POINT corners[4] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
         return Polygon(h, corners, 4);
     }
-    const PenGeometry pen = penGeometry(*dc);
+    const RealisedPen& pen = dc->realisedPen;
     RECT rc = deviceRect(*dc, left, top, right, bottom);
     if (rc.left == rc.right || rc.top == rc.bottom) return TRUE;
     rc = insideFrameRect(rc, pen);

@@ -16,7 +16,7 @@ BOOL WINAPI RoundRect(HDC h, int left, int top, int right, int bottom, int ew, i
     const PageRecord rec(h, [&] { return [=](HDC d) { RoundRect(d, left, top, right, bottom, ew, eh); }; });
     DC* dc = findDC(h);
     if (!dc) return FALSE;
-    const PenGeometry pen = penGeometry(*dc);
+    const RealisedPen& pen = dc->realisedPen;
     RECT rc = deviceRect(*dc, left, top, right, bottom);
     if (rc.left == rc.right || rc.top == rc.bottom) return TRUE;
     rc = insideFrameRect(rc, pen);
@@ -57,7 +57,7 @@ BOOL WINAPI RoundRect(HDC h, int left, int top, int right, int bottom, int ew, i
     const bool cwise = dc->st.arcDirection == AD_CLOCKWISE;
     const Placement p1{rc.right - cw, cwise ? rc.bottom - ch : rc.top + ch - 1, 1, cwise ? 1 : -1};
     const Placement p2 = p1.mirroredX(rc.left + rc.right - 1);
-    CompactFigure fig(q, penFrame(box, pen), penIsStyled(*dc));
+    CompactFigure fig(q, penFrame(box, pen), pen.styled());
     fig.addRun(first, last, p1, false);
     if (!midY)
         fig.addRun(first, lastX, p2, true);

@@ -10,65 +10,39 @@ ShapeScratch& shapeScratch() {
     return scratch;
 }
 
-PenGeometry penGeometry(const DC& dc) {
-    PenGeometry g;
-    const Pen* p = dc.pen();
-    if (!p || p->dashStyle() == PS_NULL) {
-        g.width = 0;
-        return g;
-    }
-    g.insideFrame = p->dashStyle() == PS_INSIDEFRAME;
-    // Cosmetic extended pens are one pixel wide whatever they were given.
-    g.width = p->kind == Kind::ExtPen && !p->geometric() ? 1 : widePenShape(*p).width;
-    g.usesRegion = p->geometric() || g.width > 1;
-    return g;
-}
-
-bool penIsStyled(const DC& dc) {
-    const Pen* p = dc.pen();
-    if (!p || p->dashStyle() == PS_NULL) return false;
-    DashPattern pattern;
-    penDashPattern(*p, pattern);
-    return !pattern.solid();
-}
-
-RECT insideFrameRect(const RECT& rc, const PenGeometry& pen) {
+RECT insideFrameRect(const RECT& rc, const RealisedPen& pen) {
     if (!pen.insideFrame) return rc;
     return {rc.left + pen.width / 2, rc.top + pen.width / 2, rc.right - (pen.width - 1) / 2,
             rc.bottom - (pen.width - 1) / 2};
 }
 
-RECT penFrame(const RECT& visible, const PenGeometry& pen) {
+RECT penFrame(const RECT& visible, const RealisedPen& pen) {
     if (pen.width <= 1) return visible;
     // Miter joins reach up to five widths from the corner.
     const int reach = static_cast<int>(std::min<int64_t>(int64_t{pen.width} * 6, int64_t{1} << 24));
     return {visible.left - reach, visible.top - reach, visible.right + reach, visible.bottom + reach};
 }
 
-FigureStroker::FigureStroker(DC& dc) : dc_(dc) {
+FigureStroker::FigureStroker(DC& dc) : dc_(dc), pen_(dc.realisedPen) {
     dc.refreshPaints();
-    const Pen* pen = dc.pen();
-    const PenGeometry g = penGeometry(dc);
-    if (!pen || g.width == 0) return;
+    if (pen_.route == PenRoute::None) return;
     // A region pen's outline is needed even when it paints nothing: the
     // interior stops at it all the same.
-    if (!g.usesRegion && dc.penPaint.empty()) return;
+    if (!pen_.usesRegion() && dc.penPaint.empty()) return;
     raster_.box = visibleBox(dc);
     if (raster_.box.left >= raster_.box.right) return;
     draws_ = true;
-    region_ = g.usesRegion;
+    region_ = pen_.usesRegion();
     dc.scratchSpans.clear();
-    if (region_ && g.width > 1) {
-        wideShape_ = widePenShape(*pen);
-        wide_.emplace(wideShape_, raster_.box);
+    if (pen_.route == PenRoute::Wide) {
+        wide_.emplace(pen_, raster_.box);
         return;
     }
-    penDashPattern(*pen, raster_.pattern);
+    raster_.pattern = pen_.dashes;
     raster_.cursor.pattern = &raster_.pattern;
     if (region_) shapeScratch().wideSpans.clear();
     raster_.on = region_ ? &shapeScratch().wideSpans : &dc.scratchSpans;
-    // Extended pens leave their gaps alone whatever the background mode.
-    if (!raster_.pattern.solid() && pen->kind == Kind::Pen && !dc.penGapPaint.empty()) {
+    if (!dc.penGapPaint.empty()) {
         ShapeScratch& s = shapeScratch();
         s.gapSpans.clear();
         raster_.off = &s.gapSpans;

@@ -7,7 +7,7 @@
 // so a pixel two segments share is painted twice, which XOR pens show).
 //
 // Wide and geometric pens instead collect the whole outline of a call
-// (`PenGeometry::usesRegion`) and paint it once when the stroker finishes, so
+// (`RealisedPen::usesRegion`) and paint it once when the stroker finishes, so
 // no pixel is painted twice; closed shapes hand their interior to the stroker,
 // which paints it minus the outline, before the outline.
 #pragma once
@@ -19,22 +19,11 @@
 
 namespace hmigfx::win32 {
 
-// The selected pen as outline geometry.
-struct PenGeometry {
-    int width = 1;             // device pixels; 0 for PS_NULL
-    bool insideFrame = false;  // PS_INSIDEFRAME: the outline keeps inside the bounding box
-    bool usesRegion = false;   // outline collected into one region (wide/geometric pens)
-};
-PenGeometry penGeometry(const DC& dc);
-
-// The selected pen draws dashes (its outline depends on where a figure starts).
-bool penIsStyled(const DC& dc);
-
 // A bounding box shrunk so that the pen's outline stays inside it.
-RECT insideFrameRect(const RECT& rc, const PenGeometry& pen);
+RECT insideFrameRect(const RECT& rc, const RealisedPen& pen);
 // The visible box grown by the pen's reach: outline points beyond it cannot
 // show, so figures may be shortened there.
-RECT penFrame(const RECT& visible, const PenGeometry& pen);
+RECT penFrame(const RECT& visible, const RealisedPen& pen);
 
 class FigureStroker {
 public:
@@ -61,12 +50,12 @@ private:
     void flush();
 
     DC& dc_;
+    const RealisedPen& pen_;
     CosmeticRaster raster_;
     bool draws_ = false;
     bool flushEachSegment_ = false;
     bool region_ = false;    // the outline is collected and painted once
     bool finished_ = false;
-    WidePenShape wideShape_;
     std::optional<WideOutline> wide_;  // pens wider than one pixel
     std::vector<Span> interior_;
     bool hasInterior_ = false;

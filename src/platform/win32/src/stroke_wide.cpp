@@ -19,17 +19,6 @@
 namespace hmigfx::win32 {
 namespace {
 
-// Wider pens than this would only ever show as a flat fill of the surface;
-// keeping them bounded keeps coordinate sums inside 32 bits and the disc's
-// ellipse walk inside 64.
-constexpr int kMaxPenWidth = 1 << 16;
-
-// The geometric dash styles in units of the pen's width.
-constexpr uint32_t kGeoDash[] = {3, 1};
-constexpr uint32_t kGeoDot[] = {1, 1};
-constexpr uint32_t kGeoDashDot[] = {3, 1, 1, 1};
-constexpr uint32_t kGeoDashDotDot[] = {3, 1, 1, 1, 1, 1};
-
 // Halves are rounded away from zero.
 int roundAway(double v) { return static_cast<int>(v > 0 ? v + 0.5 : v - 0.5); }
 
@@ -37,56 +26,9 @@ int clampCoord(int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, INT_M
 
 }  // namespace
 
-WidePenShape widePenShape(const Pen& pen) {
-    WidePenShape s;
-    s.width = std::clamp(pen.width, 1, kMaxPenWidth);
-    s.endCap = pen.style & PS_ENDCAP_MASK;
-    s.join = pen.style & PS_JOIN_MASK;
-    if (!pen.geometric()) return s;  // wide cosmetic pens are never dashed
-    auto scaled = [&](const uint32_t* e, size_t n) {
-        // Built-in styles scale with the width; round and square caps eat
-        // into the dashes and widen the gaps.
-        const uint32_t w = static_cast<uint32_t>(s.width);
-        for (size_t i = 0; i < n; ++i) {
-            uint32_t v = e[i] * w;
-            if (s.endCap != PS_ENDCAP_FLAT) v = i % 2 ? v + w : v - w;
-            s.dashes.push_back(v);
-        }
-    };
-    switch (pen.dashStyle()) {
-    case PS_DASH: scaled(kGeoDash, 2); break;
-    case PS_DOT: scaled(kGeoDot, 2); break;
-    case PS_DASHDOT: scaled(kGeoDashDot, 4); break;
-    case PS_DASHDOTDOT: scaled(kGeoDashDotDot, 6); break;
-    case PS_USERSTYLE: s.dashes.assign(pen.userStyle.begin(), pen.userStyle.end()); break;
-    default: break;
-    }
-    uint64_t sum = 0;
-    for (uint32_t d : s.dashes) sum += d;
-    s.period = s.dashes.size() % 2 ? 2 * sum : sum;
-    // A pattern without length has nothing to repeat: drawn solid.
-    if (s.period == 0) s.dashes.clear();
-    return s;
-}
-
-WideOutline::WideOutline(const WidePenShape& pen, const RECT& box)
+WideOutline::WideOutline(const RealisedPen& pen, const RECT& box)
     : pen_(pen), box_(box), spans_(shapeScratch().wideSpans) {
     spans_.clear();
-    if (pen.endCap == PS_ENDCAP_ROUND || pen.join == PS_JOIN_ROUND) {
-        const int w = pen.width;
-        const RECT r{-(w / 2), -(w / 2), (w + 1) / 2 + 1, (w + 1) / 2 + 1};
-        std::vector<Span>& rows = shapeScratch().gapSpans;
-        rows.clear();
-        roundRectRegionSpans(r, r.right - r.left, r.bottom - r.top, INT_MIN, INT_MAX, rows);
-        discTop_ = r.top;
-        discRows_.assign(static_cast<size_t>(r.bottom - r.top) * 2, 0);
-        for (const Span& s : rows) {
-            const size_t i = static_cast<size_t>(s.y - r.top) * 2;
-            discRows_[i] = s.x;
-            discRows_[i + 1] = s.x + s.len;
-        }
-        rows.clear();
-    }
 }
 
 void WideOutline::figure(const POINT* pts, size_t n, bool close) {
@@ -95,7 +37,7 @@ void WideOutline::figure(const POINT* pts, size_t n, bool close) {
     // Zero-length segments at either end do not count.
     while (num > 2 && pts[0].x == pts[1].x && pts[0].y == pts[1].y) ++pts, --num;
     while (num > 2 && pts[num - 1].x == pts[num - 2].x && pts[num - 1].y == pts[num - 2].y) --num;
-    if (pen_.dashes.empty())
+    if (pen_.dashes.solid())
         solid(pts, num, close);
     else
         dashed(pts, num, close);
@@ -110,20 +52,20 @@ void WideOutline::solid(const POINT* pts, int num, bool close) {
 
 void WideOutline::resetDash() {
     dashIndex_ = 0;
-    dashLeft_ = pen_.dashes[0];
+    dashLeft_ = pen_.dashes.len[0];
     dashOn_ = true;
 }
 
 void WideOutline::skipDash(uint64_t n) {
-    n %= pen_.period;
+    n %= pen_.dashes.period;
     do {
         if (dashLeft_ > n) {
             dashLeft_ -= n;
             return;
         }
         n -= dashLeft_;
-        if (++dashIndex_ == pen_.dashes.size()) dashIndex_ = 0;
-        dashLeft_ = pen_.dashes[dashIndex_];
+        if (++dashIndex_ == static_cast<size_t>(pen_.dashes.count)) dashIndex_ = 0;
+        dashLeft_ = pen_.dashes.len[dashIndex_];
         dashOn_ = !dashOn_;
     } while (n);
 }
@@ -209,7 +151,7 @@ void WideOutline::dashed(const POINT* pts, int num, bool close) {
 int64_t WideOutline::skipUnseen(POINT a, POINT b, int64_t done, POINT& from) const {
     const double dx = static_cast<double>(b.x) - a.x, dy = static_cast<double>(b.y) - a.y;
     const double len = dx == 0 ? std::fabs(dy) : dy == 0 ? std::fabs(dx) : std::hypot(dx, dy);
-    const auto period = static_cast<double>(pen_.period);
+    const auto period = static_cast<double>(pen_.dashes.period);
     if (len < 4 * period) return done;
     // The stretch [tIn, tOut] of the segment near enough to the box to show.
     const double reach = 6.0 * pen_.width + 2;
@@ -237,7 +179,7 @@ int64_t WideOutline::skipUnseen(POINT a, POINT b, int64_t done, POINT& from) con
         target = tIn - 2 * period;
     const auto periods = static_cast<int64_t>((target - static_cast<double>(done)) / period);
     if (periods <= 0) return done;
-    done += periods * static_cast<int64_t>(pen_.period);
+    done += periods * static_cast<int64_t>(pen_.dashes.period);
     const int64_t ix = int64_t{b.x} - a.x, iy = int64_t{b.y} - a.y;
     if (ix == 0 || iy == 0) {
         from = {clampCoord(a.x + (ix > 0 ? done : ix < 0 ? -done : 0)), clampCoord(a.y + (iy > 0 ? done : iy < 0 ? -done : 0))};
@@ -392,12 +334,13 @@ void WideOutline::join(POINT at, const Face& a, const Face& b) {
 }
 
 void WideOutline::disc(POINT c) {
-    const int rows = static_cast<int>(discRows_.size() / 2);
-    const int64_t top = int64_t{c.y} + discTop_;
+    const std::vector<int>& discRows = pen_.discRows;
+    const int rows = static_cast<int>(discRows.size() / 2);
+    const int64_t top = int64_t{c.y} + pen_.discTop;
     const int64_t y0 = std::max<int64_t>(top, box_.top), y1 = std::min<int64_t>(top + rows, box_.bottom);
     for (int64_t y = y0; y < y1; ++y) {
         const size_t i = static_cast<size_t>(y - top) * 2;
-        const int l = discRows_[i], r = discRows_[i + 1];
+        const int l = discRows[i], r = discRows[i + 1];
         if (l < r) spans_.push_back(Span{clampCoord(int64_t{c.x} + l), static_cast<int>(y), r - l});
     }
 }

@@ -12,22 +12,12 @@
 
 namespace hmigfx::win32 {
 
-struct WidePenShape {
-    int width = 1;                 // device pixels, >= 1
-    DWORD endCap = PS_ENDCAP_ROUND;
-    DWORD join = PS_JOIN_ROUND;
-    std::vector<uint32_t> dashes;  // empty: solid; alternating on, off, ...
-    uint64_t period = 0;           // one full on/off cycle
-};
-
-// The shape a pen strokes with; dashes follow GDI's geometric patterns.
-WidePenShape widePenShape(const Pen& pen);
-
 // Collects the pieces of one call's strokes as spans (unsorted, overlapping)
 // for the rows of `box`; union() then gives the sorted disjoint spans.
 class WideOutline {
 public:
-    WideOutline(const WidePenShape& pen, const RECT& box);
+    // pen: a wide one (PenRoute::Wide).
+    WideOutline(const RealisedPen& pen, const RECT& box);
 
     // One figure; the dash pattern starts afresh.
     void figure(const POINT* pts, size_t n, bool close);
@@ -55,11 +45,9 @@ private:
     void resetDash();
     void skipDash(uint64_t n);
 
-    const WidePenShape& pen_;
+    const RealisedPen& pen_;
     RECT box_;
     std::vector<Span>& spans_;
-    std::vector<int> discRows_;  // half-open [l, r) of each disc row, relative
-    int discTop_ = 0;
     // Position in the dash pattern.
     size_t dashIndex_ = 0;
     uint64_t dashLeft_ = 0;
