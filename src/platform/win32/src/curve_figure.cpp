@@ -1,6 +1,7 @@
 // Compact outlines of large ellipses and their region rows.
 #include "curve_figure_p.h"
 #include "cosmetic_pen_p.h"
+#include "ellipse_p.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -143,11 +144,10 @@ void roundRectRegionSpansClipped(RECT box, int ew, int eh, int yLo, int yHi, std
     // ew/2; row j takes the x the walk has on entering it.
     const int a = ew - 1, b = eh - 1, mid = eh / 2;
     const QuadrantPath q(ew, eh, a - ew / 2, true);
+    const CornerRows c{left, top, right, bottom, ew, eh};
     const int64_t lowerBase = int64_t{bottom} - eh;  // lower row j lies at lowerBase + j
     auto rowY = [&](int j, bool upper) -> std::pair<int64_t, int64_t> {
-        if (upper) return {int64_t{top} + (b - j), int64_t{top} + (b - j) + 1};
-        if (j == mid) return {int64_t{top} + mid, lowerBase + mid + 1};  // the straight sides
-        return {lowerBase + j, lowerBase + j + 1};
+        return upper ? std::pair{c.upper(j), c.upper(j) + 1} : c.lower(j);
     };
     // Walk rows j1..j2 and paint them as lower or upper rows.
     auto walk = [&](int64_t j1, int64_t j2, bool upper) {

@@ -8,44 +8,53 @@
 namespace hmigfx::win32 {
 namespace {
 
-// The error terms of the walk for diameters a = width-1 and b = height-1.
-struct EllipseWalk {
-    int64_t asq, bsq, dx, dy, err;
-
-    EllipseWalk(int width, int height) {
-        const int64_t a = width - 1, b = height - 1;
-        asq = 8 * a * a;
-        bsq = 8 * b * b;
-        dx = 4 * b * b * (1 - a);
-        dy = 4 * a * a * (1 + b % 2);
-        // The reference forms a*a in 32 bits here; beyond 46340 pixels that
-        // wraps, and the pixels it chooses follow the wrapped value.
-        const auto aa = static_cast<int32_t>(static_cast<uint32_t>(a) * static_cast<uint32_t>(a));
-        err = dx + dy + int64_t{aa} * (b % 2);
-    }
-};
-
-}  // namespace
-
-size_t ellipseQuadrant(int width, int height, std::vector<POINT>& out) {
-    EllipseWalk w(width, height);
+template <class Wide>
+size_t quadrantWith(int width, int height, std::vector<POINT>& out) {
+    EllipseWalk<Wide> walk(width, height, true);
     POINT pt{width - 1, height / 2};
     const size_t start = out.size();
     while (pt.x >= width / 2) {
         out.push_back(pt);
-        const int64_t e2 = 2 * w.err;
-        if (e2 >= w.dx) {
-            --pt.x;
-            w.dx += w.bsq;
-            w.err += w.dx;
-        }
-        if (e2 <= w.dy) {
-            ++pt.y;
-            w.dy += w.asq;
-            w.err += w.dy;
-        }
+        bool across, down;
+        walk.step(across, down);
+        if (across) --pt.x;
+        if (down) ++pt.y;
     }
     return out.size() - start;
+}
+
+template <class Wide>
+void insetsWith(int w, int h, bool wrapSquare, std::vector<int>& inset) {
+    EllipseWalk<Wide> walk(w, h, wrapSquare);
+    const int rows = h - h / 2;
+    inset.assign(static_cast<size_t>(rows), -1);
+    inset[0] = 0;
+    int x = 0, row = 0;
+    while (x <= w / 2) {
+        bool across, down;
+        walk.step(across, down);
+        if (across) ++x;
+        if (down) {
+            if (++row >= rows) break;
+            inset[static_cast<size_t>(row)] = x;
+        }
+    }
+}
+
+bool narrow(int width, int height) { return width <= kNarrowWalkExtent && height <= kNarrowWalkExtent; }
+
+}  // namespace
+
+size_t ellipseQuadrant(int width, int height, std::vector<POINT>& out) {
+    return narrow(width, height) ? quadrantWith<int64_t>(width, height, out)
+                                 : quadrantWith<__int128>(width, height, out);
+}
+
+void cornerInsets(int w, int h, bool wrapSquare, std::vector<int>& inset) {
+    if (narrow(w, h))
+        insetsWith<int64_t>(w, h, wrapSquare, inset);
+    else
+        insetsWith<__int128>(w, h, wrapSquare, inset);
 }
 
 void roundRectOutline(const RECT& rc, int ew, int eh, int arcDirection, std::vector<POINT>& out) {
@@ -90,36 +99,17 @@ void roundRectRegionSpans(RECT box, int ew, int eh, int yLo, int yHi, std::vecto
         rows(top, bottom, left, right);
         return;
     }
-    // The walk gives the rows of the lower half, from the middle down; each
-    // also stands for its mirror in the upper half. Rows the walk does not
-    // reach (very narrow ellipses) stay empty.
-    const int b = eh - 1, mid = eh / 2;
-    auto emit = [&](int j, int x) {
-        const int l = left + x, r = right - x;
-        if (j == mid)
-            rows(int64_t{top} + mid, int64_t{bottom} - eh + mid + 1, l, r);  // the straight sides
-        else
-            rows(int64_t{bottom} - eh + j, int64_t{bottom} - eh + j + 1, l, r);
-        const int i = b - j;
-        if (i < mid) rows(int64_t{top} + i, int64_t{top} + i + 1, l, r);
-    };
-    EllipseWalk w(ew, eh);
-    int x = 0, j = mid;
-    emit(j, 0);
-    while (x <= ew / 2) {
-        const int64_t e2 = 2 * w.err;
-        if (e2 >= w.dx) {
-            ++x;
-            w.dx += w.bsq;
-            w.err += w.dx;
-        }
-        if (e2 <= w.dy) {
-            ++j;
-            w.dy += w.asq;
-            w.err += w.dy;
-            if (j > b) break;
-            emit(j, x);
-        }
+    // The lower half's rows, from the middle down, each with its mirror above.
+    thread_local std::vector<int> inset;  // reused: no allocation per call
+    cornerInsets(ew, eh, true, inset);
+    const CornerRows c{left, top, right, bottom, ew, eh};
+    for (size_t k = 0; k < inset.size(); ++k) {
+        const int x = inset[k];
+        if (x < 0) continue;
+        const int j = c.mid() + static_cast<int>(k);
+        const auto [y0, y1] = c.lower(j);
+        rows(y0, y1, left + x, right - x);
+        if (c.hasUpper(j)) rows(c.upper(j), c.upper(j) + 1, left + x, right - x);
     }
 }
 

@@ -23,13 +23,12 @@ QuadrantPath::QuadrantPath(int width, int height, int xEnd, bool stepOut)
     : w_(width), h_(height), xEnd_(xEnd), stepOut_(stepOut) {
     a_ = int64_t{width} - 1;
     b_ = int64_t{height} - 1;
-    asq_ = Wide(8) * a_ * a_;
-    bsq_ = Wide(8) * b_ * b_;
-    dx0_ = Wide(4) * b_ * b_ * (1 - a_);
-    dy0_ = Wide(4) * a_ * a_ * (1 + b_ % 2);
-    // As in ellipseQuadrant: a*a taken in 32 bits by the reference.
-    const auto aa = static_cast<int32_t>(static_cast<uint32_t>(a_) * static_cast<uint32_t>(a_));
-    err0_ = dx0_ + dy0_ + Wide(aa) * (b_ % 2);
+    const EllipseWalk<Wide> walk(width, height, true);
+    asq_ = walk.asq;
+    bsq_ = walk.bsq;
+    dx0_ = walk.dx;
+    dy0_ = walk.dy;
+    err0_ = walk.err;
     xMonotone_ = (a_ + 3) / 2;  // 2x - a >= 2
 }
 
@@ -147,23 +146,15 @@ void QuadrantPath::countTo(const std::vector<Pt>& targets, std::vector<uint64_t>
     Pt p = first();
     uint64_t n = 1;
     size_t t = 0;
-    Wide e = err(p.x, p.y), dx = dxAt(p.x), dy = dyAt(p.y);
+    EllipseWalk<Wide> walk(w_, h_, true);
     for (;;) {
         while (t < targets.size() && targets[t] == p) counts[t++] = n;
         if (t == targets.size() || !inside(p) || before(targets[t], p)) break;
-        const Wide e2 = 2 * e;
-        const bool left = e2 >= dx, down = e2 <= dy;
+        bool left, down;
+        walk.step(left, down);
         if (!left && !down) break;
-        if (left) {
-            --p.x;
-            dx += bsq_;
-            e += dx;
-        }
-        if (down) {
-            ++p.y;
-            dy += asq_;
-            e += dy;
-        }
+        if (left) --p.x;
+        if (down) ++p.y;
         ++n;
     }
 }

@@ -1,6 +1,7 @@
-// Random access into the ellipse quadrant walk, for ellipses far larger than
-// the surface: the walk's state at any point has a closed form, and the point
-// where the walk enters a given row can be found without walking there.
+// The ellipse quadrant walk GDI rasterises ellipses with, step by step and,
+// for ellipses far larger than the surface, by random access: the walk's
+// state at any point has a closed form, and the point where the walk enters a
+// given row can be found without walking there.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +11,51 @@
 #include <vector>
 
 namespace hmigfx::win32 {
+
+// The walk (after Alois Zingl's algorithm) along one quadrant of the ellipse
+// inscribed in width x height pixels: from the rightmost point of the middle
+// row, each step moves one pixel towards the centre column, down one row, or
+// both, whichever keeps the error term nearest zero. Its terms, for the
+// diameters a = width-1 and b = height-1, in Wide: int64_t up to
+// kNarrowWalkExtent, __int128 beyond.
+template <class Wide>
+struct EllipseWalk {
+    Wide asq, bsq;  // what dy and dx grow by per step
+    Wide dx, dy;    // the error change of the next step across and down
+    Wide err;
+
+    // wrapSquare: the outline and fill rasterisers form the a*a of the first
+    // error term in 32 bits, as the reference does (beyond 46340 pixels that
+    // wraps, and the pixels follow the wrapped value); the region builder
+    // does not.
+    EllipseWalk(int width, int height, bool wrapSquare) {
+        const Wide a = Wide(width) - 1, b = Wide(height) - 1, odd = b % 2;
+        asq = 8 * a * a;
+        bsq = 8 * b * b;
+        dx = 4 * b * b * (1 - a);
+        dy = 4 * a * a * (1 + odd);
+        const auto a32 = static_cast<uint32_t>(a);
+        const Wide aa = wrapSquare ? Wide(static_cast<int32_t>(a32 * a32)) : a * a;
+        err = dx + dy + aa * odd;
+    }
+    // One step: whether it goes across (towards the centre column) and down.
+    void step(bool& across, bool& down) {
+        const Wide e2 = 2 * err;
+        across = e2 >= dx;
+        down = e2 <= dy;
+        if (across) {
+            dx += bsq;
+            err += dx;
+        }
+        if (down) {
+            dy += asq;
+            err += dy;
+        }
+    }
+};
+
+// Extents up to this keep the walk's terms inside 64 bits, with a wide margin.
+constexpr int kNarrowWalkExtent = 1 << 18;
 
 // The walk of ellipseQuadrant(width, height): from (width-1, height/2), x
 // falling and y rising by at most one per step, while x >= xEnd (width/2
