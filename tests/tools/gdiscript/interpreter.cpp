@@ -2,6 +2,7 @@
 #include "gdi_script.h"
 #include "interpreter_p.h"
 
+#include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <cstdarg>
@@ -19,44 +20,21 @@ std::string format(const char* fmt, ...) {
     return buf;
 }
 
+// Through the Win32 calls; an empty string is not handed to them (they would
+// set the last error a script may be about to read).
 std::wstring widen(const std::string& s) {
-    std::wstring out;
-    for (size_t i = 0; i < s.size();) {
-        const unsigned char c = static_cast<unsigned char>(s[i]);
-        uint32_t cp;
-        int extra;
-        if (c < 0x80) { cp = c; extra = 0; }
-        else if ((c >> 5) == 6) { cp = c & 0x1F; extra = 1; }
-        else if ((c >> 4) == 14) { cp = c & 0x0F; extra = 2; }
-        else if ((c >> 3) == 30) { cp = c & 0x07; extra = 3; }
-        else { cp = 0xFFFD; extra = 0; }
-        ++i;
-        for (int k = 0; k < extra && i < s.size(); ++k, ++i) cp = (cp << 6) | (static_cast<unsigned char>(s[i]) & 0x3F);
-        out.push_back(static_cast<wchar_t>(cp));
-    }
+    if (s.empty()) return {};
+    const int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+    std::wstring out(static_cast<size_t>(std::max(n, 0)), L'\0');
+    if (n > 0) MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), out.data(), n);
     return out;
 }
 
 std::string narrow(const std::wstring& w) {
-    std::string out;
-    for (wchar_t wc : w) {
-        const auto c = static_cast<uint32_t>(wc);
-        if (c < 0x80) {
-            out.push_back(static_cast<char>(c));
-        } else if (c < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else if (c < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        }
-    }
+    if (w.empty()) return {};
+    const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(std::max(n, 0)), '\0');
+    if (n > 0) WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), out.data(), n, nullptr, nullptr);
     return out;
 }
 

@@ -3,6 +3,7 @@
 // designated stand-ins, and everything else goes through fontconfig, with a
 // fallback chosen by pitch and family when the face is not installed.
 #include "font_p.h"
+#include "kernel_p.h"
 
 #include <fontconfig/fontconfig.h>
 
@@ -70,42 +71,6 @@ bool sameFace(const wchar_t* a, const wchar_t* b) {
     return *a == *b;
 }
 
-std::string toUtf8(const std::wstring& w) {
-    std::string out;
-    for (wchar_t wc : w) {
-        const auto c = static_cast<uint32_t>(wc);
-        if (c < 0x80) {
-            out.push_back(static_cast<char>(c));
-        } else if (c < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else if (c < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        }
-    }
-    return out;
-}
-
-std::wstring fromUtf8(const char* s) {
-    std::wstring out;
-    const auto* p = reinterpret_cast<const unsigned char*>(s);
-    while (*p) {
-        uint32_t cp = *p++;
-        int extra = cp >= 0xF0 ? 3 : cp >= 0xE0 ? 2 : cp >= 0xC0 ? 1 : 0;
-        if (extra) cp &= 0x3F >> extra;
-        for (; extra > 0 && (*p & 0xC0) == 0x80; --extra) cp = (cp << 6) | (*p++ & 0x3F);
-        out.push_back(static_cast<wchar_t>(cp));
-    }
-    return out;
-}
-
 FcConfig* config() {
     static FcConfig* cfg = [] {
         FcInit();
@@ -160,12 +125,12 @@ bool runQuery(const Query& q, FaceMatch& out, bool* matchedFamily) {
             out.italic = slant != FC_SLANT_ROMAN;
             FcChar8* fam = nullptr;
             if (FcPatternGetString(m, FC_FAMILY, 0, &fam) == FcResultMatch)
-                out.reportedName = fromUtf8(reinterpret_cast<const char*>(fam));
+                out.reportedName = utf8ToWide(reinterpret_cast<const char*>(fam));
             if (matchedFamily) {
                 *matchedFamily = false;
-                const std::wstring want = fromUtf8(q.family.c_str());
+                const std::wstring want = utf8ToWide(q.family);
                 for (int k = 0; FcPatternGetString(m, FC_FAMILY, k, &fam) == FcResultMatch; ++k)
-                    if (sameFace(fromUtf8(reinterpret_cast<const char*>(fam)).c_str(), want.c_str()))
+                    if (sameFace(utf8ToWide(reinterpret_cast<const char*>(fam)).c_str(), want.c_str()))
                         *matchedFamily = true;
             }
         }
@@ -219,7 +184,7 @@ FaceMatch matchUncached(const LOGFONTW& lf, const wchar_t* name) {
         break;
     }
     if (name[0]) {
-        q.family = toUtf8(name);
+        q.family = wideToUtf8(name);
         q.lang = nullptr;
         bool exact = false;
         if (runQuery(q, out, &exact) && exact) return out;

@@ -1,7 +1,9 @@
 // LoadImageW for .bmp files: every header field and size is checked against
 // the file before a pixel is read, so truncated or lying files fail cleanly.
 #include "dib_format_p.h"
+#include "kernel_p.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -10,27 +12,10 @@
 namespace hmigfx::win32 {
 namespace {
 
+// The file system's name for a path: UTF-8, with '/' for '\\'.
 std::string utf8Path(const wchar_t* w) {
-    std::string out;
-    for (; *w; ++w) {
-        uint32_t c = static_cast<uint32_t>(*w);
-        if (c == '\\') c = '/';
-        if (c < 0x80) {
-            out.push_back(static_cast<char>(c));
-        } else if (c < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else if (c < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        }
-    }
+    std::string out = wideToUtf8(w);
+    std::replace(out.begin(), out.end(), '\\', '/');
     return out;
 }
 
