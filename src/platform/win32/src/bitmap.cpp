@@ -13,13 +13,6 @@ namespace {
 // Refuse sizes that cannot be meant: a bitmap is at most 1 GiB.
 constexpr size_t kMaxBitmapBytes = size_t(1) << 30;
 
-const RGBQUAD kVga16[16] = {
-    {0x00, 0x00, 0x00, 0}, {0x00, 0x00, 0x80, 0}, {0x00, 0x80, 0x00, 0}, {0x00, 0x80, 0x80, 0},
-    {0x80, 0x00, 0x00, 0}, {0x80, 0x00, 0x80, 0}, {0x80, 0x80, 0x00, 0}, {0xC0, 0xC0, 0xC0, 0},
-    {0x80, 0x80, 0x80, 0}, {0x00, 0x00, 0xFF, 0}, {0x00, 0xFF, 0x00, 0}, {0x00, 0xFF, 0xFF, 0},
-    {0xFF, 0x00, 0x00, 0}, {0xFF, 0x00, 0xFF, 0}, {0xFF, 0xFF, 0x00, 0}, {0xFF, 0xFF, 0xFF, 0},
-};
-
 bool supportedDepth(int bpp) {
     return bpp == 1 || bpp == 4 || bpp == 8 || bpp == 16 || bpp == 24 || bpp == 32;
 }
@@ -29,7 +22,7 @@ void defaultColors(Bitmap& b) {
     if (b.bpp == 1) {
         b.colors.assign(kMonoPalette, kMonoPalette + 2);
     } else if (b.bpp == 4) {
-        b.colors.assign(kVga16, kVga16 + 16);
+        b.colors.assign(kVgaPalette, kVgaPalette + 16);
     } else if (b.bpp == 8) {
         int n = 0;
         const PALETTEENTRY* pal = defaultPaletteEntries(&n);

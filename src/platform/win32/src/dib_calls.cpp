@@ -12,19 +12,12 @@
 namespace hmigfx::win32 {
 namespace {
 
-const RGBQUAD kVgaColors[16] = {
-    {0x00, 0x00, 0x00, 0}, {0x00, 0x00, 0x80, 0}, {0x00, 0x80, 0x00, 0}, {0x00, 0x80, 0x80, 0},
-    {0x80, 0x00, 0x00, 0}, {0x80, 0x00, 0x80, 0}, {0x80, 0x80, 0x00, 0}, {0xC0, 0xC0, 0xC0, 0},
-    {0x80, 0x80, 0x80, 0}, {0x00, 0x00, 0xFF, 0}, {0x00, 0xFF, 0x00, 0}, {0x00, 0xFF, 0xFF, 0},
-    {0xFF, 0x00, 0x00, 0}, {0xFF, 0x00, 0xFF, 0}, {0xFF, 0xFF, 0x00, 0}, {0xFF, 0xFF, 0xFF, 0},
-};
-
 // The table GetDIBits reports for a depth the bitmap does not have: black and
 // white, the sixteen VGA colours, or the static colours around a colour cube
 // and a grey ramp.
 std::vector<RGBQUAD> defaultTable(int bpp) {
     if (bpp == 1) return {RGBQUAD{0, 0, 0, 0}, RGBQUAD{0xFF, 0xFF, 0xFF, 0}};
-    if (bpp == 4) return std::vector<RGBQUAD>(kVgaColors, kVgaColors + 16);
+    if (bpp == 4) return std::vector<RGBQUAD>(kVgaPalette, kVgaPalette + 16);
     std::vector<RGBQUAD> t(256, RGBQUAD{0, 0, 0, 0});
     int count = 0;
     const PALETTEENTRY* stat = defaultPaletteEntries(&count);

@@ -42,5 +42,7 @@ inline COLORREF xrgbToColorref(uint32_t p) {
 
 // The 1-bpp default palette of monochrome device-dependent bitmaps.
 extern const RGBQUAD kMonoPalette[2];
+// The sixteen VGA colours: the colour table of 4-bpp bitmaps.
+extern const RGBQUAD kVgaPalette[16];
 
 }  // namespace hmigfx::win32
