@@ -28,24 +28,21 @@ struct Figure {
 };
 
 // CRect goes with CPoint, CMyRect with CMyPoint.
+template <class R, class P>
+struct Kinship {
+    using Rect = R;
+    using Point = P;
+};
 template <class T>
 struct Kin;
 template <>
-struct Kin<CPoint> {
-    using Rect = CRect;
-};
+struct Kin<CPoint> : Kinship<CRect, CPoint> {};
 template <>
-struct Kin<CRect> {
-    using Point = CPoint;
-};
+struct Kin<CRect> : Kinship<CRect, CPoint> {};
 template <>
-struct Kin<CMyPoint> {
-    using Rect = CMyRect;
-};
+struct Kin<CMyPoint> : Kinship<CMyRect, CMyPoint> {};
 template <>
-struct Kin<CMyRect> {
-    using Point = CMyPoint;
-};
+struct Kin<CMyRect> : Kinship<CMyRect, CMyPoint> {};
 
 // The members' figures.
 template <class Point>
