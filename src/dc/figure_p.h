@@ -62,8 +62,9 @@ Figure<Rect, Point> box(Shape s, Rect& rect, Point* pt1 = nullptr, Point* pt2 = 
     return {s, &rect, nullptr, 0, pt1, pt2};
 }
 
-// Points mapped to view or device units, in place for a few hundred and on
-// the heap beyond: a call allocates nothing for the figures hosts draw.
+// Points mapped to view or device units: in place for up to 8000 points, so
+// that a drawing call allocates nothing for any figure of that size, and on
+// the heap beyond, so that longer lists still draw whole.
 class MappedPoints {
 public:
     MappedPoints() = default;
@@ -84,7 +85,7 @@ public:
     POINT* data() const { return data_; }
 
 private:
-    static constexpr int kInPlace = 512;
+    static constexpr int kInPlace = 8000;
     POINT place_[kInPlace];
     std::vector<POINT> heap_;
     POINT* data_ = nullptr;
