@@ -281,6 +281,7 @@ BOOL WINAPI GetVersionExW(LPOSVERSIONINFOW lpVersionInformation);
 #define GetVersionEx GetVersionExW
 void WINAPI Sleep(DWORD dwMilliseconds);
 DWORD WINAPI GetTickCount(void);
+DWORD WINAPI GetCurrentThreadId(void);
 
 // Code pages. CP_ACP is UTF-8 on Linux.
 UINT WINAPI GetACP(void);

@@ -203,3 +203,6 @@ HBITMAP WINAPI LoadBitmapW(HINSTANCE hInstance, LPCWSTR lpBitmapName);
 #ifdef __cplusplus
 }
 #endif
+
+// Windows, messages, painting, input and the standard controls.
+#include "winuser_window.h"

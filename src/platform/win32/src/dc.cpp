@@ -66,8 +66,9 @@ Bitmap* DC::bitmap() const { return screen ? screen : lookup<Bitmap>(st.bitmap);
 
 void DC::updateVisible() {
     Bitmap* bmp = bitmap();
-    surface = bmp ? bmp->surface() : Surface{};
+    surface = windowView ? *windowView : bmp ? bmp->surface() : Surface{};
     visible.setRect(RECT{0, 0, surface.width, surface.height});
+    if (systemClip) visible.intersect(*systemClip);
     if (st.clip) visible.intersect(*st.clip);
     invalidatePaints();  // the pixel format may have changed
 }
@@ -104,6 +105,8 @@ void DC::replaceState(DCState&& s) {
 }
 
 DC* findDC(HDC h) { return lookup<DC>(h); }
+
+HDC newDisplayDC(Bitmap* surfaceBitmap) { return newDC(surfaceBitmap); }
 
 }  // namespace hmigfx::win32
 
@@ -165,13 +168,14 @@ HDC WINAPI CreateDCW(LPCWSTR driver, LPCWSTR device, LPCWSTR, const DEVMODEW* dm
 }
 
 HDC WINAPI GetDC(HWND wnd) {
-    if (wnd) return nullptr;  // no windows in this subset
+    if (wnd) return windowGetDC(wnd);
     return newDC(screenBitmap());
 }
 
-int WINAPI ReleaseDC(HWND, HDC h) {
+int WINAPI ReleaseDC(HWND wnd, HDC h) {
     DC* dc = findDC(h);
     if (!dc || !dc->screen) return 0;
+    if (dc->window || dc->windowView) return windowReleaseDC(wnd, dc);
     removeObject(dc);
     return 1;
 }

@@ -57,8 +57,16 @@ struct DC : GdiObject {
 
     DCState st;
     std::vector<DCState> saved;
-    Bitmap* screen = nullptr;  // the virtual screen's surface for GetDC(NULL) DCs
+    Bitmap* screen = nullptr;  // the virtual screen's surface for GetDC(NULL) DCs, a window's layer for window DCs
     std::shared_ptr<PrinterDC> printer;  // printer DCs: the device, the document, the page's journal
+
+    // Window DCs: the part of the window's layer they address (its client
+    // area or all of it) and the system clip (the update region while
+    // painting), in the DC's device coordinates.
+    HWND window = nullptr;
+    bool wholeWindow = false;
+    std::optional<Surface> windowView;
+    std::optional<PixRegion> systemClip;
 
     // Derived state. The pen is realised whenever one is selected.
     RealisedPen realisedPen;
@@ -111,6 +119,14 @@ void buildBrushPaint(const DC& dc, const Brush* brush, int rop2, PaintTile& out)
 
 // The DC a handle names (nullptr when invalid).
 DC* findDC(HDC h);
+
+// A display DC drawing on the bitmap (the screen, a window's layer).
+HDC newDisplayDC(Bitmap* surfaceBitmap);
+// DrawFrameControl's scroll arrows and caption buttons (frame_glyphs.cpp).
+BOOL drawFrameGlyph(HDC dc, LPRECT rc, UINT type, UINT state);
+// GetDC and ReleaseDC of windows (window_paint.cpp).
+HDC windowGetDC(HWND h);
+int windowReleaseDC(HWND h, DC* dc);
 
 // The binary operation a pattern-only ternary raster operation amounts to
 // (PATCOPY -> R2_COPYPEN, DSTINVERT -> R2_NOT, ...); 0 when rop3 reads a source.

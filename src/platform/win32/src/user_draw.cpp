@@ -228,7 +228,9 @@ BOOL WINAPI DrawFrameControl(HDC h, LPRECT rc, UINT type, UINT state) {
         };
     });
     DC* dc = findDC(h);
-    if (!dc || !rc || type != DFC_BUTTON) return FALSE;
+    if (!dc || !rc) return FALSE;
+    if (type == DFC_SCROLL || type == DFC_CAPTION) return drawFrameGlyph(h, rc, type, state);
+    if (type != DFC_BUTTON) return FALSE;
     if (state & DFCS_BUTTONPUSH) {
         const UINT looks = state & (DFCS_FLAT | DFCS_MONO);
         const UINT edge = (state & (DFCS_PUSHED | DFCS_CHECKED | DFCS_FLAT)) ? EDGE_SUNKEN : EDGE_RAISED;
