@@ -1,5 +1,6 @@
 // hmigfx: everything a host includes. The library's classes sit over the MFC
-// subset (afxwin.h) and the Win32 API (windows.h), which come along.
+// subset (afxwin.h, afxcmn.h) and the Win32 API (windows.h, commctrl.h),
+// which come along.
 #pragma once
 
 #include <afxwin.h>
@@ -8,4 +9,5 @@
 #include <hmigfx/my_dc.h>
 #include <hmigfx/my_geometry.h>
 #include <hmigfx/my_pen.h>
+#include <hmigfx/my_spin_edit.h>
 #include <hmigfx/object3d.h>

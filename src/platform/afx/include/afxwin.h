@@ -1,5 +1,5 @@
-// The MFC subset's GDI wrappers, device contexts, application object and
-// extension-module support, over the Win32 API.
+// The MFC subset's GDI wrappers, device contexts, windows (afxwnd_.h),
+// application object and extension-module support, over the Win32 API.
 //
 // Temporary objects: FromHandle (and every SelectObject that returns the
 // previous object) wraps a handle that no C++ object owns in a temporary
@@ -616,24 +616,8 @@ inline BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight) {
 // ---------------------------------------------------------------------------
 // Commands, threads, windows, the application
 
-class CCmdTarget : public CObject {
-    DECLARE_DYNAMIC(CCmdTarget)
-public:
-    CCmdTarget() {}
-    ~CCmdTarget() override;
-};
-
-class CWnd : public CCmdTarget {
-    DECLARE_DYNAMIC(CWnd)
-public:
-    CWnd() : m_hWnd(nullptr) {}
-    ~CWnd() override;
-
-    operator HWND() const { return m_hWnd; }
-    HWND GetSafeHwnd() const { return m_hWnd; }
-
-    HWND m_hWnd;
-};
+// CCmdTarget, CWnd, message maps and the standard controls.
+#include <afxwnd_.h>
 
 // A DC for a window's client area; a null window gives the screen.
 class CClientDC : public CDC {

@@ -6,8 +6,6 @@
 #include <cwchar>
 #include <vector>
 
-IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
-IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
 IMPLEMENT_DYNAMIC(CClientDC, CDC)
 IMPLEMENT_DYNAMIC(CWindowDC, CDC)
 IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
@@ -43,8 +41,6 @@ AFX_MODULE_STATE* AFXAPI AfxGetModuleState() {
     return state;
 }
 
-CCmdTarget::~CCmdTarget() {}
-CWnd::~CWnd() {}
 CWinThread::~CWinThread() {}
 
 BOOL CWinThread::OnIdle(LONG) {
@@ -61,9 +57,8 @@ CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : nullptr) {
 
 CClientDC::~CClientDC() { ::ReleaseDC(m_hWnd, Detach()); }
 
-// Without a non-client area, a window's whole DC is its client DC.
 CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : nullptr) {
-    if (!Attach(::GetDC(m_hWnd))) AfxThrowResourceException();
+    if (!Attach(::GetWindowDC(m_hWnd))) AfxThrowResourceException();
 }
 
 CWindowDC::~CWindowDC() { ::ReleaseDC(m_hWnd, Detach()); }

@@ -131,11 +131,16 @@ BOOL CBitmap::LoadBitmap(LPCWSTR lpszResourceName) {
     return Attach(::LoadBitmapW(AfxFindResourceHandle(lpszResourceName, RT_BITMAP), lpszResourceName));
 }
 
+namespace hmigfx::afx {
+bool hasWindowTemps();  // wnd.cpp
+}
+
 BOOL AFXAPI AfxUnlockTempMaps(BOOL bDeleteTemps) {
-    const BOOL any = !gdiMap().temporary.empty() || !dcMap().temporary.empty();
+    const BOOL any = !gdiMap().temporary.empty() || !dcMap().temporary.empty() || hmigfx::afx::hasWindowTemps();
     if (bDeleteTemps) {
         CGdiObject::DeleteTempMap();
         CDC::DeleteTempMap();
+        CWnd::DeleteTempMap();
     }
     return any;
 }

@@ -287,6 +287,7 @@ namespace display = hmigfx::display;
 extern "C" {
 
 HDC WINAPI GetWindowDC(HWND h) {
+    if (!h) return GetDC(nullptr);  // the screen
     Window* w = checkWindow(h);
     return w ? windowDC(w, true) : nullptr;
 }
