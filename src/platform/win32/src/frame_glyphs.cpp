@@ -69,11 +69,12 @@ RECT frame(HDC dc, RECT r, UINT state, bool soft) {
         DrawEdge(dc, &r, EDGE_RAISED, BF_RECT | BF_FLAT | BF_MIDDLE | BF_ADJUST);
         return r;
     }
-    // Pushed buttons sink with the soft edge; raised scroll arrows use the hard one.
+    // Pushed buttons sink with the soft edge; raised scroll arrows use the
+    // hard one unless they are greyed.
     if (state & (DFCS_PUSHED | DFCS_CHECKED))
         DrawEdge(dc, &r, EDGE_SUNKEN, BF_RECT | BF_SOFT | BF_MIDDLE | BF_ADJUST);
     else
-        DrawEdge(dc, &r, EDGE_RAISED, BF_RECT | BF_MIDDLE | BF_ADJUST | (soft ? BF_SOFT : 0));
+        DrawEdge(dc, &r, EDGE_RAISED, BF_RECT | BF_MIDDLE | BF_ADJUST | (soft || (state & DFCS_INACTIVE) ? BF_SOFT : 0));
     return r;
 }
 
@@ -84,7 +85,8 @@ BOOL drawFrameGlyph(HDC dc, LPRECT rc, UINT type, UINT state) {
     if (type == DFC_SCROLL && kind > DFCS_SCROLLRIGHT) return FALSE;
     if (type == DFC_CAPTION && kind != DFCS_CAPTIONCLOSE) return FALSE;
     const RECT inner = frame(dc, *rc, state, type == DFC_CAPTION);
-    const int shift = (state & (DFCS_PUSHED | DFCS_CHECKED)) && !(state & DFCS_FLAT) ? 1 : 0;
+    // A pushed glyph moves a pixel down and right, unless it is greyed.
+    const int shift = (state & (DFCS_PUSHED | DFCS_CHECKED)) && !(state & (DFCS_FLAT | DFCS_INACTIVE)) ? 1 : 0;
     auto glyph = [&](COLORREF color, int dx, int dy) {
         if (type == DFC_SCROLL)
             arrow(dc, *rc, kind, color, dx, dy);
