@@ -69,7 +69,7 @@ struct Window {
     bool erase = false;
     bool frame = false;  // the non-client area needs WM_NCPAINT
     bool internalPaint = false;
-    std::unique_ptr<Bitmap> layer;  // the window's own pixels, window coordinates
+    std::unique_ptr<Bitmap> layer;  // the window's own pixels, window coordinates (kUnpainted where it drew nothing)
     std::vector<HDC> dcs;           // window DCs handed out and not yet released
     HDC ownDC = nullptr;            // CS_OWNDC
 
@@ -83,6 +83,11 @@ struct Window {
     int height() const { return rect.bottom - rect.top; }
     bool isChild() const { return (style & WS_CHILD) != 0; }
 };
+
+// A layer pixel its window has not painted: composition shows what lies
+// beneath it (a group box's inside, a control that draws only part of
+// itself). Painting writes pixels with a clear top byte.
+constexpr uint32_t kUnpainted = 0x01000000;
 
 // ---------------------------------------------------------------------------
 // Windows (window.cpp)

@@ -52,23 +52,27 @@ bool clipsChildren(const Window* w, UINT flags) {
 }
 
 // Copies w's layer and its visible descendants' into dst, w's (0, 0) at
-// (dx, dy), within clip (dst coordinates).
-void compose(const Surface& dst, int dx, int dy, Window* w, RECT clip) {
+// (dx, dy), within clip (dst coordinates). The bottom window covers all of
+// its area; the ones above it only what they painted.
+void compose(const Surface& dst, int dx, int dy, Window* w, RECT clip, bool bottom) {
     clip = intersect(clip, RECT{0, 0, dst.width, dst.height});
     const RECT own = intersect(clip, RECT{dx, dy, dx + w->width(), dy + w->height()});
     if (emptyRect(own)) return;
     if (w->layer) {
         const Surface src = w->layer->surface();
-        for (int y = own.top; y < own.bottom; ++y)
-            std::memcpy(dst.row32(y) + own.left, src.row32(y - dy) + (own.left - dx),
-                        static_cast<size_t>(own.right - own.left) * 4);
+        for (int y = own.top; y < own.bottom; ++y) {
+            uint32_t* d = dst.row32(y) + own.left;
+            const uint32_t* s = src.row32(y - dy) + (own.left - dx);
+            for (int n = own.right - own.left; n > 0; --n, ++d, ++s)
+                if (bottom || *s != kUnpainted) *d = *s & 0x00FFFFFF;
+        }
     }
     const int cx = dx + w->client.left, cy = dy + w->client.top;
     const RECT inner = intersect(own, RECT{cx, cy, dx + w->client.right, dy + w->client.bottom});
     if (emptyRect(inner)) return;
     for (auto it = w->children.rbegin(); it != w->children.rend(); ++it)
         if (Window* c = findWindow(*it); c && (c->style & WS_VISIBLE))
-            compose(dst, cx + c->rect.left, cy + c->rect.top, c, inner);
+            compose(dst, cx + c->rect.left, cy + c->rect.top, c, inner, false);
 }
 
 Surface pictureOf(Window* top) {
@@ -235,7 +239,7 @@ void presentPending() {
         if (!pic.valid()) continue;
         int n = 0;
         const pixman_box32_t* boxes = top->dirty.rects(&n);
-        for (int i = 0; i < n; ++i) compose(pic, 0, 0, top, RECT{boxes[i].x1, boxes[i].y1, boxes[i].x2, boxes[i].y2});
+        for (int i = 0; i < n; ++i) compose(pic, 0, 0, top, RECT{boxes[i].x1, boxes[i].y1, boxes[i].x2, boxes[i].y2}, true);
         drawCaret(top, pic);
         const display::Frame frame{reinterpret_cast<const uint32_t*>(pic.top), pic.width, pic.height, pic.pitch};
         const RECT box = top->dirty.box();
@@ -412,7 +416,7 @@ BOOL WINAPI PrintWindow(HWND h, HDC hdc, UINT flags) {
     Bitmap* b = lookup<Bitmap>(bmp);
     if (!b) return FALSE;
     const int dx = clientOnly ? -w->client.left : 0, dy = clientOnly ? -w->client.top : 0;
-    compose(b->surface(), dx, dy, w, RECT{0, 0, width, height});
+    compose(b->surface(), dx, dy, w, RECT{0, 0, width, height}, true);
     const HDC mem = CreateCompatibleDC(hdc);
     const HGDIOBJ old = SelectObject(mem, bmp);
     const BOOL ok = BitBlt(hdc, 0, 0, width, height, mem, 0, 0, SRCCOPY);

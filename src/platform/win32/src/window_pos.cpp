@@ -127,7 +127,10 @@ void resizeLayer(Window* w) {
     std::unique_ptr<Bitmap> fresh;
     if (width > 0 && height > 0) {
         fresh = std::make_unique<Bitmap>();
-        if (!fresh->allocate(width, height, 32, true, true)) fresh.reset();
+        if (!fresh->allocate(width, height, 32, true, true))
+            fresh.reset();
+        else
+            std::fill_n(reinterpret_cast<uint32_t*>(fresh->bits), fresh->byteSize / 4, kUnpainted);
     }
     if (fresh && w->layer) {
         const int cw = std::min(width, w->layer->width), ch = std::min(height, w->layer->height);
