@@ -496,7 +496,7 @@ TEST(UserDrawing, FrameControlsAndEdgesAdjustTheRectangle) {
     EXPECT_EQ(e.bottom, 53);
     EXPECT_EQ(c.at(60, 40), 0xA0A0A0u);
     RECT any{0, 0, 5, 5};
-    EXPECT_FALSE(DrawFrameControl(c.dc, &any, DFC_SCROLL, 0));
+    EXPECT_FALSE(DrawFrameControl(c.dc, &any, DFC_MENU, 0));
     EXPECT_FALSE(DrawFrameControl(c.dc, nullptr, DFC_BUTTON, DFCS_BUTTONPUSH));
     EXPECT_FALSE(DrawFocusRect(c.dc, nullptr));
 }
