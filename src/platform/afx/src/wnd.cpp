@@ -535,24 +535,26 @@ int CWnd::GetDlgItemText(int nID, CString& rString) const {
     return rString.GetLength();
 }
 
-BOOL PASCAL CWnd::ModifyStyle(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
-    const auto style = static_cast<DWORD>(::GetWindowLongW(hWnd, GWL_STYLE));
+namespace {
+
+BOOL modifyStyle(HWND hWnd, int index, DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
+    const auto style = static_cast<DWORD>(::GetWindowLongW(hWnd, index));
     const DWORD changed = (style & ~dwRemove) | dwAdd;
     if (style == changed) return FALSE;
-    ::SetWindowLongW(hWnd, GWL_STYLE, static_cast<LONG>(changed));
+    ::SetWindowLongW(hWnd, index, static_cast<LONG>(changed));
     if (nFlags)
         ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
     return TRUE;
 }
 
+}  // namespace
+
+BOOL PASCAL CWnd::ModifyStyle(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
+    return modifyStyle(hWnd, GWL_STYLE, dwRemove, dwAdd, nFlags);
+}
+
 BOOL PASCAL CWnd::ModifyStyleEx(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
-    const auto style = static_cast<DWORD>(::GetWindowLongW(hWnd, GWL_EXSTYLE));
-    const DWORD changed = (style & ~dwRemove) | dwAdd;
-    if (style == changed) return FALSE;
-    ::SetWindowLongW(hWnd, GWL_EXSTYLE, static_cast<LONG>(changed));
-    if (nFlags)
-        ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
-    return TRUE;
+    return modifyStyle(hWnd, GWL_EXSTYLE, dwRemove, dwAdd, nFlags);
 }
 
 BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, CRgn* prgnUpdate, UINT flags) {

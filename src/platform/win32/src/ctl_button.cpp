@@ -166,33 +166,14 @@ bool inside(HWND h, LPARAM lParam) {
 LRESULT CALLBACK buttonProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* st = controlState<ButtonState>(h);
     if (!st && msg != WM_NCCREATE) return DefWindowProcW(h, msg, wParam, lParam);
+    LRESULT r;
+    if (st && labelLikeMessage(h, msg, wParam, lParam, st->font, &r)) return r;
     switch (msg) {
     case WM_NCCREATE:
-        SetWindowLongPtrW(h, 0, reinterpret_cast<LONG_PTR>(new ButtonState));
+        attachControlState(h, new ButtonState);
         return DefWindowProcW(h, msg, wParam, lParam);
-    case WM_NCDESTROY:
-        delete st;
-        SetWindowLongPtrW(h, 0, 0);
-        return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        const HDC dc = BeginPaint(h, &ps);
-        paint(h, st, dc);
-        EndPaint(h, &ps);
-        return 0;
-    }
-    case WM_ERASEBKGND: return 1;
-    case WM_SETTEXT: {
-        const LRESULT r = DefWindowProcW(h, msg, wParam, lParam);
-        InvalidateRect(h, nullptr, TRUE);
-        return r;
-    }
-    case WM_SETFONT:
-        st->font = reinterpret_cast<HFONT>(wParam);
-        if (LOWORD(lParam)) InvalidateRect(h, nullptr, TRUE);
-        return 0;
-    case WM_GETFONT: return reinterpret_cast<LRESULT>(st->font);
-    case WM_ENABLE: InvalidateRect(h, nullptr, TRUE); return 0;
+    case WM_NCDESTROY: freeControlState(h, st); return 0;
+    case WM_PAINT: return paintControl(h, [&](HDC dc) { paint(h, st, dc); });
     case WM_NCHITTEST:
         if (typeOf(h) == BS_GROUPBOX) return HTTRANSPARENT;
         return DefWindowProcW(h, msg, wParam, lParam);

@@ -23,6 +23,24 @@ void notifyParent(HWND h, UINT code) {
 
 HFONT controlFont(HFONT set) { return set ? set : static_cast<HFONT>(GetStockObject(SYSTEM_FONT)); }
 
+bool labelLikeMessage(HWND h, UINT msg, WPARAM wParam, LPARAM lParam, HFONT& font, LRESULT* result) {
+    *result = 0;
+    switch (msg) {
+    case WM_ERASEBKGND: *result = 1; return true;
+    case WM_SETTEXT:
+        *result = DefWindowProcW(h, msg, wParam, lParam);
+        InvalidateRect(h, nullptr, TRUE);
+        return true;
+    case WM_SETFONT:
+        font = reinterpret_cast<HFONT>(wParam);
+        if (LOWORD(lParam)) InvalidateRect(h, nullptr, TRUE);
+        return true;
+    case WM_GETFONT: *result = reinterpret_cast<LRESULT>(font); return true;
+    case WM_ENABLE: InvalidateRect(h, nullptr, TRUE); return true;
+    default: return false;
+    }
+}
+
 // Embossed: the text in the highlight colour one pixel down and right, then
 // in the grey text colour.
 void drawDisabledText(HDC dc, LPCWSTR text, int n, RECT* rc, UINT format) {

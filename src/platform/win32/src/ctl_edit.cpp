@@ -137,6 +137,9 @@ int charFromX(HWND h, const EditState* st, int x) {
     return static_cast<int>(st->text.size());
 }
 
+// Whether the edit outlived a notification (its parent may destroy it).
+bool alive(HWND h, const EditState* st) { return controlState<EditState>(h) == st; }
+
 void setSel(HWND h, EditState* st, int anchor, int caret) {
     const int n = static_cast<int>(st->text.size());
     st->anchor = std::clamp(anchor, 0, n);
@@ -169,10 +172,11 @@ void replaceSel(HWND h, EditState* st, std::wstring insert, bool undoable) {
     st->modified = true;
     scrollToCaret(h, st);
     notifyParent(h, EN_UPDATE);
+    if (!alive(h, st)) return;
     refresh(h, st);
     UpdateWindow(h);
     notifyParent(h, EN_CHANGE);
-    if (cut) notifyParent(h, EN_MAXTEXT);
+    if (cut && alive(h, st)) notifyParent(h, EN_MAXTEXT);
 }
 
 bool isWordChar(WCHAR c) { return std::iswalnum(c) || c == L'_'; }
@@ -311,21 +315,12 @@ LRESULT CALLBACK editProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
         const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         if (cs && cs->lpszName && !IS_INTRESOURCE(cs->lpszName)) s->text = cs->lpszName;
         if (cs && (cs->style & ES_PASSWORD)) s->password = L'*';
-        SetWindowLongPtrW(h, 0, reinterpret_cast<LONG_PTR>(s));
+        attachControlState(h, s);
         return TRUE;
     }
-    case WM_NCDESTROY:
-        delete st;
-        SetWindowLongPtrW(h, 0, 0);
-        return 0;
+    case WM_NCDESTROY: freeControlState(h, st); return 0;
     case WM_CREATE: setMargins(h, st, EC_LEFTMARGIN | EC_RIGHTMARGIN, 1, 1); return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        const HDC dc = BeginPaint(h, &ps);
-        paint(h, st, dc);
-        EndPaint(h, &ps);
-        return 0;
-    }
+    case WM_PAINT: return paintControl(h, [&](HDC dc) { paint(h, st, dc); });
     case WM_ERASEBKGND: return 1;  // WM_PAINT fills with the parent's brush
     case WM_GETTEXT: {
         auto* buf = reinterpret_cast<LPWSTR>(lParam);
@@ -344,6 +339,7 @@ LRESULT CALLBACK editProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
         st->modified = false;
         st->canUndo = false;
         notifyParent(h, EN_UPDATE);
+        if (!alive(h, st)) return TRUE;
         refresh(h, st);
         notifyParent(h, EN_CHANGE);
         return TRUE;
@@ -410,6 +406,7 @@ LRESULT CALLBACK editProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
         std::swap(st->caret, st->undoCaret);
         st->modified = true;
         notifyParent(h, EN_UPDATE);
+        if (!alive(h, st)) return TRUE;
         refresh(h, st);
         notifyParent(h, EN_CHANGE);
         return TRUE;

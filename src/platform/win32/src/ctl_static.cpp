@@ -56,34 +56,16 @@ void paint(HWND h, StaticState* st, HDC dc) {
 
 LRESULT CALLBACK staticProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* st = controlState<StaticState>(h);
+    if (!st && msg != WM_NCCREATE) return DefWindowProcW(h, msg, wParam, lParam);
+    LRESULT r;
+    if (st && labelLikeMessage(h, msg, wParam, lParam, st->font, &r)) return r;
     switch (msg) {
     case WM_NCCREATE:
-        SetWindowLongPtrW(h, 0, reinterpret_cast<LONG_PTR>(new StaticState));
+        attachControlState(h, new StaticState);
         if (Window* w = findWindow(h); w && (w->style & SS_SUNKEN)) w->exStyle |= WS_EX_STATICEDGE;
         return DefWindowProcW(h, msg, wParam, lParam);
-    case WM_NCDESTROY:
-        delete st;
-        SetWindowLongPtrW(h, 0, 0);
-        return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        const HDC dc = BeginPaint(h, &ps);
-        if (st) paint(h, st, dc);
-        EndPaint(h, &ps);
-        return 0;
-    }
-    case WM_ERASEBKGND: return 1;  // WM_PAINT fills the background with the parent's brush
-    case WM_SETTEXT: {
-        const LRESULT r = DefWindowProcW(h, msg, wParam, lParam);
-        InvalidateRect(h, nullptr, TRUE);
-        return r;
-    }
-    case WM_SETFONT:
-        if (st) st->font = reinterpret_cast<HFONT>(wParam);
-        if (LOWORD(lParam)) InvalidateRect(h, nullptr, TRUE);
-        return 0;
-    case WM_GETFONT: return st ? reinterpret_cast<LRESULT>(st->font) : 0;
-    case WM_ENABLE: InvalidateRect(h, nullptr, TRUE); return 0;
+    case WM_NCDESTROY: freeControlState(h, st); return 0;
+    case WM_PAINT: return paintControl(h, [&](HDC dc) { paint(h, st, dc); });
     case WM_NCHITTEST:
         // Labels let the mouse through to their parent unless they notify.
         if (!(GetWindowLongW(h, GWL_STYLE) & SS_NOTIFY)) return HTTRANSPARENT;

@@ -269,7 +269,7 @@ LRESULT CALLBACK upDownProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (!st && msg != WM_NCCREATE) return DefWindowProcW(h, msg, wParam, lParam);
     switch (msg) {
     case WM_NCCREATE:
-        SetWindowLongPtrW(h, 0, reinterpret_cast<LONG_PTR>(new UpDownState));
+        attachControlState(h, new UpDownState);
         return DefWindowProcW(h, msg, wParam, lParam);
     case WM_CREATE:
         // The buddy by z-order: the window created just before this one.
@@ -279,17 +279,8 @@ LRESULT CALLBACK upDownProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
         KillTimer(h, kRepeatTimer);
         setBuddy(h, st, nullptr);
         return 0;
-    case WM_NCDESTROY:
-        delete st;
-        SetWindowLongPtrW(h, 0, 0);
-        return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        const HDC dc = BeginPaint(h, &ps);
-        paint(h, st, dc);
-        EndPaint(h, &ps);
-        return 0;
-    }
+    case WM_NCDESTROY: freeControlState(h, st); return 0;
+    case WM_PAINT: return paintControl(h, [&](HDC dc) { paint(h, st, dc); });
     case WM_ERASEBKGND: return 1;
     case WM_ENABLE: InvalidateRect(h, nullptr, FALSE); return 0;
     case WM_LBUTTONDOWN: {

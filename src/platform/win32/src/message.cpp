@@ -453,20 +453,22 @@ UINT_PTR WINAPI SetTimer(HWND h, UINT_PTR id, UINT elapse, TIMERPROC proc) {
         id = ++nextId;
     }
     const auto due = Clock::now() + std::chrono::milliseconds(elapse);
+    // A window's timer answers its identifier (1 for identifier 0).
+    const UINT_PTR answer = id ? id : 1;
     for (Timer& t : q.timers)
         if (t.hwnd == h && t.id == id) {
             t = Timer{h, id, elapse, proc, due};
-            return h ? 1 : id;
+            return answer;
         }
     q.timers.push_back(Timer{h, id, elapse, proc, due});
-    return h ? (id ? id : 1) : id;
+    return answer;
 }
 
 BOOL WINAPI KillTimer(HWND h, UINT_PTR id) {
     ThreadQueue& q = currentQueue();
     auto it = std::find_if(q.timers.begin(), q.timers.end(), [&](const Timer& t) { return t.hwnd == h && t.id == id; });
     if (it == q.timers.end()) {
-        SetLastError(1402L);  // ERROR_INVALID_TIMER_ID? Windows answers ERROR_INVALID_PARAMETER-like codes
+        SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
     q.timers.erase(it);

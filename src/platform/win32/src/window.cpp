@@ -396,8 +396,7 @@ HWND WINAPI CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName
         sendNcDestroy(h);
         return nullptr;
     }
-    if (!(w = findWindow(h))) return nullptr;
-    recalcClient(w, false);
+    if (!(w = findWindow(h)) || !(w = recalcClient(w, false))) return nullptr;
     resizeLayer(w);
     if (sendTo(h, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
         DestroyWindow(h);

@@ -126,8 +126,9 @@ POINT windowOrigin(const Window* w);
 POINT clientOrigin(const Window* w);
 // The non-client insets DefWindowProc gives a style (left, top, right, bottom).
 RECT nonClientInsets(DWORD style, DWORD exStyle);
-// Recomputes the client rectangle through WM_NCCALCSIZE.
-void recalcClient(Window* w, bool sizing);
+// Recomputes the client rectangle through WM_NCCALCSIZE; the window after
+// the message, null when it did not survive it.
+Window* recalcClient(Window* w, bool sizing);
 // Resizes the window's layer to its rectangle, keeping what it can.
 void resizeLayer(Window* w);
 
@@ -190,11 +191,34 @@ void paintNonClient(Window* w);
 // ---------------------------------------------------------------------------
 // Shared helpers of the controls (ctl_common.cpp)
 
-// The control's state pointer lives in the first window extra bytes.
+// A control's state lives in its first window extra bytes, made at
+// WM_NCCREATE and freed at WM_NCDESTROY.
 template <class T>
 T* controlState(HWND h) {
     return reinterpret_cast<T*>(GetWindowLongPtrW(h, 0));
 }
+template <class T>
+T* attachControlState(HWND h, T* state) {
+    SetWindowLongPtrW(h, 0, reinterpret_cast<LONG_PTR>(state));
+    return state;
+}
+template <class T>
+void freeControlState(HWND h, T* state) {
+    delete state;
+    SetWindowLongPtrW(h, 0, 0);
+}
+// WM_PAINT: paint(dc) between BeginPaint and EndPaint.
+template <class Paint>
+LRESULT paintControl(HWND h, Paint&& paint) {
+    PAINTSTRUCT ps;
+    const HDC dc = BeginPaint(h, &ps);
+    paint(dc);
+    EndPaint(h, &ps);
+    return 0;
+}
+// The messages labels and buttons answer alike (font, text, enabling,
+// erasing, which WM_PAINT does with the parent's brush); false for others.
+bool labelLikeMessage(HWND h, UINT msg, WPARAM wParam, LPARAM lParam, HFONT& font, LRESULT* result);
 // WM_CTLCOLOR* to the parent; the brush to paint with (the parent's answer,
 // or the default one when it gives none).
 HBRUSH controlColors(HWND h, HDC dc, UINT ctlColorMsg);

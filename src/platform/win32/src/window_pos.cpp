@@ -96,7 +96,7 @@ RECT nonClientInsets(DWORD style, DWORD exStyle) {
     return r;
 }
 
-void recalcClient(Window* w, bool sizing) {
+Window* recalcClient(Window* w, bool sizing) {
     const HWND h = w->handle;
     RECT c = w->rect;  // parent coordinates
     if (sizing) {
@@ -112,13 +112,14 @@ void recalcClient(Window* w, bool sizing) {
     } else {
         sendTo(h, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&c));
     }
-    if (!(w = findWindow(h))) return;
+    if (!(w = findWindow(h))) return nullptr;
     offsetRect(c, -w->rect.left, -w->rect.top);
     c.left = std::clamp<LONG>(c.left, 0, w->width());
     c.top = std::clamp<LONG>(c.top, 0, w->height());
     c.right = std::clamp<LONG>(c.right, c.left, w->width());
     c.bottom = std::clamp<LONG>(c.bottom, c.top, w->height());
     w->client = c;
+    return w;
 }
 
 void resizeLayer(Window* w) {
@@ -179,10 +180,7 @@ BOOL WINAPI SetWindowPos(HWND h, HWND after, int x, int y, int cx, int cy, UINT 
     const bool sized = newRect.right - newRect.left != w->width() || newRect.bottom - newRect.top != w->height();
     const bool moved = newRect.left != oldRect.left || newRect.top != oldRect.top;
     w->rect = newRect;
-    if (sized || (wp.flags & SWP_FRAMECHANGED)) {
-        recalcClient(w, true);
-        if (!(w = findWindow(h))) return FALSE;
-    }
+    if ((sized || (wp.flags & SWP_FRAMECHANGED)) && !(w = recalcClient(w, true))) return FALSE;
     if (!(wp.flags & SWP_NOZORDER)) reorder(w, wp.hwndInsertAfter);
     const bool show = (wp.flags & SWP_SHOWWINDOW) != 0, hide = (wp.flags & SWP_HIDEWINDOW) != 0;
     if (show) w->style |= WS_VISIBLE;
