@@ -357,8 +357,10 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         break;
     case AfxSig_v_up: (this->*as<void (CWnd::*)(UINT_PTR)>(pfn))(static_cast<UINT_PTR>(wParam)); break;
     case AfxSig_v_uu_SB:
+        // The sender may be any control (an up-down control, say), as in MFC:
+        // handed over as a CScrollBar* without claiming it is one.
         (this->*as<void (CWnd::*)(UINT, UINT, CScrollBar*)>(pfn))(
-            LOWORD(wParam), HIWORD(wParam), static_cast<CScrollBar*>(FromHandle(reinterpret_cast<HWND>(lParam))));
+            LOWORD(wParam), HIWORD(wParam), reinterpret_cast<CScrollBar*>(FromHandle(reinterpret_cast<HWND>(lParam))));
         break;
     case AfxSig_v_uu: (this->*as<void (CWnd::*)(UINT, UINT)>(pfn))(LOWORD(wParam), HIWORD(wParam)); break;
     case AfxSig_h_D_W_u:
@@ -492,12 +494,12 @@ void CWnd::OnTimer(UINT_PTR) { Default(); }
 UINT CWnd::OnGetDlgCode() { return static_cast<UINT>(Default()); }
 
 void CWnd::OnHScroll(UINT, UINT, CScrollBar* pScrollBar) {
-    if (pScrollBar && pScrollBar->SendChildNotifyLastMsg()) return;
+    if (pScrollBar && reinterpret_cast<CWnd*>(pScrollBar)->SendChildNotifyLastMsg()) return;
     Default();
 }
 
 void CWnd::OnVScroll(UINT, UINT, CScrollBar* pScrollBar) {
-    if (pScrollBar && pScrollBar->SendChildNotifyLastMsg()) return;
+    if (pScrollBar && reinterpret_cast<CWnd*>(pScrollBar)->SendChildNotifyLastMsg()) return;
     Default();
 }
 

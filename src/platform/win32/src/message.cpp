@@ -287,6 +287,8 @@ std::vector<Hook> hookChain(int id, HHOOK after) {
 
 InputState& inputState() { return currentQueue().inputState; }
 
+void ensureMessageQueue() { currentQueue(); }
+
 LRESULT sendTo(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     Window* w = findWindow(h);
     if (!w || !w->proc) return 0;

@@ -348,6 +348,7 @@ HWND WINAPI CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName
         }
     }
 
+    ensureMessageQueue();  // other threads may post to the window at once
     auto created = std::make_unique<Window>();
     created->thread = GetCurrentThreadId();
     created->cls = cls;

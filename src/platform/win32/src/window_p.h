@@ -135,6 +135,8 @@ void resizeLayer(Window* w);
 // ---------------------------------------------------------------------------
 // Messages (message.cpp)
 
+// Gives the calling thread its message queue, as its first window does.
+void ensureMessageQueue();
 // Sends on the current thread, straight to the window procedure.
 LRESULT sendTo(HWND h, UINT msg, WPARAM wParam, LPARAM lParam);
 // Posts an input message to the queue of the window's thread.
