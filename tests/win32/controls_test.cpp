@@ -144,6 +144,32 @@ TEST_F(Controls, EditTypesSelectsAndNotifiesUpdateBeforeChange) {
     EXPECT_EQ(textOf(edit), L"123456");
 }
 
+TEST_F(Controls, EditCutsCopiesAndPastesThroughTheClipboard) {
+    SetFocus(edit);
+    SetWindowTextW(edit, L"2.25 pt");
+    SendMessageW(edit, EM_SETSEL, 0, 4);
+    SendMessageW(edit, WM_CHAR, 0x18, 1);  // Ctrl+X
+    EXPECT_EQ(textOf(edit), L" pt");
+    ASSERT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT));
+    stroke(VK_END);
+    key(VK_SHIFT);
+    stroke(VK_INSERT);  // Shift+Insert pastes
+    key(VK_SHIFT, true);
+    EXPECT_EQ(textOf(edit), L" pt2.25");
+    // A password edit keeps its text off the clipboard; a read-only one takes nothing from it.
+    SendMessageW(edit, EM_SETPASSWORDCHAR, L'*', 0);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    SendMessageW(edit, WM_COPY, 0, 0);
+    SendMessageW(edit, EM_SETPASSWORDCHAR, 0, 0);
+    SendMessageW(edit, EM_SETREADONLY, TRUE, 0);
+    SendMessageW(edit, WM_PASTE, 0, 0);
+    EXPECT_EQ(textOf(edit), L" pt2.25");
+    SendMessageW(edit, EM_SETREADONLY, FALSE, 0);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    SendMessageW(edit, WM_CHAR, 0x16, 1);  // Ctrl+V
+    EXPECT_EQ(textOf(edit), L"2.25");
+}
+
 TEST_F(Controls, UpDownNotifiesBeforeItMovesAndTheParentDecides) {
     HWND ud = CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE, 150, 10, 16, 24, dialog,
                               reinterpret_cast<HMENU>(7), nullptr, nullptr);

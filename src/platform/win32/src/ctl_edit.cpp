@@ -3,10 +3,8 @@
 // mouse, the text limit, undo, read-only and password modes, margins, and the
 // EM_ messages. Changes notify the parent with EN_UPDATE (before the new
 // text is shown) and EN_CHANGE (after). ES_MULTILINE edits are drawn and
-// edited as one line.
-//
-// Cutting, copying and pasting need the clipboard, which this USER does not
-// have yet: WM_CUT, WM_COPY and WM_PASTE (and their keys) do nothing.
+// edited as one line. WM_CUT, WM_COPY and WM_PASTE (and their keys) go
+// through the clipboard as CF_UNICODETEXT.
 #include "window_p.h"
 
 #include <algorithm>
@@ -194,12 +192,50 @@ int wordRight(const std::wstring& s, int i) {
     return i;
 }
 
+// The selection onto the clipboard; password edits never give their text away.
+void copySelection(HWND h, EditState* st) {
+    if ((styleOf(h) & ES_PASSWORD) || st->anchor == st->caret) return;
+    const std::wstring sel = st->text.substr(static_cast<size_t>(st->selMin()),
+                                             static_cast<size_t>(st->selMax() - st->selMin()));
+    if (!OpenClipboard(h)) return;
+    EmptyClipboard();
+    if (HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (sel.size() + 1) * sizeof(WCHAR))) {
+        auto* p = static_cast<WCHAR*>(GlobalLock(mem));
+        std::copy(sel.begin(), sel.end(), p);
+        p[sel.size()] = 0;
+        GlobalUnlock(mem);
+        if (!SetClipboardData(CF_UNICODETEXT, mem)) GlobalFree(mem);
+    }
+    CloseClipboard();
+}
+
+// The clipboard's text in place of the selection, up to its first line break
+// (a single-line edit holds one line).
+void paste(HWND h, EditState* st) {
+    if ((styleOf(h) & ES_READONLY) || !OpenClipboard(h)) return;
+    std::wstring text;
+    if (HGLOBAL mem = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* p = static_cast<const WCHAR*>(GlobalLock(mem))) {
+            const size_t cap = GlobalSize(mem) / sizeof(WCHAR);
+            size_t n = 0;
+            while (n < cap && p[n] && p[n] != L'\r' && p[n] != L'\n') ++n;
+            text.assign(p, n);
+            GlobalUnlock(mem);
+        }
+    }
+    CloseClipboard();
+    if (!text.empty()) replaceSel(h, st, text, true);
+}
+
 void onChar(HWND h, EditState* st, WCHAR ch) {
     const DWORD style = styleOf(h);
     const bool readOnly = (style & ES_READONLY) != 0;
     switch (ch) {
     case 0x01: setSel(h, st, 0, static_cast<int>(st->text.size())); return;  // Ctrl+A
     case 0x1A: SendMessageW(h, WM_UNDO, 0, 0); return;                         // Ctrl+Z
+    case 0x03: SendMessageW(h, WM_COPY, 0, 0); return;                         // Ctrl+C
+    case 0x18: SendMessageW(h, WM_CUT, 0, 0); return;                          // Ctrl+X
+    case 0x16: SendMessageW(h, WM_PASTE, 0, 0); return;                        // Ctrl+V
     case 0x08:                                                                  // backspace
         if (readOnly) return;
         if (st->anchor == st->caret) {
@@ -239,7 +275,15 @@ void onKeyDown(HWND h, EditState* st, UINT vk) {
         break;
     case VK_HOME: caret = 0; break;
     case VK_END: caret = n; break;
+    case VK_INSERT:
+        if (ctrl) SendMessageW(h, WM_COPY, 0, 0);
+        else if (shift) SendMessageW(h, WM_PASTE, 0, 0);
+        return;
     case VK_DELETE:
+        if (shift && !ctrl) {
+            SendMessageW(h, WM_CUT, 0, 0);
+            return;
+        }
         if (styleOf(h) & ES_READONLY) return;
         if (st->anchor == st->caret) {
             if (st->caret == n) return;
@@ -395,9 +439,15 @@ LRESULT CALLBACK editProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(st->font);
     case WM_GETDLGCODE: return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
+    case WM_COPY: copySelection(h, st); return 0;
+    case WM_CUT:
+        if (styleOf(h) & (ES_READONLY | ES_PASSWORD)) return 0;
+        copySelection(h, st);
+        [[fallthrough]];
     case WM_CLEAR:
         if (!(styleOf(h) & ES_READONLY) && st->anchor != st->caret) replaceSel(h, st, L"", true);
         return 0;
+    case WM_PASTE: paste(h, st); return 0;
     case WM_UNDO:
     case EM_UNDO:
         if (!st->canUndo) return FALSE;
