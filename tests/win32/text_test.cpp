@@ -86,6 +86,38 @@ TEST(FontMetrics, AgreeWithEachOtherForTheCoreFacesAtEverySize) {
     }
 }
 
+// The fields text_metrics_sweep.gdi cannot print, as the reference reports
+// them at every height from 6 to 96 of either sign, regular and bold.
+TEST(FontMetrics, CharacterRangeFamilyAndWeightAsTheReferenceReports) {
+    Canvas c(8, 8);
+    const struct {
+        const wchar_t* face;
+        WCHAR last;
+        BYTE pitchAndFamily;
+    } cases[] = {{L"Arial", 0xFFFC, 0x27}, {L"Times New Roman", 0xFFFC, 0x17}, {L"Courier New", 0xFE23, 0x36}};
+    for (const auto& k : cases)
+        for (int weight : {FW_NORMAL, FW_BOLD}) {
+            HFONT f = makeFont(-17, k.face, 0, weight);
+            HGDIOBJ old = SelectObject(c.dc, f);
+            TEXTMETRICW tm{};
+            ASSERT_TRUE(GetTextMetricsW(c.dc, &tm));
+            SCOPED_TRACE(testing::Message() << "face " << k.face << " weight " << weight);
+            EXPECT_EQ(tm.tmWeight, weight);
+            EXPECT_EQ(tm.tmOverhang, 0);
+            EXPECT_EQ(tm.tmDigitizedAspectX, 96);
+            EXPECT_EQ(tm.tmDigitizedAspectY, 96);
+            EXPECT_EQ(tm.tmFirstChar, 0x20);
+            EXPECT_EQ(tm.tmLastChar, k.last);
+            EXPECT_EQ(tm.tmDefaultChar, 0x1F);
+            EXPECT_EQ(tm.tmBreakChar, 0x20);
+            EXPECT_EQ(tm.tmItalic | tm.tmUnderlined | tm.tmStruckOut, 0);
+            EXPECT_EQ(tm.tmPitchAndFamily, k.pitchAndFamily);
+            EXPECT_EQ(tm.tmCharSet, ANSI_CHARSET);
+            SelectObject(c.dc, old);
+            DeleteObject(f);
+        }
+}
+
 TEST(FontMetrics, ExtentExReportsPartialExtentsAndWhatFits) {
     Canvas c(8, 8);
     HFONT f = makeFont(-16, L"Arial");

@@ -213,7 +213,9 @@ bool FontInstance::load(const LOGFONTW& lf) {
     tm_.tmDigitizedAspectX = 96;
     tm_.tmDigitizedAspectY = 96;
     tm_.tmFirstChar = 0x20;
-    tm_.tmLastChar = 0xFFFC;
+    // The last character is the one the face declares (Liberation Mono stops
+    // at U+FE23, the other core faces at U+FFFC).
+    tm_.tmLastChar = os2 ? os2->usLastCharIndex : 0xFFFC;
     tm_.tmDefaultChar = 0x1F;
     tm_.tmBreakChar = 0x20;
     tm_.tmItalic = lf.lfItalic ? 255 : 0;
