@@ -39,8 +39,11 @@ std::string narrow(const std::wstring& w) {
 }
 
 long long Args::num(int idx) const {
+    const size_t k = first + static_cast<size_t>(idx);
+    if (line && line->parsed[k]) return line->number[k];
     long long value;
     if (!parseNumber(v[idx], &value)) in->fail("bad number '" + v[idx] + "'");
+    if (line) line->number[k] = value, line->parsed[k] = true;
     return value;
 }
 
@@ -181,6 +184,8 @@ void Interpreter::runLine(const std::string& rawLine, const CommandTable& table,
             sl.tok.push_back(sl.line.substr(start, k - start));
             sl.off.push_back(start);
         }
+        sl.number.resize(sl.tok.size());
+        sl.parsed.assign(sl.tok.size(), false);
         sl.ready = true;
     }
     const std::string& line = sl.line;
@@ -210,6 +215,8 @@ void Interpreter::runLine(const std::string& rawLine, const CommandTable& table,
     Args a;
     a.in = this;
     a.v.assign(tok.begin() + static_cast<long>(first) + 1, tok.end());
+    a.line = &sl;
+    a.first = first + 1;
     if (cmd.flags & kText) {
         if (a.count() < cmd.min) fail(format("%s: wrong argument count (%d)", currentCommand.c_str(), a.count()));
         if (a.count() > cmd.min) {

@@ -16,12 +16,15 @@ struct ScriptError : std::runtime_error {
 };
 
 class Interpreter;
+struct SplitLine;
 
 // The arguments of one command line.
 struct Args {
     Interpreter* in = nullptr;
     std::vector<std::string> v;  // argument tokens
     std::string text;            // the rest of the line, for commands that take text
+    SplitLine* line = nullptr;   // keeps the numbers once parsed, from token `first` on
+    size_t first = 0;
 
     int count() const { return static_cast<int>(v.size()); }
     long long num(int i) const;
@@ -65,6 +68,8 @@ struct SplitLine {
     std::string line;              // without its comment
     std::vector<std::string> tok;
     std::vector<size_t> off;       // where each token starts in line
+    std::vector<long long> number; // each token's value, once parsed
+    std::vector<bool> parsed;
 };
 
 class Interpreter {
