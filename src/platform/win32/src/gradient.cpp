@@ -5,13 +5,22 @@
 // bottom vertex, the pixels from its left to its right edge (right exclusive),
 // with edge positions and colour weights rounded as the reference GDI rounds
 // them. Surfaces of 16 bits and fewer are dithered with Bayer matrices.
+//
+// Every channel is a quotient whose numerator grows by a constant from pixel
+// to pixel. On 32-bit surfaces a run of pixels is made eight at a time by
+// stepping quotient and remainder, with 256 times the divisor so that the
+// quotient is the 8-bit channel itself: no division per pixel. The exact
+// form (gradientFillExact) divides per pixel; the two must agree bit for bit.
 #include "dc_p.h"
+#include "gradient_p.h"
 #include "printer_p.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <climits>
 #include <cstring>
+#include <cwchar>
 #include <vector>
 
 namespace hmigfx::win32 {
@@ -72,6 +81,7 @@ public:
     ChannelWriter(const Surface& s, bool keepAlpha) : s_(s), keepAlpha_(keepAlpha) {}
 
     bool direct32() const { return s_.bpp == 32; }
+    bool keepAlpha() const { return keepAlpha_; }
     uint32_t* row32(int y) const { return s_.row32(y); }
 
     uint32_t pack32(const int64_t ch[4]) const {
@@ -125,22 +135,213 @@ void forEachVisible(const PixRegion& visible, const RECT& bounds, F f) {
     }
 }
 
+// ---- stepped runs -----------------------------------------------------------
+
+inline int64_t floorDiv(int64_t a, int64_t b) {  // b > 0
+    const int64_t q = a / b;
+    return q - (a % b < 0);
+}
+
+// A numerator's increment as quotient and remainder of its divisor d.
+struct Step {
+    int64_t dq, dr;  // increment = dq * d + dr, 0 <= dr < d
+};
+Step stepOf(int64_t increment, int64_t d) {
+    const int64_t q = floorDiv(increment, d);
+    return {q, increment - q * d};
+}
+
+// floor(num / d) and the remainder, as num grows step by step.
+struct Walk {
+    int64_t q, r;
+    void next(const Step& s, int64_t d) {
+        r += s.dr;
+        const bool carry = r >= d;
+        r -= carry ? d : 0;
+        q += s.dq + carry;
+    }
+};
+Walk walkFrom(int64_t num, int64_t d) {
+    const int64_t q = floorDiv(num, d);
+    return {q, num - q * d};
+}
+
+// A divisor used for many rows: its reciprocal gives each quotient to within
+// one, which one multiplication checks, where a division would cost more
+// than the rest of a short row.
+struct Divisor {
+    int64_t d;
+    double inverse;
+    explicit Divisor(int64_t div) : d(div), inverse(1.0 / static_cast<double>(div)) {}
+    // num >= 0 and below 2^53, so that a double holds it exactly.
+    Walk walk(int64_t num) const {
+        int64_t q = static_cast<int64_t>(static_cast<double>(num) * inverse);
+        int64_t r = num - q * d;
+        if (r < 0) --q, r += d;
+        else if (r >= d) ++q, r -= d;
+        return {q, r};
+    }
+};
+
+// ---- runs of 32-bit pixels, four at a time --------------------------------------
+
+constexpr int kLanes = 4;
+template <class T>
+struct Lanes {
+    typedef T type __attribute__((vector_size(kLanes * sizeof(T))));
+};
+using Pixels = Lanes<uint32_t>::type;
+
+// How a channel's numerator grows along a run: per pixel, per kLanes pixels,
+// and from a run's first pixel to each of its first kLanes.
+struct Slope {
+    Step pixel, lanes;
+    Lanes<int64_t>::type laneQ, laneR;
+    Lanes<int32_t>::type laneQ32, laneR32;
+
+    Slope() = default;
+    Slope(int64_t increment, int64_t d) : pixel(stepOf(increment, d)) {
+        Walk w{0, 0};
+        for (int j = 0; j < kLanes; ++j, w.next(pixel, d)) {
+            laneQ[j] = w.q, laneR[j] = w.r;
+            laneQ32[j] = static_cast<int32_t>(w.q), laneR32[j] = static_cast<int32_t>(w.r);
+        }
+        lanes = {w.q, w.r};
+    }
+    bool flat() const { return pixel.dq == 0 && pixel.dr == 0; }
+};
+
+// One channel of a run in lanes: lane j walks pixels j, j + kLanes, ...; the
+// remainder is kept in [-d, 0), so that a carry is a sign test. Each step
+// counts on a carry and takes it back where the sign says there was none.
+template <class T>
+struct LaneRun {
+    using V = typename Lanes<T>::type;
+    V q, r;
+    T dq1, dr, d;  // dq1: the quotient's step plus the carry
+
+    LaneRun(const Walk& w, const Slope& s, int64_t div)
+        : dq1(static_cast<T>(s.lanes.dq + 1)), dr(static_cast<T>(s.lanes.dr)), d(static_cast<T>(div)) {
+        if constexpr (sizeof(T) == 4) {
+            q = static_cast<T>(w.q) + s.laneQ32;
+            r = static_cast<T>(w.r - div) + s.laneR32;
+        } else {
+            q = w.q + s.laneQ;
+            r = (w.r - div) + s.laneR;
+        }
+        settle(1);  // both remainders were below d, so their sum carries at most once
+    }
+    Pixels channel() const { return __builtin_convertvector(q, Pixels); }
+    void next() {
+        r += dr;
+        settle(dq1);
+    }
+    void settle(T step) {
+        const V none = r >> (8 * sizeof(T) - 1);  // -1 in the lanes whose remainder stayed below d
+        q += step;
+        q += none;
+        r -= ~none & d;
+    }
+};
+
+// A run's red, green, blue and, when it changes along the run, alpha: each
+// floor(num / d) with num growing by its slope, and in 0..255 all along the
+// run as interpolated 16-bit channels are.
+struct Channels {
+    Walk w[4];
+    const Slope* slope;  // four
+    int64_t d;
+};
+
+// n pixels of a run; `fixed` holds an alpha that does not change along it.
+// T is int32_t when d fits, which doubles the lanes per instruction.
+template <class T, bool kAlpha>
+void paintRun(uint32_t* out, int n, const Channels& ch, uint32_t fixed) {
+    LaneRun<T> red(ch.w[0], ch.slope[0], ch.d), green(ch.w[1], ch.slope[1], ch.d), blue(ch.w[2], ch.slope[2], ch.d);
+    LaneRun<T> alpha(ch.w[kAlpha ? 3 : 2], ch.slope[kAlpha ? 3 : 2], ch.d);  // unused without kAlpha
+    for (int i = 0;; i += kLanes) {  // n > 0
+        Pixels px = red.channel() << 16 | green.channel() << 8 | blue.channel() | fixed;
+        if constexpr (kAlpha) px |= alpha.channel() << 24;
+        if (n - i <= kLanes) {
+            static_assert(kLanes == 4);
+            out[i] = px[0];
+            if (n - i > 1) out[i + 1] = px[1];
+            if (n - i > 2) out[i + 2] = px[2];
+            if (n - i > 3) out[i + 3] = px[3];
+            return;
+        }
+        std::memcpy(out + i, &px, sizeof px);
+        red.next();
+        green.next();
+        blue.next();
+        if constexpr (kAlpha) alpha.next();
+    }
+}
+
+using RunPainter = void (*)(uint32_t* out, int n, const Channels& ch, uint32_t fixed);
+RunPainter runPainter(int64_t d, bool alpha) {
+    if (d <= INT32_MAX) return alpha ? paintRun<int32_t, true> : paintRun<int32_t, false>;
+    return alpha ? paintRun<int64_t, true> : paintRun<int64_t, false>;
+}
+
+static_assert(sizeof(wchar_t) == sizeof(uint32_t), "32-bit stores go through wmemset");
+inline void fill32(uint32_t* p, size_t n, uint32_t v) {
+    std::wmemset(reinterpret_cast<wchar_t*>(p), static_cast<wchar_t>(v), n);
+}
+
+// ---- rectangles -----------------------------------------------------------------
+
 // Channel c of a rectangle gradient at pos of len, with the reference's unsigned arithmetic.
 inline uint32_t rampChannel(const Vertex& a, const Vertex& b, int c, uint32_t pos, uint32_t len) {
     return (a.c[c] * (len - pos) + b.c[c] * pos) / len;
 }
 
 void fillRect(const DC& dc, const ChannelWriter& out, const Vertex& v0, const Vertex& v1, bool horizontal,
-              const RECT& bounds) {
+              const RECT& bounds, bool exact) {
     const uint32_t len = static_cast<uint32_t>(horizontal ? v1.x - v0.x : v1.y - v0.y);
+    const int origin = horizontal ? v0.x : v0.y;
     auto channels = [&](int at, int64_t ch[4]) {
-        const uint32_t pos = static_cast<uint32_t>(at - (horizontal ? v0.x : v0.y));
+        const uint32_t pos = static_cast<uint32_t>(at - origin);
         for (int c = 0; c < 4; ++c) ch[c] = rampChannel(v0, v1, c, pos, len);
+    };
+    // Stepped while the numerators stay below 2^32, where the reference's
+    // unsigned arithmetic does not wrap.
+    uint64_t top = 0;
+    for (int c = 0; c < (out.keepAlpha() ? 4 : 3); ++c) top = std::max<uint64_t>(top, std::max(v0.c[c], v1.c[c]));
+    const bool stepped = !exact && out.direct32() && len > 0 && len <= (1u << 23) && top * len <= UINT32_MAX;
+    // The 8-bit channel itself is stepped: numerator / (256 len). An alpha
+    // equal at both ends is a constant.
+    const int64_t d = int64_t{256} * len;
+    const bool alphaSteps = out.keepAlpha() && v0.c[3] != v1.c[3];
+    const uint32_t fixed = out.keepAlpha() && !alphaSteps ? (v0.c[3] >> 8) << 24 : 0;
+    Slope slope[4];
+    if (stepped)
+        for (int c = 0; c < (alphaSteps ? 4 : 3); ++c) slope[c] = Slope(int64_t{v1.c[c]} - int64_t{v0.c[c]}, d);
+    const RunPainter paint = runPainter(d, alphaSteps);
+    auto channelsFrom = [&](int at) {
+        const uint32_t pos = static_cast<uint32_t>(at - origin);
+        Channels ch{{}, slope, d};
+        for (int c = 0; c < 4; ++c) ch.w[c] = walkFrom(int64_t{v0.c[c]} * (len - pos) + int64_t{v1.c[c]} * pos, d);
+        return ch;
     };
     static thread_local std::vector<int64_t> ramp;
     static thread_local std::vector<uint32_t> row;
     forEachVisible(dc.visible, bounds, [&](const RECT& r) {
         const int w = r.right - r.left;
+        if (stepped) {
+            if (horizontal) {
+                // One row, copied to the others.
+                uint32_t* first = out.row32(r.top) + r.left;
+                paint(first, w, channelsFrom(r.left), fixed);
+                for (int y = r.top + 1; y < r.bottom; ++y) std::memcpy(out.row32(y) + r.left, first, sizeof(uint32_t) * w);
+            } else {
+                const int h = r.bottom - r.top;
+                row.resize(static_cast<size_t>(h));
+                paint(row.data(), h, channelsFrom(r.top), fixed);
+                for (int y = r.top; y < r.bottom; ++y) fill32(out.row32(y) + r.left, static_cast<size_t>(w), row[y - r.top]);
+            }
+            return;
+        }
         if (horizontal) {
             // The colour depends on x alone: one row of channels serves every row.
             ramp.resize(static_cast<size_t>(w) * 4);
@@ -159,7 +360,7 @@ void fillRect(const DC& dc, const ChannelWriter& out, const Vertex& v0, const Ve
             int64_t ch[4];
             channels(y, ch);
             if (out.direct32()) {
-                std::fill_n(out.row32(y) + r.left, w, out.pack32(ch));
+                fill32(out.row32(y) + r.left, static_cast<size_t>(w), out.pack32(ch));
                 continue;
             }
             for (int x = r.left; x < r.right; ++x) out.put(x, y, ch);
@@ -167,37 +368,33 @@ void fillRect(const DC& dc, const ChannelWriter& out, const Vertex& v0, const Ve
     });
 }
 
-// Walks num / det (truncated, det > 0) along a row where num grows by a
-// constant: quotient and remainder are stepped instead of divided.
-struct QuotientWalk {
-    int64_t q = 0, r = 0, dq = 0, dr = 0, det = 1;
+// ---- triangles ------------------------------------------------------------------
 
-    static int64_t floorDiv(int64_t a, int64_t b) {
-        int64_t q = a / b;
-        if (a % b != 0 && a < 0) --q;
-        return q;
-    }
-    void start(int64_t num, int64_t step, int64_t d) {
-        det = d;
-        q = floorDiv(num, d);
-        r = num - q * d;
-        dq = floorDiv(step, d);
-        dr = step - dq * d;
-    }
-    int64_t value() const { return q + (q < 0 && r != 0); }
-    void next() {
-        q += dq;
-        r += dr;
-        if (r >= det) {
-            r -= det;
-            ++q;
-        }
-    }
+// The x of an edge as edgeX gives it, row by row: on the rows the edge spans
+// its quotient is <= 0, where truncation is the ceiling, stepped as the
+// floor of its negation. Coordinates must be small enough not to wrap.
+class Edge {
+public:
+    Edge(const Vertex& top, const Vertex& bottom)
+        : dy_(std::max(1, bottom.y - top.y)),
+          // edgeX works from the right-hand end. (A level edge spans no row.)
+          x0_(bottom.x > top.x ? bottom.x : top.x),
+          y0_(bottom.x > top.x ? bottom.y : top.y),
+          dx_(bottom.x - top.x),
+          step_(stepOf(-dx_, dy_)) {}
+    void start(int y) { walk_ = walkFrom(-int64_t{y - y0_} * dx_, dy_); }
+    void next() { walk_.next(step_, dy_); }
+    int x() const { return x0_ - static_cast<int>(walk_.q); }
+
+private:
+    int dy_, x0_, y0_, dx_;
+    Step step_;
+    Walk walk_{};
 };
 
 // False for a triangle without area that reaches visible pixels, which the
 // reference refuses.
-bool fillTriangle(const DC& dc, const ChannelWriter& out, Vertex v[3]) {
+bool fillTriangle(const DC& dc, const ChannelWriter& out, Vertex v[3], bool exact) {
     // Ordered from top to bottom, keeping the given order between equal rows.
     int o[3];
     if (v[0].y > v[1].y) {
@@ -216,71 +413,99 @@ bool fillTriangle(const DC& dc, const ChannelWriter& out, Vertex v[3]) {
     forEachVisible(dc.visible, bounds, [&](const RECT&) { visible = true; });
     if (!visible) return true;
     if (det == 0) return false;
-    // With coordinates this small no product overflows, and the weights can be stepped along each row.
+
+    // Channel k at (x, y) is num_k / det, truncated, with the barycentric
+    // weights l1 of a and l2 of b (c takes the rest), in the reference's
+    // wrapping 32-bit arithmetic.
+    auto exactPixel = [&](int x, int y, int64_t ch[4]) {
+        const int64_t l1 = wrapSub(wrapMul(wrapSub(b.y, c.y), wrapSub(x, c.x)), wrapMul(wrapSub(b.x, c.x), wrapSub(y, c.y)));
+        const int64_t l2 = wrapSub(wrapMul(wrapSub(c.y, a.y), wrapSub(x, c.x)), wrapMul(wrapSub(c.x, a.x), wrapSub(y, c.y)));
+        for (int k = 0; k < 4; ++k)
+            ch[k] = (static_cast<int64_t>(a.c[k]) * l1 + static_cast<int64_t>(b.c[k]) * l2 +
+                     static_cast<int64_t>(c.c[k]) * (det - l1 - l2)) / det;
+    };
+    // With coordinates this small nothing wraps: num_k grows by slope_k from
+    // pixel to pixel and each edge's x is a quotient stepped from row to row.
+    // Signs are turned so that the divisor is positive. Every pixel of a row
+    // lies inside the closed triangle (the edges round towards it), so every
+    // numerator is >= 0 and truncation is the floor that a run steps.
     constexpr int kSmall = 1 << 14;
     auto small = [&](int v) { return v > -kSmall && v < kSmall; };
-    const bool stepped = small(a.x) && small(a.y) && small(b.x) && small(b.y) && small(c.x) && small(c.y) &&
-                         dc.surface.width < kSmall && dc.surface.height < kSmall;
-    const int64_t sign = det < 0 ? -1 : 1;
-    forEachVisible(dc.visible, bounds, [&](const RECT& r) {
-        for (int y = r.top; y < r.bottom; ++y) {
-            const int xa = y < b.y ? edgeX(y, a.x, a.y, b.x, b.y) : edgeX(y, b.x, b.y, c.x, c.y);
-            const int xb = edgeX(y, a.x, a.y, c.x, c.y);
-            const int left = std::max<int>(r.left, std::min(xa, xb));
-            const int right = std::min<int>(r.right, std::max(xa, xb));
-            if (left >= right) continue;
-            if (stepped) {
-                // num_k(x) = a_k l1 + b_k l2 + c_k (det - l1 - l2), linear in x.
-                const int64_t l1 = int64_t(b.y - c.y) * (left - c.x) - int64_t(b.x - c.x) * (y - c.y);
-                const int64_t l2 = int64_t(c.y - a.y) * (left - c.x) - int64_t(c.x - a.x) * (y - c.y);
-                const int64_t dl1 = b.y - c.y, dl2 = c.y - a.y;
-                QuotientWalk walk[4];
-                for (int k = 0; k < 4; ++k) {
-                    const int64_t num = int64_t(a.c[k]) * l1 + int64_t(b.c[k]) * l2 + int64_t(c.c[k]) * (det - l1 - l2);
-                    const int64_t step = int64_t(a.c[k]) * dl1 + int64_t(b.c[k]) * dl2 - int64_t(c.c[k]) * (dl1 + dl2);
-                    walk[k].start(sign * num, sign * step, sign * det);
-                }
-                uint32_t* row = out.direct32() ? out.row32(y) : nullptr;
-                for (int x = left; x < right; ++x) {
-                    const int64_t ch[4] = {walk[0].value(), walk[1].value(), walk[2].value(), walk[3].value()};
-                    if (row)
-                        row[x] = out.pack32(ch);
-                    else
-                        out.put(x, y, ch);
-                    for (QuotientWalk& w : walk) w.next();
-                }
-                continue;
-            }
-            for (int x = left; x < right; ++x) {
-                // Barycentric weights of a and b; c takes the rest.
-                const int64_t l1 = wrapSub(wrapMul(wrapSub(b.y, c.y), wrapSub(x, c.x)), wrapMul(wrapSub(b.x, c.x), wrapSub(y, c.y)));
-                const int64_t l2 = wrapSub(wrapMul(wrapSub(c.y, a.y), wrapSub(x, c.x)), wrapMul(wrapSub(c.x, a.x), wrapSub(y, c.y)));
+    const bool stepped = !exact && small(a.x) && small(a.y) && small(b.x) && small(b.y) && small(c.x) &&
+                         small(c.y) && dc.surface.width < kSmall && dc.surface.height < kSmall;
+    if (!stepped) {
+        forEachVisible(dc.visible, bounds, [&](const RECT& r) {
+            for (int y = r.top; y < r.bottom; ++y) {
+                const int xa = y < b.y ? edgeX(y, a.x, a.y, b.x, b.y) : edgeX(y, b.x, b.y, c.x, c.y);
+                const int xb = edgeX(y, a.x, a.y, c.x, c.y);
                 int64_t ch[4];
-                for (int k = 0; k < 4; ++k)
-                    ch[k] = (static_cast<int64_t>(a.c[k]) * l1 + static_cast<int64_t>(b.c[k]) * l2 +
-                             static_cast<int64_t>(c.c[k]) * (det - l1 - l2)) / det;
-                out.put(x, y, ch);
+                for (int x = std::max<int>(r.left, std::min(xa, xb)); x < std::min<int>(r.right, std::max(xa, xb)); ++x) {
+                    exactPixel(x, y, ch);
+                    out.put(x, y, ch);
+                }
             }
+        });
+        return true;
+    }
+    const int64_t sign = det < 0 ? -1 : 1, d = sign * det;
+    const int64_t dl1 = b.y - c.y, dl2 = c.y - a.y;
+    // 32-bit rows step the 8-bit channel itself: num_k / (256 det).
+    const int64_t dRun = out.direct32() ? 256 * d : d;
+    const Divisor divisor(dRun);
+    // An alpha equal at all three corners is a constant; one that changes
+    // only from row to row is a constant of each row.
+    const bool flatAlpha = a.c[3] == b.c[3] && b.c[3] == c.c[3];
+    const int nch = out.direct32() && (!out.keepAlpha() || flatAlpha) ? 3 : 4;
+    // num_k = perX_k x + perY_k y + at0_k, from the weights' own linear forms.
+    int64_t perX[4], perY[4], at0[4];
+    for (int k = 0; k < nch; ++k) {
+        const int64_t ka = a.c[k], kb = b.c[k], kc = c.c[k];
+        perX[k] = sign * (ka * dl1 + kb * dl2 - kc * (dl1 + dl2));
+        perY[k] = sign * (-(ka - kc) * (b.x - c.x) - (kb - kc) * (c.x - a.x));
+        at0[k] = sign * (kc * det - (ka - kc) * (dl1 * c.x - int64_t(b.x - c.x) * c.y) -
+                         (kb - kc) * (dl2 * c.x - int64_t(c.x - a.x) * c.y));
+    }
+    Slope slope[4];
+    for (int k = 0; k < nch; ++k) slope[k] = Slope(perX[k], dRun);
+    const bool alphaSteps = nch == 4 && !slope[3].flat();
+    const uint32_t fixed = out.keepAlpha() && flatAlpha ? (a.c[3] >> 8) << 24 : 0;
+    const RunPainter paint = runPainter(dRun, alphaSteps);
+    Edge ab(a, b), bc(b, c), ac(a, c);
+
+    auto row = [&](const RECT& r, int y, int xa, int xb) {
+        const int left = std::max<int>(r.left, std::min(xa, xb));
+        const int right = std::min<int>(r.right, std::max(xa, xb));
+        if (left >= right) return;
+        Channels ch;
+        ch.slope = slope;
+        ch.d = dRun;
+        auto start = [&](int k) { ch.w[k] = divisor.walk(perX[k] * left + perY[k] * y + at0[k]); };
+        start(0), start(1), start(2);
+        if (nch == 4) start(3);
+        else ch.w[3] = {};
+        if (out.direct32()) {
+            paint(out.row32(y) + left, right - left, ch, nch == 4 && !alphaSteps ? static_cast<uint32_t>(ch.w[3].q) << 24 : fixed);
+            return;
         }
+        for (int x = left; x < right; ++x) {
+            const int64_t v[4] = {ch.w[0].q, ch.w[1].q, ch.w[2].q, ch.w[3].q};
+            out.put(x, y, v);
+            for (int k = 0; k < 4; ++k) ch.w[k].next(slope[k].pixel, dRun);
+        }
+    };
+    forEachVisible(dc.visible, bounds, [&](const RECT& r) {
+        // Rows above b are bounded by a-b and a-c, the others by b-c and a-c.
+        const int mid = std::clamp<int>(b.y, r.top, r.bottom);
+        ac.start(r.top);
+        ab.start(r.top);
+        for (int y = r.top; y < mid; ++y, ab.next(), ac.next()) row(r, y, ab.x(), ac.x());
+        bc.start(mid);
+        for (int y = mid; y < r.bottom; ++y, bc.next(), ac.next()) row(r, y, bc.x(), ac.x());
     });
     return true;
 }
 
-}  // namespace
-}  // namespace hmigfx::win32
-
-using namespace hmigfx::win32;
-
-extern "C" {
-
-BOOL WINAPI GradientFill(HDC hdc, PTRIVERTEX vertices, ULONG nVertex, PVOID mesh, ULONG nMesh, ULONG mode) {
-    const PageRecord rec(hdc, [&] {
-        const long long per = mode == GRADIENT_FILL_TRIANGLE ? 3 : 2;
-        return [v = keepArray(vertices, nVertex), m = keepArray(static_cast<const ULONG*>(mesh), per * nMesh), nVertex,
-                nMesh, mode](HDC d) mutable {
-            GradientFill(d, v.empty() ? nullptr : v.data(), nVertex, m.empty() ? nullptr : m.data(), nMesh, mode);
-        };
-    });
+BOOL gradientFill(HDC hdc, PTRIVERTEX vertices, ULONG nVertex, PVOID mesh, ULONG nMesh, ULONG mode, bool exact) {
     DC* dc = findDC(hdc);
     if (!dc || !vertices || !nVertex || !mesh || !nMesh || mode > GRADIENT_FILL_TRIANGLE) return FALSE;
     const ULONG per = mode == GRADIENT_FILL_TRIANGLE ? 3 : 2;
@@ -300,7 +525,7 @@ BOOL WINAPI GradientFill(HDC hdc, PTRIVERTEX vertices, ULONG nVertex, PVOID mesh
     for (ULONG m = 0; m < nMesh; ++m) {
         if (mode == GRADIENT_FILL_TRIANGLE) {
             Vertex v[3] = {vertex(idx[3 * m]), vertex(idx[3 * m + 1]), vertex(idx[3 * m + 2])};
-            if (!fillTriangle(*dc, out, v)) ok = FALSE;
+            if (!fillTriangle(*dc, out, v, exact)) ok = FALSE;
             continue;
         }
         Vertex v0 = vertex(idx[2 * m]), v1 = vertex(idx[2 * m + 1]);
@@ -309,9 +534,31 @@ BOOL WINAPI GradientFill(HDC hdc, PTRIVERTEX vertices, ULONG nVertex, PVOID mesh
         if (horizontal ? v1.x < v0.x : v1.y < v0.y) std::swap(v0, v1);
         const RECT bounds = horizontal ? RECT{v0.x, std::min(v0.y, v1.y), v1.x, std::max(v0.y, v1.y)}
                                        : RECT{std::min(v0.x, v1.x), v0.y, std::max(v0.x, v1.x), v1.y};
-        fillRect(*dc, out, v0, v1, horizontal, bounds);
+        fillRect(*dc, out, v0, v1, horizontal, bounds, exact);
     }
     return ok;
 }
 
+}  // namespace
+}  // namespace hmigfx::win32
+
+using namespace hmigfx::win32;
+
+extern "C" {
+
+BOOL WINAPI GradientFill(HDC hdc, PTRIVERTEX vertices, ULONG nVertex, PVOID mesh, ULONG nMesh, ULONG mode) {
+    const PageRecord rec(hdc, [&] {
+        const long long per = mode == GRADIENT_FILL_TRIANGLE ? 3 : 2;
+        return [v = keepArray(vertices, nVertex), m = keepArray(static_cast<const ULONG*>(mesh), per * nMesh), nVertex,
+                nMesh, mode](HDC d) mutable {
+            GradientFill(d, v.empty() ? nullptr : v.data(), nVertex, m.empty() ? nullptr : m.data(), nMesh, mode);
+        };
+    });
+    return gradientFill(hdc, vertices, nVertex, mesh, nMesh, mode, false);
+}
+
 }  // extern "C"
+
+BOOL hmigfx::win32::gradientFillExact(HDC hdc, PTRIVERTEX vertices, ULONG nVertex, PVOID mesh, ULONG nMesh, ULONG mode) {
+    return gradientFill(hdc, vertices, nVertex, mesh, nMesh, mode, true);
+}
