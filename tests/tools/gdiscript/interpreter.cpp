@@ -214,7 +214,7 @@ void Interpreter::runLine(const std::string& rawLine, const CommandTable& table,
 
     Args a;
     a.in = this;
-    a.v.assign(tok.begin() + static_cast<long>(first) + 1, tok.end());
+    a.v = std::span(tok).subspan(first + 1);
     a.line = &sl;
     a.first = first + 1;
     if (cmd.flags & kText) {
@@ -224,7 +224,7 @@ void Interpreter::runLine(const std::string& rawLine, const CommandTable& table,
             while (!t.empty() && isSpace(t.back())) t.pop_back();
             a.text = t;
         }
-        a.v.resize(static_cast<size_t>(cmd.min));
+        a.v = a.v.first(static_cast<size_t>(cmd.min));
     } else if (a.count() < cmd.min || a.count() > cmd.max) {
         fail(format("%s: wrong argument count (%d)", currentCommand.c_str(), a.count()));
     }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <map>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -21,7 +22,7 @@ struct SplitLine;
 // The arguments of one command line.
 struct Args {
     Interpreter* in = nullptr;
-    std::vector<std::string> v;  // argument tokens
+    std::span<const std::string> v;  // argument tokens
     std::string text;            // the rest of the line, for commands that take text
     SplitLine* line = nullptr;   // keeps the numbers once parsed, from token `first` on
     size_t first = 0;
