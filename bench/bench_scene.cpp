@@ -397,6 +397,24 @@ void BM_PaintPass_gradients(benchmark::State& state) {
 }
 BENCHMARK(BM_PaintPass_gradients)->Arg(100)->Arg(150)->Unit(benchmark::kMillisecond);
 
+// Their gradient fills alone: CMyBrush::GradientFill over each gradient
+// object's rectangle in its mode, as the shape drawing calls it (unclipped).
+void BM_GradientFills(benchmark::State& state) {
+    Target target;
+    const int zoom = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        for (const Object& o : screen()) {
+            if (o.brush.lbStyle != 4) continue;
+            CRect r(o.rect.left * zoom / 100, o.rect.top * zoom / 100, (o.rect.right + 1) * zoom / 100,
+                    (o.rect.bottom + 1) * zoom / 100);
+            CMyBrush::GradientFill(target.dc(), static_cast<int>(o.brush.lbHatch), r, o.pen.lopnColor, o.crFill);
+        }
+        benchmark::ClobberMemory();
+    }
+    state.counters["objects"] = kGradients;
+}
+BENCHMARK(BM_GradientFills)->Arg(100)->Arg(150)->Unit(benchmark::kMicrosecond);
+
 void BM_PaintPass_cairo(benchmark::State& state) {
     CairoTarget target;
     const int zoom = static_cast<int>(state.range(0));

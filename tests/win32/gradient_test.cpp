@@ -39,7 +39,10 @@ struct Dib {
     }
 };
 
-TEST(Gradient, SteppedRowsEqualTheExactForm) {
+class SteppedRows : public ::testing::TestWithParam<bool> {};
+
+TEST_P(SteppedRows, EqualTheExactForm) {
+    const bool wasWide = hmigfx::win32::gradientWideLanes(GetParam());
     constexpr int kW = 67, kH = 45;
     std::mt19937 rng(16);
     auto pick = [&](int lo, int hi) { return lo + static_cast<int>(rng() % static_cast<unsigned>(hi - lo + 1)); };
@@ -75,6 +78,9 @@ TEST(Gradient, SteppedRowsEqualTheExactForm) {
         for (int i = 0; i < kW * kH; ++i)
             ASSERT_EQ(fast.bits[i], exact.bits[i]) << "round " << round << " pixel " << i % kW << "," << i / kW;
     }
+    hmigfx::win32::gradientWideLanes(wasWide);
 }
+INSTANTIATE_TEST_SUITE_P(Gradient, SteppedRows, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "WideLanes" : "NarrowLanes"; });
 
 }  // namespace

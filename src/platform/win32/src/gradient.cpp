@@ -7,18 +7,18 @@
 // them. Surfaces of 16 bits and fewer are dithered with Bayer matrices.
 //
 // Every channel is a quotient whose numerator grows by a constant from pixel
-// to pixel. On 32-bit surfaces a run of pixels is made eight at a time by
-// stepping quotient and remainder, with 256 times the divisor so that the
-// quotient is the 8-bit channel itself: no division per pixel. The exact
-// form (gradientFillExact) divides per pixel; the two must agree bit for bit.
+// to pixel. On 32-bit surfaces a run of pixels is made four (with AVX2 eight)
+// at a time by stepping quotient and remainder, with 256 times the divisor so
+// that the quotient is the 8-bit channel itself: no division per pixel. The
+// exact form (gradientFillExact) divides per pixel; the two agree bit for bit.
 #include "dc_p.h"
 #include "gradient_p.h"
 #include "printer_p.h"
 
 #include <algorithm>
 #include <array>
-#include <cstdint>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 #include <cwchar>
 #include <vector>
@@ -183,60 +183,63 @@ struct Divisor {
     }
 };
 
-// ---- runs of 32-bit pixels, four at a time --------------------------------------
+// ---- runs of 32-bit pixels, several at a time ------------------------------------
 
-constexpr int kLanes = 4;
-template <class T>
+// L values of T, which the compiler keeps in SIMD registers: four in SSE2's,
+// eight in AVX2's.
+template <class T, int L>
 struct Lanes {
-    typedef T type __attribute__((vector_size(kLanes * sizeof(T))));
+    typedef T type __attribute__((vector_size(L * sizeof(T))));
 };
-using Pixels = Lanes<uint32_t>::type;
+constexpr int kMaxLanes = 8;
 
-// How a channel's numerator grows along a run: per pixel, per kLanes pixels,
-// and from a run's first pixel to each of its first kLanes.
+// How a channel's numerator grows along a run: per pixel, per 4 and per 8
+// pixels, and from a run's first pixel to each of its first eight.
 struct Slope {
-    Step pixel, lanes;
-    Lanes<int64_t>::type laneQ, laneR;
-    Lanes<int32_t>::type laneQ32, laneR32;
+    Step pixel, lanes4, lanes8;
+    int64_t laneQ[kMaxLanes], laneR[kMaxLanes];
+    int32_t laneQ32[kMaxLanes], laneR32[kMaxLanes];
 
     Slope() = default;
     Slope(int64_t increment, int64_t d) : pixel(stepOf(increment, d)) {
         Walk w{0, 0};
-        for (int j = 0; j < kLanes; ++j, w.next(pixel, d)) {
+        for (int j = 0; j < kMaxLanes; ++j, w.next(pixel, d)) {
+            if (j == 4) lanes4 = {w.q, w.r};
             laneQ[j] = w.q, laneR[j] = w.r;
             laneQ32[j] = static_cast<int32_t>(w.q), laneR32[j] = static_cast<int32_t>(w.r);
         }
-        lanes = {w.q, w.r};
+        lanes8 = {w.q, w.r};
     }
     bool flat() const { return pixel.dq == 0 && pixel.dr == 0; }
 };
 
-// One channel of a run in lanes: lane j walks pixels j, j + kLanes, ...; the
+// One channel of a run in L lanes: lane j walks pixels j, j + L, ...; the
 // remainder is kept in [-d, 0), so that a carry is a sign test. Each step
 // counts on a carry and takes it back where the sign says there was none.
-template <class T>
+// T is int32_t when d fits, which doubles the lanes per instruction.
+// (Always inlined: the eight-lane form is compiled for AVX2 only.)
+template <class T, int L>
 struct LaneRun {
-    using V = typename Lanes<T>::type;
+    using V = typename Lanes<T, L>::type;
     V q, r;
     T dq1, dr, d;  // dq1: the quotient's step plus the carry
 
-    LaneRun(const Walk& w, const Slope& s, int64_t div)
-        : dq1(static_cast<T>(s.lanes.dq + 1)), dr(static_cast<T>(s.lanes.dr)), d(static_cast<T>(div)) {
-        if constexpr (sizeof(T) == 4) {
-            q = static_cast<T>(w.q) + s.laneQ32;
-            r = static_cast<T>(w.r - div) + s.laneR32;
-        } else {
-            q = w.q + s.laneQ;
-            r = (w.r - div) + s.laneR;
-        }
+    [[gnu::always_inline]] LaneRun(const Walk& w, const Slope& s, int64_t div)
+        : dq1(static_cast<T>((L == 4 ? s.lanes4 : s.lanes8).dq + 1)),
+          dr(static_cast<T>((L == 4 ? s.lanes4 : s.lanes8).dr)),
+          d(static_cast<T>(div)) {
+        V offQ, offR;
+        std::memcpy(&offQ, sizeof(T) == 4 ? static_cast<const void*>(s.laneQ32) : s.laneQ, sizeof offQ);
+        std::memcpy(&offR, sizeof(T) == 4 ? static_cast<const void*>(s.laneR32) : s.laneR, sizeof offR);
+        q = static_cast<T>(w.q) + offQ;
+        r = static_cast<T>(w.r - div) + offR;
         settle(1);  // both remainders were below d, so their sum carries at most once
     }
-    Pixels channel() const { return __builtin_convertvector(q, Pixels); }
-    void next() {
+    [[gnu::always_inline]] void next() {
         r += dr;
         settle(dq1);
     }
-    void settle(T step) {
+    [[gnu::always_inline]] void settle(T step) {
         const V none = r >> (8 * sizeof(T) - 1);  // -1 in the lanes whose remainder stayed below d
         q += step;
         q += none;
@@ -253,24 +256,32 @@ struct Channels {
     int64_t d;
 };
 
-// n pixels of a run; `fixed` holds an alpha that does not change along it.
-// T is int32_t when d fits, which doubles the lanes per instruction.
-template <class T, bool kAlpha>
-void paintRun(uint32_t* out, int n, const Channels& ch, uint32_t fixed) {
-    LaneRun<T> red(ch.w[0], ch.slope[0], ch.d), green(ch.w[1], ch.slope[1], ch.d), blue(ch.w[2], ch.slope[2], ch.d);
-    LaneRun<T> alpha(ch.w[kAlpha ? 3 : 2], ch.slope[kAlpha ? 3 : 2], ch.d);  // unused without kAlpha
-    for (int i = 0;; i += kLanes) {  // n > 0
-        Pixels px = red.channel() << 16 | green.channel() << 8 | blue.channel() | fixed;
-        if constexpr (kAlpha) px |= alpha.channel() << 24;
-        if (n - i <= kLanes) {
-            static_assert(kLanes == 4);
-            out[i] = px[0];
-            if (n - i > 1) out[i + 1] = px[1];
-            if (n - i > 2) out[i + 2] = px[2];
-            if (n - i > 3) out[i + 3] = px[3];
+// n pixels of a run, L at a time; `fixed` holds an alpha that does not
+// change along the run.
+template <class T, bool kAlpha, int L>
+[[gnu::always_inline]] inline void paintLanes(uint32_t* out, int n, const Channels& ch, uint32_t fixed) {
+    LaneRun<T, L> red(ch.w[0], ch.slope[0], ch.d), green(ch.w[1], ch.slope[1], ch.d), blue(ch.w[2], ch.slope[2], ch.d);
+    LaneRun<T, L> alpha(ch.w[kAlpha ? 3 : 2], ch.slope[kAlpha ? 3 : 2], ch.d);  // unused without kAlpha
+    using P = typename Lanes<uint32_t, L>::type;
+    for (int i = 0;; i += L) {  // n > 0
+        P px = __builtin_convertvector(red.q, P) << 16 | __builtin_convertvector(green.q, P) << 8 |
+               __builtin_convertvector(blue.q, P) | fixed;
+        if constexpr (kAlpha) px |= __builtin_convertvector(alpha.q, P) << 24;
+        if (n - i > L) {
+            std::memcpy(out + i, &px, sizeof px);
+        } else {
+            // The last pixels one by one (a loop would become a call to memcpy).
+            int j = 0;
+            if (L == 8 && n - i > 4) {
+                std::memcpy(out + i, &px, 4 * sizeof(uint32_t));
+                j = 4;
+            }
+            out[i + j] = px[j];
+            if (n - i > j + 1) out[i + j + 1] = px[j + 1];
+            if (n - i > j + 2) out[i + j + 2] = px[j + 2];
+            if (n - i > j + 3) out[i + j + 3] = px[j + 3];
             return;
         }
-        std::memcpy(out + i, &px, sizeof px);
         red.next();
         green.next();
         blue.next();
@@ -278,8 +289,33 @@ void paintRun(uint32_t* out, int n, const Channels& ch, uint32_t fixed) {
     }
 }
 
+template <class T, bool kAlpha>
+void paintRun(uint32_t* out, int n, const Channels& ch, uint32_t fixed) {
+    paintLanes<T, kAlpha, 4>(out, n, ch, fixed);
+}
+
 using RunPainter = void (*)(uint32_t* out, int n, const Channels& ch, uint32_t fixed);
+
+#if defined(__x86_64__) || defined(__i386__)
+template <class T, bool kAlpha>
+__attribute__((target("avx2"))) void paintRunAvx2(uint32_t* out, int n, const Channels& ch, uint32_t fixed) {
+    if (n <= 4)
+        paintLanes<T, kAlpha, 4>(out, n, ch, fixed);  // fewer lanes to set up
+    else
+        paintLanes<T, kAlpha, 8>(out, n, ch, fixed);
+}
+bool gWideLanes = (__builtin_cpu_init(), __builtin_cpu_supports("avx2"));
+#else
+bool gWideLanes = false;
+#endif
+
 RunPainter runPainter(int64_t d, bool alpha) {
+#if defined(__x86_64__) || defined(__i386__)
+    if (gWideLanes) {
+        if (d <= INT32_MAX) return alpha ? paintRunAvx2<int32_t, true> : paintRunAvx2<int32_t, false>;
+        return alpha ? paintRunAvx2<int64_t, true> : paintRunAvx2<int64_t, false>;
+    }
+#endif
     if (d <= INT32_MAX) return alpha ? paintRun<int32_t, true> : paintRun<int32_t, false>;
     return alpha ? paintRun<int64_t, true> : paintRun<int64_t, false>;
 }
@@ -558,6 +594,16 @@ BOOL WINAPI GradientFill(HDC hdc, PTRIVERTEX vertices, ULONG nVertex, PVOID mesh
 }
 
 }  // extern "C"
+
+bool hmigfx::win32::gradientWideLanes(bool wide) {
+    const bool was = gWideLanes;
+#if defined(__x86_64__) || defined(__i386__)
+    gWideLanes = wide && __builtin_cpu_supports("avx2");
+#else
+    (void)wide;
+#endif
+    return was;
+}
 
 BOOL hmigfx::win32::gradientFillExact(HDC hdc, PTRIVERTEX vertices, ULONG nVertex, PVOID mesh, ULONG nMesh, ULONG mode) {
     return gradientFill(hdc, vertices, nVertex, mesh, nMesh, mode, true);
