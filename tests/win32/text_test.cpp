@@ -10,6 +10,7 @@
 #include <climits>
 #include <cwchar>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -90,29 +91,17 @@ TEST(FontMetrics, AgreeWithEachOtherForTheCoreFacesAtEverySize) {
 // them at every height from 6 to 96 of either sign, regular and bold.
 TEST(FontMetrics, CharacterRangeFamilyAndWeightAsTheReferenceReports) {
     Canvas c(8, 8);
-    const struct {
-        const wchar_t* face;
-        WCHAR last;
-        BYTE pitchAndFamily;
-    } cases[] = {{L"Arial", 0xFFFC, 0x27}, {L"Times New Roman", 0xFFFC, 0x17}, {L"Courier New", 0xFE23, 0x36}};
-    for (const auto& k : cases)
+    for (auto [face, last, family] : {std::tuple{L"Arial", 0xFFFC, 0x27}, std::tuple{L"Times New Roman", 0xFFFC, 0x17},
+                                      std::tuple{L"Courier New", 0xFE23, 0x36}})
         for (int weight : {FW_NORMAL, FW_BOLD}) {
-            HFONT f = makeFont(-17, k.face, 0, weight);
+            HFONT f = makeFont(-17, face, 0, weight);
             HGDIOBJ old = SelectObject(c.dc, f);
             TEXTMETRICW tm{};
             ASSERT_TRUE(GetTextMetricsW(c.dc, &tm));
-            SCOPED_TRACE(testing::Message() << "face " << k.face << " weight " << weight);
-            EXPECT_EQ(tm.tmWeight, weight);
-            EXPECT_EQ(tm.tmOverhang, 0);
-            EXPECT_EQ(tm.tmDigitizedAspectX, 96);
-            EXPECT_EQ(tm.tmDigitizedAspectY, 96);
-            EXPECT_EQ(tm.tmFirstChar, 0x20);
-            EXPECT_EQ(tm.tmLastChar, k.last);
-            EXPECT_EQ(tm.tmDefaultChar, 0x1F);
-            EXPECT_EQ(tm.tmBreakChar, 0x20);
-            EXPECT_EQ(tm.tmItalic | tm.tmUnderlined | tm.tmStruckOut, 0);
-            EXPECT_EQ(tm.tmPitchAndFamily, k.pitchAndFamily);
-            EXPECT_EQ(tm.tmCharSet, ANSI_CHARSET);
+            const std::vector<long> got = {tm.tmWeight, tm.tmOverhang, tm.tmDigitizedAspectX, tm.tmDigitizedAspectY,
+                                           tm.tmFirstChar, tm.tmLastChar, tm.tmDefaultChar, tm.tmBreakChar,
+                                           tm.tmItalic | tm.tmUnderlined | tm.tmStruckOut, tm.tmPitchAndFamily, tm.tmCharSet};
+            EXPECT_EQ(got, (std::vector<long>{weight, 0, 96, 96, 0x20, last, 0x1F, 0x20, 0, family, ANSI_CHARSET})) << face;
             SelectObject(c.dc, old);
             DeleteObject(f);
         }
