@@ -200,8 +200,9 @@ struct Slope {
     int64_t laneQ[kMaxLanes], laneR[kMaxLanes];
     int32_t laneQ32[kMaxLanes], laneR32[kMaxLanes];
 
-    Slope() = default;
-    Slope(int64_t increment, int64_t d) : pixel(stepOf(increment, d)) {
+    // Set in place: a copy of a freshly built Slope stalls on its own stores.
+    void set(int64_t increment, int64_t d) {
+        pixel = stepOf(increment, d);
         Walk w{0, 0};
         for (int j = 0; j < kMaxLanes; ++j, w.next(pixel, d)) {
             if (j == 4) lanes4 = {w.q, w.r};
@@ -352,7 +353,7 @@ void fillRect(const DC& dc, const ChannelWriter& out, const Vertex& v0, const Ve
     const uint32_t fixed = out.keepAlpha() && !alphaSteps ? (v0.c[3] >> 8) << 24 : 0;
     Slope slope[4];
     if (stepped)
-        for (int c = 0; c < (alphaSteps ? 4 : 3); ++c) slope[c] = Slope(int64_t{v1.c[c]} - int64_t{v0.c[c]}, d);
+        for (int c = 0; c < (alphaSteps ? 4 : 3); ++c) slope[c].set(int64_t{v1.c[c]} - int64_t{v0.c[c]}, d);
     const RunPainter paint = runPainter(d, alphaSteps);
     auto channelsFrom = [&](int at) {
         const uint32_t pos = static_cast<uint32_t>(at - origin);
@@ -502,7 +503,7 @@ bool fillTriangle(const DC& dc, const ChannelWriter& out, Vertex v[3], bool exac
                          (kb - kc) * (dl2 * c.x - int64_t(c.x - a.x) * c.y));
     }
     Slope slope[4];
-    for (int k = 0; k < nch; ++k) slope[k] = Slope(perX[k], dRun);
+    for (int k = 0; k < nch; ++k) slope[k].set(perX[k], dRun);
     const bool alphaSteps = nch == 4 && !slope[3].flat();
     const uint32_t fixed = out.keepAlpha() && flatAlpha ? (a.c[3] >> 8) << 24 : 0;
     const RunPainter paint = runPainter(dRun, alphaSteps);
