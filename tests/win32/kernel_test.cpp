@@ -1,8 +1,6 @@
 // KERNEL: code pages, files, file search, modules and the system version, as a
 // Win32 caller sees them.
-#include <windows.h>
-
-#include <gtest/gtest.h>
+#include "../support/test_support.h"
 
 #include <gnu/libc-version.h>
 #include <unistd.h>
@@ -10,7 +8,6 @@
 #include <climits>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -18,23 +15,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class ScratchDir {
-public:
-    ScratchDir() {
-        std::random_device rd;
-        path_ = fs::temp_directory_path() / ("hmigfx-kernel-" + std::to_string(rd()) + std::to_string(rd()));
-        fs::create_directories(path_);
-    }
-    ~ScratchDir() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    std::wstring operator/(const wchar_t* name) const { return (path_ / name).wstring(); }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
+using ScratchDir = testsupport::TempDir;
 
 TEST(CodePages, Utf8ConvertsBothWaysAndCountsFirst) {
     const char* text = "Tank \xE2\x82\xAC \xF0\x9F\x98\x80";  // euro sign, then U+1F600
@@ -92,10 +73,10 @@ TEST(CodePages, LegacyCodePagesUseTheirTables) {
 
 TEST(Files, DispositionsAndTheirErrors) {
     ScratchDir dir;
-    const std::wstring f = dir / L"a.bin";
+    const std::wstring f = (dir / "a.bin").wstring();
     EXPECT_EQ(CreateFileW(f.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr), INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
-    const std::wstring deep = dir / L"no/dir/a.bin";
+    const std::wstring deep = (dir / "no/dir/a.bin").wstring();
     EXPECT_EQ(CreateFileW(deep.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr), INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
 
@@ -124,7 +105,7 @@ TEST(Files, DispositionsAndTheirErrors) {
 
 TEST(Files, PointerAndLength) {
     ScratchDir dir;
-    const std::wstring f = dir / L"p.bin";
+    const std::wstring f = (dir / "p.bin").wstring();
     HANDLE h = CreateFileW(f.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     DWORD n;
@@ -151,7 +132,7 @@ TEST(Files, PointerAndLength) {
 TEST(Files, CopyMoveDelete) {
     ScratchDir dir;
     std::ofstream(dir.path() / "src.txt") << "content";
-    const std::wstring src = dir / L"src.txt", dst = dir / L"dst.txt", moved = dir / L"moved.txt";
+    const std::wstring src = (dir / "src.txt").wstring(), dst = (dir / "dst.txt").wstring(), moved = (dir / "moved.txt").wstring();
     EXPECT_TRUE(CopyFileW(src.c_str(), dst.c_str(), TRUE));
     EXPECT_FALSE(CopyFileW(src.c_str(), dst.c_str(), TRUE));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
@@ -162,7 +143,7 @@ TEST(Files, CopyMoveDelete) {
     std::getline(in, got);
     EXPECT_EQ(got, "newer content");
     EXPECT_FALSE(CopyFileW(src.c_str(), src.c_str(), FALSE));  // onto itself
-    const std::wstring missing = dir / L"missing.txt";
+    const std::wstring missing = (dir / "missing.txt").wstring();
     EXPECT_FALSE(CopyFileW(missing.c_str(), dst.c_str(), FALSE));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
 
@@ -173,7 +154,7 @@ TEST(Files, CopyMoveDelete) {
     EXPECT_FALSE(DeleteFileW(moved.c_str()));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
 
-    const std::wstring sub = dir / L"sub";
+    const std::wstring sub = (dir / "sub").wstring();
     EXPECT_TRUE(CreateDirectoryW(sub.c_str(), nullptr));
     EXPECT_FALSE(CreateDirectoryW(sub.c_str(), nullptr));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
@@ -187,7 +168,7 @@ TEST(FileSearch, MatchesWildcardsWithoutRegardToCaseInNameOrder) {
     ScratchDir dir;
     for (const char* n : {"b.F03", "A.f03", "c.F033", "d.F3", "e.U03"}) std::ofstream(dir.path() / n) << "xy";
     WIN32_FIND_DATAW fd;
-    const std::wstring spec = dir / L"*.F0?";
+    const std::wstring spec = (dir / "*.F0?").wstring();
     HANDLE h = FindFirstFileW(spec.c_str(), &fd);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     std::vector<std::wstring> names{fd.cFileName};
@@ -198,13 +179,13 @@ TEST(FileSearch, MatchesWildcardsWithoutRegardToCaseInNameOrder) {
     EXPECT_TRUE(FindClose(h));
     EXPECT_EQ(names, (std::vector<std::wstring>{L"A.f03", L"b.F03"}));
 
-    const std::wstring none = dir / L"*.zzz";
+    const std::wstring none = (dir / "*.zzz").wstring();
     EXPECT_EQ(FindFirstFileW(none.c_str(), &fd), INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
-    const std::wstring nodir = dir / L"nodir/*";
+    const std::wstring nodir = (dir / "nodir/*").wstring();
     EXPECT_EQ(FindFirstFileW(nodir.c_str(), &fd), INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
-    const std::wstring all = dir / L"*.*";  // the DOS spelling matches names without a dot too
+    const std::wstring all = (dir / "*.*").wstring();  // the DOS spelling matches names without a dot too
     h = FindFirstFileW(all.c_str(), &fd);
     int count = 1;
     while (FindNextFileW(h, &fd)) ++count;

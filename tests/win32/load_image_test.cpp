@@ -1,9 +1,7 @@
 // LoadImageW with .bmp files: the flags, and files that are truncated, lie
 // about their sizes or are corrupted at random (the sanitizer build checks
 // that nothing is read out of bounds).
-#include <windows.h>
-
-#include <gtest/gtest.h>
+#include "../support/test_support.h"
 
 #include <cstring>
 #include <filesystem>
@@ -18,36 +16,36 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void put16(std::vector<uint8_t>& v, size_t at, uint16_t x) { std::memcpy(v.data() + at, &x, 2); }
-void put32(std::vector<uint8_t>& v, size_t at, uint32_t x) { std::memcpy(v.data() + at, &x, 4); }
+using testsupport::putLe16;
+using testsupport::putLe32;
 
 // A .bmp file: file header, info header, colour table, then the given pixel bytes.
-std::vector<uint8_t> bmpFile(int w, int h, int bpp, const std::vector<RGBQUAD>& table, const std::vector<uint8_t>& pixels,
+std::vector<unsigned char> bmpFile(int w, int h, int bpp, const std::vector<RGBQUAD>& table, const std::vector<unsigned char>& pixels,
                              DWORD compression = BI_RGB) {
     const size_t off = 14 + 40 + table.size() * 4;
-    std::vector<uint8_t> f(off + pixels.size(), 0);
+    std::vector<unsigned char> f(off + pixels.size(), 0);
     f[0] = 'B';
     f[1] = 'M';
-    put32(f, 2, static_cast<uint32_t>(f.size()));
-    put32(f, 10, static_cast<uint32_t>(off));
-    put32(f, 14, 40);
-    put32(f, 18, static_cast<uint32_t>(w));
-    put32(f, 22, static_cast<uint32_t>(h));
-    put16(f, 26, 1);
-    put16(f, 28, static_cast<uint16_t>(bpp));
-    put32(f, 30, compression);
-    put32(f, 34, static_cast<uint32_t>(pixels.size()));
-    put32(f, 46, static_cast<uint32_t>(table.size()));
+    putLe32(f, 2, static_cast<uint32_t>(f.size()));
+    putLe32(f, 10, static_cast<uint32_t>(off));
+    putLe32(f, 14, 40);
+    putLe32(f, 18, static_cast<uint32_t>(w));
+    putLe32(f, 22, static_cast<uint32_t>(h));
+    putLe16(f, 26, 1);
+    putLe16(f, 28, static_cast<uint16_t>(bpp));
+    putLe32(f, 30, compression);
+    putLe32(f, 34, static_cast<uint32_t>(pixels.size()));
+    putLe32(f, 46, static_cast<uint32_t>(table.size()));
     if (!table.empty()) std::memcpy(f.data() + 54, table.data(), table.size() * 4);
     if (!pixels.empty()) std::memcpy(f.data() + off, pixels.data(), pixels.size());
     return f;
 }
 
 // 5x3, 8 bpp, bottom-up: index = x + 5 * (row from the bottom).
-std::vector<uint8_t> sample8() {
+std::vector<unsigned char> sample8() {
     std::vector<RGBQUAD> table(16);
     for (int i = 0; i < 16; ++i) table[i] = RGBQUAD{static_cast<BYTE>(i * 16), static_cast<BYTE>(255 - i * 16), 0x40, 0};
-    std::vector<uint8_t> px(8 * 3, 0);
+    std::vector<unsigned char> px(8 * 3, 0);
     for (int r = 0; r < 3; ++r)
         for (int x = 0; x < 5; ++x) px[r * 8 + x] = static_cast<uint8_t>(x + 5 * r);
     return bmpFile(5, 3, 8, table, px);
@@ -55,25 +53,17 @@ std::vector<uint8_t> sample8() {
 
 class BmpFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("hmigfx-load-image-" + std::to_string(::getpid()));
-        fs::create_directories(dir_);
+    std::wstring write(const std::string& name, const std::vector<unsigned char>& bytes) {
+        testsupport::writeFile(dir_ / name, bytes);
+        return (dir_ / name).wstring();
     }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::wstring write(const std::string& name, const std::vector<uint8_t>& bytes) {
-        const fs::path p = dir_ / name;
-        std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                 static_cast<std::streamsize>(bytes.size()));
-        return p.wstring();
-    }
-    HBITMAP load(const std::vector<uint8_t>& bytes, UINT flags = LR_LOADFROMFILE | LR_CREATEDIBSECTION, int cx = 0,
+    HBITMAP load(const std::vector<unsigned char>& bytes, UINT flags = LR_LOADFROMFILE | LR_CREATEDIBSECTION, int cx = 0,
                  int cy = 0) {
         const std::wstring p = write("f.bmp", bytes);
         return static_cast<HBITMAP>(LoadImageW(nullptr, p.c_str(), IMAGE_BITMAP, cx, cy, flags));
     }
 
-    fs::path dir_;
+    testsupport::TempDir dir_;
 };
 
 COLORREF pixelOf(HBITMAP b, int x, int y) {
@@ -132,14 +122,14 @@ TEST_F(BmpFiles, RefusesWhatItCannotLoad) {
     EXPECT_EQ(LoadImageW(nullptr, L"", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), nullptr);
     const std::wstring missing = (dir_ / "missing.bmp").wstring();
     EXPECT_EQ(LoadImageW(nullptr, missing.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), nullptr);
-    const std::wstring folder = dir_.wstring();
+    const std::wstring folder = dir_.path().wstring();
     EXPECT_EQ(LoadImageW(nullptr, folder.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), nullptr);
 }
 
 TEST_F(BmpFiles, EveryTruncationFails) {
-    const std::vector<uint8_t> full = sample8();
+    const std::vector<unsigned char> full = sample8();
     for (size_t n = 0; n < full.size(); ++n) {
-        std::vector<uint8_t> cut(full.begin(), full.begin() + static_cast<long>(n));
+        std::vector<unsigned char> cut(full.begin(), full.begin() + static_cast<long>(n));
         EXPECT_EQ(load(cut), nullptr) << n << " bytes";
     }
     HBITMAP b = load(full);
@@ -149,11 +139,11 @@ TEST_F(BmpFiles, EveryTruncationFails) {
 
 TEST_F(BmpFiles, LyingHeadersFail) {
     auto patched = [](size_t at, uint32_t v, int bytes = 4) {
-        std::vector<uint8_t> f = sample8();
+        std::vector<unsigned char> f = sample8();
         if (bytes == 2)
-            put16(f, at, static_cast<uint16_t>(v));
+            putLe16(f, at, static_cast<uint16_t>(v));
         else
-            put32(f, at, v);
+            putLe32(f, at, v);
         return f;
     };
     EXPECT_EQ(load(patched(0, 0x4D42 ^ 0x0101, 2)), nullptr);   // not 'BM'
@@ -179,7 +169,7 @@ TEST_F(BmpFiles, LyingHeadersFail) {
 TEST_F(BmpFiles, RleDataIsBoundsChecked) {
     std::vector<RGBQUAD> table(256, RGBQUAD{1, 2, 3, 0});
     struct Case {
-        std::vector<uint8_t> data;
+        std::vector<unsigned char> data;
         bool loads;
     };
     const Case cases[] = {
@@ -196,8 +186,8 @@ TEST_F(BmpFiles, RleDataIsBoundsChecked) {
         if (b) DeleteObject(b);
     }
     // A biSizeImage larger than the file is cut to the file.
-    std::vector<uint8_t> f = bmpFile(4, 3, 8, table, {4, 1, 0, 1}, BI_RLE8);
-    put32(f, 34, 0x7FFFFFFF);
+    std::vector<unsigned char> f = bmpFile(4, 3, 8, table, {4, 1, 0, 1}, BI_RLE8);
+    putLe32(f, 34, 0x7FFFFFFF);
     HBITMAP b = load(f);
     ASSERT_NE(b, nullptr);
     EXPECT_EQ(pixelOf(b, 3, 2), RGB(3, 2, 1));
@@ -206,11 +196,11 @@ TEST_F(BmpFiles, RleDataIsBoundsChecked) {
 
 TEST_F(BmpFiles, RandomCorruptionNeverCrashes) {
     std::mt19937 rng(1234);
-    const std::vector<uint8_t> base = sample8();
+    const std::vector<unsigned char> base = sample8();
     std::vector<RGBQUAD> table(16, RGBQUAD{9, 9, 9, 0});
-    const std::vector<uint8_t> rle = bmpFile(7, 5, 8, table, {3, 1, 0, 3, 1, 2, 3, 0, 0, 0, 2, 4, 0, 1}, BI_RLE8);
+    const std::vector<unsigned char> rle = bmpFile(7, 5, 8, table, {3, 1, 0, 3, 1, 2, 3, 0, 0, 0, 2, 4, 0, 1}, BI_RLE8);
     for (int round = 0; round < 400; ++round) {
-        std::vector<uint8_t> f = (round & 1) ? rle : base;
+        std::vector<unsigned char> f = (round & 1) ? rle : base;
         const int flips = 1 + static_cast<int>(rng() % 4);
         for (int k = 0; k < flips; ++k) f[rng() % f.size()] = static_cast<uint8_t>(rng());
         const UINT flags = LR_LOADFROMFILE | ((round & 2) ? LR_CREATEDIBSECTION : 0) | ((round & 4) ? LR_MONOCHROME : 0);

@@ -78,21 +78,6 @@ TEST(GetObject, ReportsWhatWasCreated) {
     EXPECT_EQ(lp.lopnColor, RGB(10, 20, 30));
     DeleteObject(pen);
 
-    LOGBRUSH lb{BS_SOLID, RGB(1, 1, 1), 0};
-    DWORD dashes[3] = {5, 2, 1};
-    HPEN ext = ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_FLAT, 4, &lb, 3, dashes);
-    ASSERT_NE(ext, nullptr);
-    EXPECT_EQ(GetObjectType(ext), static_cast<DWORD>(OBJ_EXTPEN));
-    const int size = GetObjectW(ext, 0, nullptr);
-    std::vector<uint8_t> buf(size);
-    ASSERT_EQ(GetObjectW(ext, size, buf.data()), size);
-    auto* elp = reinterpret_cast<EXTLOGPEN*>(buf.data());
-    EXPECT_EQ(elp->elpPenStyle, static_cast<DWORD>(PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_FLAT));
-    EXPECT_EQ(elp->elpWidth, 4u);
-    ASSERT_EQ(elp->elpNumEntries, 3u);
-    EXPECT_EQ(elp->elpStyleEntry[2], 1u);
-    DeleteObject(ext);
-
     BITMAPINFO bi{};
     bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 5, 3, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
@@ -105,20 +90,6 @@ TEST(GetObject, ReportsWhatWasCreated) {
     EXPECT_EQ(ds.dsBm.bmBits, bits);
     EXPECT_EQ(ds.dsBmih.biBitCount, 24);
     DeleteObject(dib);
-}
-
-TEST(ExtCreatePen, RefusesInconsistentStyles) {
-    LOGBRUSH solid{BS_SOLID, 0, 0};
-    LOGBRUSH hatch{BS_HATCHED, 0, HS_CROSS};
-    DWORD dash[17] = {1};
-    EXPECT_EQ(ExtCreatePen(PS_COSMETIC | PS_SOLID, 2, &solid, 0, nullptr), nullptr);  // cosmetic is 1 wide
-    EXPECT_EQ(ExtCreatePen(PS_COSMETIC | PS_SOLID, 1, &hatch, 0, nullptr), nullptr);
-    EXPECT_EQ(ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE, 3, &solid, 0, nullptr), nullptr);
-    EXPECT_EQ(ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE, 3, &solid, 17, dash), nullptr);
-    EXPECT_EQ(ExtCreatePen(PS_GEOMETRIC | PS_DASH, 3, &solid, 1, dash), nullptr);
-    HPEN ok = ExtCreatePen(PS_GEOMETRIC | PS_DASH, 3, &hatch, 0, nullptr);
-    EXPECT_NE(ok, nullptr);
-    DeleteObject(ok);
 }
 
 TEST(DCState, SaveAndRestoreBringBackStateAndObjects) {
