@@ -1,169 +1,97 @@
-// CMyPen: the GDI pens it makes for LOGPEN records, zooms and styles, its
-// class record, and its failure.
+// CMyPen drawn through a CMyDC puts the reference GDI's pixels: each style at
+// two zooms with scroll origins, with thin pens and with wide ones
+// (tests/gdi/my_pen_*.gdi hold the GDI calls this makes). And what a pen that
+// cannot be made does, and whose the pen is.
 #include <hmigfx/my_pen.h>
 
 #include <hmigfx/my_dc.h>
 
-#include "../afx/mfc_throw.h"
-
-#include <gtest/gtest.h>
-
-#include <vector>
+#include "../support/test_support.h"
 
 namespace {
 
-struct PenInfo {
-    DWORD type = 0;  // OBJ_PEN or OBJ_EXTPEN
-    DWORD style = 0;
-    DWORD width = 0;
-    COLORREF color = 0;
-    std::vector<DWORD> dashes;
+struct Panel {
+    int zoom;
+    POINT width;  // LOGPEN width: whole units, hundredths
+    CPoint origin;
 };
 
-PenInfo inspect(const CPen& pen) {
-    PenInfo info;
-    info.type = GetObjectType(pen.m_hObject);
-    if (info.type == OBJ_EXTPEN) {
-        union {
-            EXTLOGPEN elp;
-            BYTE room[sizeof(EXTLOGPEN) + 16 * sizeof(DWORD)];
-        } u{};
-        EXPECT_GT(GetObjectW(pen.m_hObject, sizeof u, &u), 0);
-        info.style = u.elp.elpPenStyle;
-        info.width = u.elp.elpWidth;
-        info.color = u.elp.elpColor;
-        EXPECT_EQ(u.elp.elpBrushStyle, static_cast<UINT>(BS_SOLID));
-        info.dashes.assign(u.elp.elpStyleEntry, u.elp.elpStyleEntry + u.elp.elpNumEntries);
-    } else {
-        LOGPEN lp{};
-        EXPECT_EQ(GetObjectW(pen.m_hObject, sizeof lp, &lp), static_cast<int>(sizeof lp));
-        info.style = lp.lopnStyle;
-        info.width = static_cast<DWORD>(lp.lopnWidth.x);
-        info.color = lp.lopnColor;
+struct Case {
+    const char* golden;
+    UINT style;
+    Panel panels[2];
+};
+
+const Case kCases[] = {
+    // Thin: at these zooms and widths every pen is 0 or 1 view unit wide.
+    {"my_pen_solid", PS_SOLID, {{100, {1, 0}, {-10, -10}}, {400, {0, 20}, {-10, -130}}}},
+    {"my_pen_dash", PS_DASH, {{50, {1, 0}, {-10, -10}}, {150, {1, 0}, {-10, -130}}}},
+    {"my_pen_dot", PS_DOT, {{100, {1, 0}, {-10, -10}}, {400, {0, 20}, {-10, -130}}}},
+    {"my_pen_dashdot", PS_DASHDOT, {{50, {1, 0}, {-10, -10}}, {150, {1, 0}, {-10, -130}}}},
+    {"my_pen_dashdotdot", PS_DASHDOTDOT, {{100, {1, 0}, {-10, -10}}, {400, {0, 20}, {-10, -130}}}},
+    {"my_pen_insideframe", PS_INSIDEFRAME, {{50, {1, 0}, {-10, -10}}, {150, {1, 0}, {-10, -130}}}},
+    // Wide: 3 and 4 view units, with the dashes stretched by the same factor.
+    {"my_pen_wide_solid", PS_SOLID, {{150, {2, 0}, {-10, -10}}, {400, {1, 0}, {-10, -70}}}},
+    {"my_pen_wide_dash", PS_DASH, {{150, {2, 0}, {-10, -10}}, {400, {1, 0}, {-10, -70}}}},
+    {"my_pen_wide_dot", PS_DOT, {{150, {2, 0}, {-10, -10}}, {400, {1, 0}, {-10, -70}}}},
+    {"my_pen_wide_dashdot", PS_DASHDOT, {{150, {2, 0}, {-10, -10}}, {400, {1, 0}, {-10, -70}}}},
+    {"my_pen_wide_dashdotdot", PS_DASHDOTDOT, {{150, {2, 0}, {-10, -10}}, {400, {1, 0}, {-10, -70}}}},
+    {"my_pen_wide_insideframe", PS_INSIDEFRAME, {{150, {2, 0}, {-10, -10}}, {400, {1, 0}, {-10, -70}}}},
+};
+
+class PenGolden : public ::testing::TestWithParam<Case> {};
+
+TEST_P(PenGolden, MatchesTheReferenceGdi) {
+    const Case& c = GetParam();
+    testsupport::Canvas canvas(180, 240);
+    canvas.dc.SetBkColor(0xC0C0C0);
+    // The figure in document units: a polyline, and a line on its own.
+    CPoint polyline[] = {{0, 0}, {35, 0}, {35, 10}, {5, 20}, {38, 24}};
+    CPoint from(0, 24), to(20, 12);
+    for (const Panel& p : c.panels) {
+        CPoint origin = p.origin;
+        CMyDC myDC(&canvas.dc, p.zoom, origin);
+        LOGPEN lp{c.style, p.width, RGB(1, 2, 3)};  // lopnColor is not what is drawn
+        CMyPen pen(myDC, lp, 0xC00000);
+        CPen* oldPen = canvas.dc.SelectObject(&pen);
+        CPoint view[5];
+        for (int i = 0; i < 5; ++i) view[i] = myDC.DocToView(polyline[i], 0);
+        canvas.dc.Polyline(view, 5);
+        canvas.dc.MoveTo(myDC.DocToView(from, 0));
+        canvas.dc.LineTo(myDC.DocToView(to, 0));
+        canvas.dc.SelectObject(oldPen);
     }
-    return info;
+    EXPECT_TRUE(testsupport::matchesGolden(canvas, c.golden));
 }
 
-LOGPEN logPen(UINT style, LONG whole, LONG hundredths, COLORREF color = RGB(9, 9, 9)) {
-    return LOGPEN{style, POINT{whole, hundredths}, color};
-}
-
-constexpr DWORD kBroken = PS_GEOMETRIC | PS_ENDCAP_SQUARE | PS_USERSTYLE;
-
-TEST(CMyPen, HasItsClassRecord) {
-    const CRuntimeClass* rc = RUNTIME_CLASS(CMyPen);
-    EXPECT_STREQ(rc->m_lpszClassName, "CMyPen");
-    EXPECT_EQ(rc->m_pBaseClass, RUNTIME_CLASS(CPen));
-    EXPECT_EQ(rc->m_wSchema, 0xFFFFu);
-    EXPECT_EQ(rc->m_pfnCreateObject, nullptr);
-    CMyPen pen;
-    EXPECT_EQ(pen.m_hObject, nullptr);
-    EXPECT_EQ(pen.GetRuntimeClass(), rc);
-    EXPECT_TRUE(pen.IsKindOf(RUNTIME_CLASS(CGdiObject)));
-    EXPECT_EQ(kBroken, 0x10107u);
-}
-
-TEST(CMyPen, BrokenLinesGetTheLibrarysDashesTimesTheWidth) {
-    const CMyPen dash(PS_DASH, RGB(1, 2, 3), 3);
-    const PenInfo d = inspect(dash);
-    EXPECT_EQ(d.type, static_cast<DWORD>(OBJ_EXTPEN));
-    EXPECT_EQ(d.style, kBroken);
-    EXPECT_EQ(d.width, 3u);
-    EXPECT_EQ(d.color, RGB(1, 2, 3));
-    EXPECT_EQ(d.dashes, (std::vector<DWORD>{51, 21}));
-
-    EXPECT_EQ(inspect(CMyPen(PS_DASHDOTDOT, 0, 1)).dashes, (std::vector<DWORD>{8, 4, 2, 4, 2, 4}));
-    EXPECT_EQ(inspect(CMyPen(PS_DOT, 0, 2)).dashes, (std::vector<DWORD>{4, 8}));
-    EXPECT_EQ(inspect(CMyPen(PS_DASHDOT, 0, 4)).dashes, (std::vector<DWORD>{32, 28, 8, 28}));
-}
-
-TEST(CMyPen, RubberBandPensAreThinGeometricPensWithFactorOne) {
-    const PenInfo p = inspect(CMyPen(PS_DOT, RGB(0, 0, 0)));
-    EXPECT_EQ(p.type, static_cast<DWORD>(OBJ_EXTPEN));
-    EXPECT_EQ(p.style, kBroken);
-    EXPECT_EQ(p.width, 0u);
-    EXPECT_EQ(p.dashes, (std::vector<DWORD>{2, 4}));
-}
-
-TEST(CMyPen, OtherStylesGoToCreatePenUntouched) {
-    for (int style : {PS_SOLID, PS_NULL, PS_INSIDEFRAME}) {
-        const PenInfo p = inspect(CMyPen(style, RGB(4, 5, 6), 2));
-        EXPECT_EQ(p.type, static_cast<DWORD>(OBJ_PEN)) << style;
-        EXPECT_EQ(p.style, static_cast<DWORD>(style));
-        EXPECT_EQ(p.width, 2u);
-        EXPECT_EQ(p.color, RGB(4, 5, 6));
-    }
-    EXPECT_EQ(inspect(CMyPen(PS_SOLID, 0)).width, 0u);
-}
-
-TEST(CMyPen, EachPenKeepsItsOwnDashesAndColour) {
-    const CMyPen a(PS_DASHDOTDOT, RGB(1, 1, 1), 1);
-    const CMyPen b(PS_DASH, RGB(7, 7, 7), 3);
-    EXPECT_EQ(inspect(a).dashes, (std::vector<DWORD>{8, 4, 2, 4, 2, 4}));
-    EXPECT_EQ(inspect(a).color, RGB(1, 1, 1));
-    EXPECT_EQ(inspect(b).dashes, (std::vector<DWORD>{51, 21}));
-    EXPECT_EQ(inspect(b).color, RGB(7, 7, 7));
-}
-
-TEST(CMyPen, LogPensFollowTheZoom) {
-    CPoint org(0, 0);
-    CMyDC z100(100, org), z150(150, org), z400(400, org), z50(50, org);
-
-    LOGPEN thin = logPen(PS_DASH, 0, 50);  // 0.5 view units: width 0, factor 1
-    PenInfo p = inspect(CMyPen(z100, thin, RGB(1, 1, 1)));
-    EXPECT_EQ(p.width, 0u);
-    EXPECT_EQ(p.dashes, (std::vector<DWORD>{17, 7}));
-
-    LOGPEN one = logPen(PS_DASH, 1, 0);
-    EXPECT_EQ(inspect(CMyPen(z150, one, 0)).width, 1u);  // 1.5 truncated
-    EXPECT_EQ(inspect(CMyPen(z150, one, 0)).dashes, (std::vector<DWORD>{17, 7}));
-    p = inspect(CMyPen(z400, one, 0));
-    EXPECT_EQ(p.width, 4u);
-    EXPECT_EQ(p.dashes, (std::vector<DWORD>{68, 28}));
-    EXPECT_EQ(inspect(CMyPen(z50, one, 0)).width, 0u);
-
-    // The factor steps only at whole view units: 2.9 counts as 2.
-    LOGPEN almost3 = logPen(PS_DOT, 2, 90);
-    p = inspect(CMyPen(z100, almost3, 0));
-    EXPECT_EQ(p.width, 2u);
-    EXPECT_EQ(p.dashes, (std::vector<DWORD>{4, 8}));
-
-    LOGPEN solid = logPen(PS_SOLID, 3, 0);
-    p = inspect(CMyPen(z150, solid, 0));
-    EXPECT_EQ(p.type, static_cast<DWORD>(OBJ_PEN));
-    EXPECT_EQ(p.width, 4u);  // 4.5 truncated
-}
-
-TEST(CMyPen, TheColourIsTheArgumentNotTheLogPens) {
-    CMyDC dc;
-    LOGPEN lp = logPen(PS_DASH, 1, 0, RGB(255, 0, 0));
-    EXPECT_EQ(inspect(CMyPen(dc, lp, RGB(0, 0, 255))).color, RGB(0, 0, 255));
-    LOGPEN solid = logPen(PS_SOLID, 1, 0, RGB(255, 0, 0));
-    EXPECT_EQ(inspect(CMyPen(dc, solid, RGB(0, 255, 0))).color, RGB(0, 255, 0));
-}
+INSTANTIATE_TEST_SUITE_P(Styles, PenGolden, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.golden); });
 
 TEST(CMyPen, APenThatCannotBeMadeThrowsTheResourceException) {
     CMyDC dc;
-    LOGPEN negative = logPen(static_cast<UINT>(-1), 1, 0);  // goes to CreatePen, which refuses it
+    LOGPEN negative{static_cast<UINT>(-1), {1, 0}, 0};  // goes to CreatePen, which refuses it
     EXPECT_MFC_THROW(CMyPen pen(dc, negative, 0), CResourceException);
-    LOGPEN unknown = logPen(42, 1, 0);
+    LOGPEN unknown{42, {1, 0}, 0};
     EXPECT_MFC_THROW(CMyPen pen(dc, unknown, 0), CResourceException);
     EXPECT_MFC_THROW(CMyPen pen(-3, 0, 1), CResourceException);
 }
 
-TEST(CMyPen, SelectsIntoADCAndDeletesItsPen) {
-    CDC dc;
-    dc.CreateCompatibleDC(nullptr);
+TEST(CMyPen, IsAFrameworkPenThatDeletesItsHandle) {
+    EXPECT_STREQ(RUNTIME_CLASS(CMyPen)->m_lpszClassName, "CMyPen");
+    EXPECT_EQ(RUNTIME_CLASS(CMyPen)->m_pBaseClass, RUNTIME_CLASS(CPen));
+    CMyPen none;
+    EXPECT_EQ(none.m_hObject, nullptr);
     HGDIOBJ h;
     {
-        CMyPen pen(PS_DASH, RGB(0, 0, 0), 1);
+        CMyPen pen(PS_SOLID, RGB(4, 5, 6), 2);  // other styles go to CreatePen untouched
         h = pen.m_hObject;
-        CPen* old = dc.SelectObject(&pen);
-        EXPECT_EQ(dc.GetCurrentPen(), &pen);
-        dc.SelectObject(old);
+        LOGPEN lp{};
+        ASSERT_EQ(GetObjectW(h, sizeof lp, &lp), static_cast<int>(sizeof lp));
+        EXPECT_EQ(lp.lopnStyle, static_cast<UINT>(PS_SOLID));
+        EXPECT_EQ(lp.lopnWidth.x, 2);
+        EXPECT_EQ(lp.lopnColor, RGB(4, 5, 6));
     }
     EXPECT_EQ(GetObjectType(h), 0u);
-    AfxUnlockTempMaps();
 }
 
 }  // namespace

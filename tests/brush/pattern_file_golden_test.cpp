@@ -7,24 +7,10 @@
 #include "../imagesdk/fixtures.h"
 
 #include <hmigfx/my_brush.h>
-#include <hmigfx/png_io.h>
 #include "brush/pattern_library_p.h"
 
-#include "../dc/canvas.h"
-
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <cwchar>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <memory>
-#include <sstream>
-#include <string>
-#include <vector>
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -84,32 +70,18 @@ std::vector<unsigned char> indexedBmp(const Picture& p) {
     return f;
 }
 
-class App {
-public:
-    explicit App(const fs::path& dir) : app_(L"pattern-golden-test") {
-        std::free(const_cast<wchar_t*>(app_.m_pszHelpFilePath));
-        app_.m_pszHelpFilePath = wcsdup((dir / "host.HLP").wstring().c_str());
-    }
-
-private:
-    CWinApp app_;
-};
-
-using testing_canvas::Canvas;
+using testsupport::Canvas;
 
 }  // namespace
 
 TEST(MyBrush, PatternFilesPaintTheReferencePixels) {
-    std::ifstream script(HMIGFX_GDI_SCRIPTS "/pattern_file_brushes.gdi");
-    ASSERT_TRUE(script.good());
+    std::istringstream script(testsupport::slurp(HMIGFX_GDI_SCRIPTS "/pattern_file_brushes.gdi"));
     std::vector<std::vector<std::string>> lines;
     for (std::string line; std::getline(script, line);)
         if (auto t = tokens(line); !t.empty()) lines.push_back(std::move(t));
 
     // The pattern directory: one file per brush of the script.
-    fixtures::TempDir root;
-    const fs::path brushDir = root.path() / "Sys" / "Brush";
-    fs::create_directories(brushDir);
+    fixtures::Installation inst;
     std::map<std::string, int> slotOf;
     std::map<int, int> depthOf;
     for (const auto& t : lines) {
@@ -124,7 +96,7 @@ TEST(MyBrush, PatternFilesPaintTheReferencePixels) {
         ASSERT_TRUE(a != std::string::npos && b == a + 4) << t[0];
         const std::string title = t[0].substr(0, a), format = t[0].substr(b + 1);
         const int slot = std::stoi(t[0].substr(a + 2, 2));
-        const fs::path file = brushDir / (title + ".F" + t[0].substr(a + 2, 2));
+        const std::filesystem::path file = inst.brush / (title + ".F" + t[0].substr(a + 2, 2));
         if (format == "png") {
             fixtures::writeFile(file, fixtures::encode(".png", toMat(p)));
             depthOf[slot] = 24;
@@ -141,7 +113,6 @@ TEST(MyBrush, PatternFilesPaintTheReferencePixels) {
     }
     ASSERT_EQ(slotOf.size(), 4u);
 
-    App app(root.path());
     GetPatternLibrary().Unload();  // read this directory
     ASSERT_EQ(CMyBrush::GetPatternSize(kFilePattern), 4);
     // The pictures reach the brushes as packed DIBs at their files' own depth.
@@ -153,8 +124,7 @@ TEST(MyBrush, PatternFilesPaintTheReferencePixels) {
     }
 
     hmigfx::pngio::Image golden;
-    std::string error;
-    ASSERT_TRUE(hmigfx::pngio::readImage(HMIGFX_GOLDEN_DIR "/pattern_file_brushes.png", golden, &error)) << error;
+    ASSERT_TRUE(hmigfx::pngio::readImage(HMIGFX_GOLDEN_DIR "/pattern_file_brushes.png", golden, nullptr));
     Canvas c(golden.width, golden.height);
     std::unique_ptr<CMyBrush> selected;
     CBrush* original = nullptr;
@@ -162,7 +132,7 @@ TEST(MyBrush, PatternFilesPaintTheReferencePixels) {
     for (const auto& t : lines) {
         const auto arg = [&](size_t i) { return static_cast<int>(number(t[i])); };
         if (t[0] == "SetBrushOrgEx") {
-            ::SetBrushOrgEx(c.dc.m_hDC, arg(1), arg(2), nullptr);
+            ::SetBrushOrgEx(c.dc, arg(1), arg(2), nullptr);
         } else if (t[0] == "SelectObject") {
             auto next = std::make_unique<CMyBrush>(5u, RGB(0, 0, 0), slotOf.at(t[1]), RGB(255, 255, 255), 0);
             ASSERT_NE(next->GetSafeHandle(), ::GetStockObject(NULL_BRUSH)) << t[1];
@@ -170,7 +140,7 @@ TEST(MyBrush, PatternFilesPaintTheReferencePixels) {
             if (!original) original = previous;
             selected = std::move(next);
         } else if (t[0] == "PatBlt") {
-            ::PatBlt(c.dc.m_hDC, arg(1), arg(2), arg(3), arg(4), PATCOPY);
+            ::PatBlt(c.dc, arg(1), arg(2), arg(3), arg(4), PATCOPY);
             ++painted;
         } else if (t[0] == "Rectangle") {
             c.dc.Rectangle(arg(1), arg(2), arg(3), arg(4));
@@ -182,10 +152,6 @@ TEST(MyBrush, PatternFilesPaintTheReferencePixels) {
     }
     c.dc.SelectObject(original);
     EXPECT_EQ(painted, 6);
-    int differ = 0;
-    for (int y = 0; y < golden.height; ++y)
-        for (int x = 0; x < golden.width; ++x)
-            if (c.at(x, y) != golden.at(x, y)) ++differ;
-    EXPECT_EQ(differ, 0);
+    EXPECT_TRUE(testsupport::matchesGolden(c, "pattern_file_brushes"));
     GetPatternLibrary().Unload();
 }

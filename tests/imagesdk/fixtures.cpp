@@ -2,26 +2,9 @@
 
 #include <opencv2/imgcodecs.hpp>
 
-#include <atomic>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace fixtures {
-
-TempDir::TempDir() {
-    static std::atomic<int> counter{0};
-    path_ = std::filesystem::temp_directory_path() /
-            ("hmigfx-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-}
-
-TempDir::~TempDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-}
 
 cv::Mat gradient(int w, int h) {
     cv::Mat m(h, w, CV_8UC3);
@@ -41,16 +24,6 @@ std::vector<unsigned char> encode(const std::string& ext, const cv::Mat& m, cons
     std::vector<unsigned char> out;
     if (!cv::imencode(ext, m, out, params)) throw std::runtime_error("cannot encode " + ext);
     return out;
-}
-
-void writeFile(const std::filesystem::path& p, const std::vector<unsigned char>& bytes) {
-    std::ofstream f(p, std::ios::binary);
-    f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::vector<unsigned char> readFile(const std::filesystem::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    return std::vector<unsigned char>(std::istreambuf_iterator<char>(f), {});
 }
 
 COLORREF pixelAt(const struct_LEAD_Bitmap& b, int x, int y) {
@@ -73,22 +46,6 @@ COLORREF pixelAt(const struct_LEAD_Bitmap& b, int x, int y) {
         return b.Order == ORDER_RGB ? RGB(p[0], p[1], p[2]) : RGB(p[2], p[1], p[0]);
     }
     }
-}
-
-void putBe32(std::vector<unsigned char>& v, size_t at, uint32_t x) {
-    v[at] = static_cast<unsigned char>(x >> 24);
-    v[at + 1] = static_cast<unsigned char>(x >> 16);
-    v[at + 2] = static_cast<unsigned char>(x >> 8);
-    v[at + 3] = static_cast<unsigned char>(x);
-}
-
-void putLe32(std::vector<unsigned char>& v, size_t at, uint32_t x) {
-    for (int i = 0; i < 4; ++i) v[at + i] = static_cast<unsigned char>(x >> (8 * i));
-}
-
-void putLe16(std::vector<unsigned char>& v, size_t at, uint16_t x) {
-    v[at] = static_cast<unsigned char>(x);
-    v[at + 1] = static_cast<unsigned char>(x >> 8);
 }
 
 }  // namespace fixtures

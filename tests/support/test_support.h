@@ -1,10 +1,14 @@
 // What every test suite shares: the one test canvas (a DIB section in a memory
 // DC), the one picture comparison (also against the reference GDI's golden
 // pictures, with what the golden's script declares), scratch directories and
-// files. With the MFC subset in reach the canvas's DC is a CDC.
+// files. Where the MFC subset is on the include path, the canvas's DC is a CDC.
 #pragma once
 
 #include <windows.h>
+#if __has_include(<afxwin.h>)
+#include <afxwin.h>
+#define HMIGFX_TEST_MFC 1
+#endif
 
 #include <hmigfx/png_io.h>
 
@@ -104,7 +108,7 @@ public:
         bitmap_ = CreateDIBSection(mem, bi, DIB_RGB_COLORS, &bits_, nullptr, 0);
         EXPECT_NE(bitmap_, nullptr);
         old_ = SelectObject(mem, bitmap_);
-#ifdef DECLARE_DYNAMIC
+#ifdef HMIGFX_TEST_MFC
         dc.Attach(mem);
 #else
         dc = mem;
@@ -114,7 +118,7 @@ public:
     ~Canvas() {
         SelectObject(hdc(), old_);
         DeleteObject(bitmap_);
-#ifdef DECLARE_DYNAMIC
+#ifdef HMIGFX_TEST_MFC
         AfxUnlockTempMaps();  // the CDC deletes the DC
 #else
         DeleteDC(dc);
@@ -175,7 +179,7 @@ public:
         return r;
     }
 
-#ifdef DECLARE_DYNAMIC
+#ifdef HMIGFX_TEST_MFC
     CDC dc;
 #else
     HDC dc = nullptr;
@@ -320,7 +324,7 @@ inline ::testing::AssertionResult matchesGolden(const Canvas& c, const std::stri
 
 }  // namespace testsupport
 
-#ifdef DECLARE_DYNAMIC
+#ifdef HMIGFX_TEST_MFC
 // MFC exceptions are thrown as pointers that the catcher deletes.
 #define EXPECT_MFC_THROW(statement, exception_class)                           \
     do {                                                                       \
