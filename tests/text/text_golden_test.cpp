@@ -5,21 +5,14 @@
 //   - the one our GDI draws for the script, pixel for pixel (the same calls),
 //   - the reference GDI's golden picture, exactly or, where the script says
 //     "compare: ink N", with the ink of both within N pixels of each other.
-#include "text_canvas.h"
+#include <hmigfx/my_dc.h>
 
+#include "../support/test_support.h"
 #include "gdi_script.h"
-
-#include <hmigfx/png_io.h>
-
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <regex>
-#include <sstream>
+#include "interpreter_p.h"
 
 namespace fs = std::filesystem;
-using texttest::Canvas;
-using texttest::TextDC;
+using testsupport::Canvas;
 
 namespace {
 
@@ -55,37 +48,11 @@ std::vector<std::string> Words(const std::string& s) {
 
 long Num(const std::string& s) { return std::stol(s, nullptr, 0); }
 
-// The script language's text: UTF-8 with \n \t \\ \# \s and \uXXXX escapes.
+// The script language's text, its escapes undone as the interpreter does.
 std::wstring Unescape(const std::string& s) {
-    std::wstring out;
-    for (size_t k = 0; k < s.size();) {
-        unsigned char c = static_cast<unsigned char>(s[k]);
-        if (c == '\\' && k + 1 < s.size()) {
-            const char e = s[k + 1];
-            k += 2;
-            switch (e) {
-            case 'n': out += L'\n'; break;
-            case 't': out += L'\t'; break;
-            case 's': out += L' '; break;
-            case 'u': out += static_cast<wchar_t>(std::stoul(s.substr(k, 4), nullptr, 16)), k += 4; break;
-            default: out += static_cast<wchar_t>(e);
-            }
-            continue;
-        }
-        // UTF-8 (the scripts keep to ASCII and escapes, but a face name may not)
-        int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
-        uint32_t cp = extra == 0 ? c : c & (0x3F >> extra);
-        for (int j = 1; j <= extra && k + j < s.size(); ++j) cp = (cp << 6) | (s[k + j] & 0x3F);
-        k += 1 + extra;
-        if (cp > 0xFFFF) {
-            cp -= 0x10000;
-            out += static_cast<wchar_t>(0xD800 + (cp >> 10));
-            out += static_cast<wchar_t>(0xDC00 + (cp & 0x3FF));
-        } else {
-            out += static_cast<wchar_t>(cp);
-        }
-    }
-    return out;
+    hmigfx::gdiscript::Args args;
+    args.text = s;
+    return args.wideText();
 }
 
 LOGFONTW ParseFont(const std::string& s) {
@@ -108,7 +75,7 @@ LOGFONTW ParseFont(const std::string& s) {
 // Makes the '#@' calls of a script on the canvas through CMyDC.
 void Replay(const std::string& script, Canvas& canvas) {
     std::istringstream in(script);
-    std::unique_ptr<TextDC> dc;
+    std::unique_ptr<CMyDC> dc;
     for (std::string line; std::getline(in, line);) {
         if (line.rfind("#@ ", 0) != 0) continue;
         const std::string call = line.substr(3);
@@ -116,7 +83,7 @@ void Replay(const std::string& script, Canvas& canvas) {
         SCOPED_TRACE(line);
         if (head[0] == "dc") {
             CPoint org(Num(head[2]), Num(head[3]));
-            dc = std::make_unique<TextDC>(&canvas.dc, static_cast<int>(Num(head[1])), org);
+            dc = std::make_unique<CMyDC>(&canvas.dc, static_cast<int>(Num(head[1])), org);
         } else if (head[0] == "frame") {
             HBRUSH b = CreateSolidBrush(static_cast<COLORREF>(Num(head[5])));
             RECT r{static_cast<LONG>(Num(head[1])), static_cast<LONG>(Num(head[2])), static_cast<LONG>(Num(head[3])),
@@ -171,78 +138,19 @@ void Replay(const std::string& script, Canvas& canvas) {
     }
 }
 
-// Ink (pixels unlike the white canvas) of a and b: the same bounding box
-// within tol, and every ink pixel of either within tol of ink in the other.
-::testing::AssertionResult InkWithin(const Canvas& a, const hmigfx::pngio::Image& b, int tol) {
-    const int w = b.width, h = b.height;
-    std::vector<uint8_t> ia(w * h), ib(w * h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            ia[y * w + x] = a.at(x, y) != 0xFFFFFF;
-            ib[y * w + x] = (b.at(x, y) & 0xFFFFFF) != 0xFFFFFF;
-        }
-    auto box = [&](const std::vector<uint8_t>& ink) {
-        std::array<int, 4> r{w, h, -1, -1};
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x)
-                if (ink[y * w + x]) r = {std::min(r[0], x), std::min(r[1], y), std::max(r[2], x), std::max(r[3], y)};
-        return r;
-    };
-    const auto ba = box(ia), bb = box(ib);
-    for (int k = 0; k < 4; ++k)
-        if (std::abs(ba[k] - bb[k]) > tol)
-            return ::testing::AssertionFailure() << "ink boxes differ: " << ba[0] << "," << ba[1] << "-" << ba[2]
-                                                 << "," << ba[3] << " vs " << bb[0] << "," << bb[1] << "-" << bb[2]
-                                                 << "," << bb[3];
-    auto near = [&](const std::vector<uint8_t>& ink, int x, int y) {
-        for (int v = std::max(0, y - tol); v <= std::min(h - 1, y + tol); ++v)
-            for (int u = std::max(0, x - tol); u <= std::min(w - 1, x + tol); ++u)
-                if (ink[v * w + u]) return true;
-        return false;
-    };
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            if ((ia[y * w + x] && !near(ib, x, y)) || (ib[y * w + x] && !near(ia, x, y)))
-                return ::testing::AssertionFailure() << "ink at (" << x << ", " << y << ") has no counterpart";
-    return ::testing::AssertionSuccess();
-}
-
 class TextGolden : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(TextGolden, CMyDCMakesTheScriptsCalls) {
     const std::string name = GetParam();
     const fs::path path = fs::path(HMIGFX_GDI_SCRIPTS) / (name + ".gdi");
-    std::ifstream f(path);
-    std::stringstream ss;
-    ss << f.rdbuf();
-    const std::string script = ss.str();
+    const std::string script = testsupport::slurp(path);
 
     const hmigfx::gdiscript::Result r = hmigfx::gdiscript::runFile(path.string());
     ASSERT_EQ(r.status, 0) << r.errors;
     Canvas canvas(r.image.width, r.image.height);
     Replay(script, canvas);
-
-    int differing = 0, fx = -1, fy = -1;
-    for (int y = 0; y < canvas.height(); ++y)
-        for (int x = 0; x < canvas.width(); ++x)
-            if (canvas.at(x, y) != (r.image.at(x, y) & 0xFFFFFF) && differing++ == 0) fx = x, fy = y;
-    EXPECT_EQ(differing, 0) << "CMyDC's picture is not the script's; first at (" << fx << ", " << fy << ")";
-
-    hmigfx::pngio::Image golden;
-    std::string error;
-    ASSERT_TRUE(hmigfx::pngio::readImage(std::string(HMIGFX_GOLDEN_DIR) + "/" + name + ".png", golden, &error))
-        << error;
-    ASSERT_EQ(golden.width, canvas.width());
-    ASSERT_EQ(golden.height, canvas.height());
-    std::smatch m;
-    if (std::regex_search(script, m, std::regex(R"(#\s*compare:\s*ink\s+(\d+))"))) {
-        EXPECT_TRUE(InkWithin(canvas, golden, std::stoi(m[1])));
-    } else {
-        int off = 0;
-        for (int y = 0; y < canvas.height(); ++y)
-            for (int x = 0; x < canvas.width(); ++x) off += canvas.at(x, y) != (golden.at(x, y) & 0xFFFFFF);
-        EXPECT_EQ(off, 0) << "pixels unlike the reference GDI's";
-    }
+    EXPECT_TRUE(testsupport::samePicture(canvas.image(), r.image)) << "CMyDC's picture is not the script's";
+    EXPECT_TRUE(testsupport::matchesGolden(canvas, name));
 }
 
 INSTANTIATE_TEST_SUITE_P(Scripts, TextGolden, ::testing::ValuesIn(Scripts()),
