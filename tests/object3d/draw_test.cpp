@@ -1,15 +1,12 @@
 // Drawing items as solids: which faces are painted, in which colours, which
-// lies on top, and what the device context is left with.
+// lies on top, and what the device context is left with; and picking them
+// with the mouse, against what is drawn.
 #include "object3d_test_util.h"
-
-#include <hmigfx/my_dc.h>
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <map>
-#include <vector>
 
 using namespace object3d_test;
 
@@ -54,8 +51,8 @@ bool sameRegion(const CRgn& a, const CRgn& b) { return a.EqualRgn(&b) != FALSE; 
 // Pixel counts by colour.
 std::map<COLORREF, int> histogram(const Canvas& c) {
     std::map<COLORREF, int> h;
-    for (int y = 0; y < c.height; ++y)
-        for (int x = 0; x < c.width; ++x) ++h[c.at(x, y)];
+    for (int y = 0; y < c.height(); ++y)
+        for (int x = 0; x < c.width(); ++x) ++h[c.color(x, y)];
     return h;
 }
 
@@ -63,11 +60,11 @@ std::map<COLORREF, int> histogram(const Canvas& c) {
 // has the colour; returns how many were checked.
 int expectRegionColour(const Canvas& c, const CRgn& r, COLORREF colour, POINT shift = {0, 0}) {
     int checked = 0, wrong = 0;
-    for (int y = 0; y < c.height; ++y)
-        for (int x = 0; x < c.width; ++x)
+    for (int y = 0; y < c.height(); ++y)
+        for (int x = 0; x < c.width(); ++x)
             if (r.PtInRegion(x - shift.x, y - shift.y)) {
                 ++checked;
-                if (c.at(x, y) != colour) ++wrong;
+                if (c.color(x, y) != colour) ++wrong;
             }
     EXPECT_EQ(wrong, 0) << "of " << checked << " pixels, expected colour " << std::hex << colour;
     return checked;
@@ -108,7 +105,7 @@ TEST(Object3DDraw, SquarePrismAt30And30) {
     sides.CombineRgn(&sides, &cap, RGN_DIFF);
     EXPECT_GT(expectRegionColour(s.canvas, cap, 0x00C6C6C6, Scene::shift), 3000);
     EXPECT_GT(expectRegionColour(s.canvas, sides, 0x00A8A8A8, Scene::shift), 1000);
-    EXPECT_EQ(colours.at(0x00C6C6C6) + colours.at(0x00A8A8A8), s.canvas.width * s.canvas.height - colours.at(kWhite));
+    EXPECT_EQ(colours.at(0x00C6C6C6) + colours.at(0x00A8A8A8), s.canvas.width() * s.canvas.height() - colours.at(kWhite));
 
     // In a region: ordered 0, 1, 4, 2, 3, 5; the same faces painted.
     Canvas c2(220, 220);
@@ -134,10 +131,10 @@ void expectPaintedInOrder(const Canvas& c, Object3D& o, _ITEM* item, std::initia
         EXPECT_GT(expectRegionColour(c, face, shade(o, item, f), shift), 100);
         earlier.CombineRgn(&earlier, &face, RGN_OR);
     }
-    for (int y = 0; y < c.height; ++y)
-        for (int x = 0; x < c.width; ++x)
+    for (int y = 0; y < c.height(); ++y)
+        for (int x = 0; x < c.width(); ++x)
             if (!earlier.PtInRegion(x - shift.x, y - shift.y)) {
-                ASSERT_EQ(c.at(x, y), kWhite) << x << "," << y;
+                ASSERT_EQ(c.color(x, y), kWhite) << x << "," << y;
             }
 }
 
@@ -152,7 +149,7 @@ TEST(Object3DDraw, PaintingOrderOfTheWorkedBodies) {
         ASSERT_NE(shade(s.o, item.get(), 3), shade(s.o, item.get(), 4));
         s.dc.objDraw3DObject(item.get(), &s.o);
         expectPaintedInOrder(s.canvas, s.o, item.get(), {0, 4, 3}, Scene::shift);
-        s.canvas.clear();
+        s.canvas.clear(kWhite);
         s.dc.objDraw3DObjectInRgn(item.get(), &s.o, &all);
         expectPaintedInOrder(s.canvas, s.o, item.get(), {0, 4, 3}, Scene::shift);
     }
@@ -171,155 +168,11 @@ TEST(Object3DDraw, PaintingOrderOfTheWorkedBodies) {
     EXPECT_TRUE(sameRegion(s.o.paintedRgn, expected));
     expectPaintedInOrder(s.canvas, s.o, item.get(), {0, 6, 5, 4, 3}, Scene::shift);
 
-    s.canvas.clear();
+    s.canvas.clear(kWhite);
     s.dc.objDraw3DObjectInRgn(item.get(), &s.o, &all);
     EXPECT_EQ(std::vector<int>(s.o.faceOrder, s.o.faceOrder + 8), (std::vector<int>{0, 1, 4, 6, 3, 2, 5, 7}));
     EXPECT_TRUE(sameRegion(s.o.paintedRgn, expected));
     expectPaintedInOrder(s.canvas, s.o, item.get(), {0, 4, 6, 3, 5}, Scene::shift);
-}
-
-// --- Hidden faces, checked against the geometry itself -------------------
-
-struct Vec {
-    double x, y, z;
-};
-
-struct Face3D {
-    std::vector<Vec> corners;  // rotated, not cut
-    Point3D normal{0, 0, 0};
-    COLORREF colour = 0;
-};
-
-double segmentDistance(double px, double py, const Vec& a, const Vec& b) {
-    const double dx = b.x - a.x, dy = b.y - a.y;
-    const double len2 = dx * dx + dy * dy;
-    double t = len2 > 0 ? ((px - a.x) * dx + (py - a.y) * dy) / len2 : 0.0;
-    t = std::clamp(t, 0.0, 1.0);
-    return std::hypot(px - (a.x + t * dx), py - (a.y + t * dy));
-}
-
-bool insideProjection(double px, double py, const std::vector<Vec>& poly) {
-    int winding = 0;
-    for (size_t i = 0; i < poly.size(); ++i) {
-        const Vec& a = poly[i];
-        const Vec& b = poly[(i + 1) % poly.size()];
-        const double cross = (b.x - a.x) * (py - a.y) - (px - a.x) * (b.y - a.y);
-        if (a.y <= py && b.y > py && cross > 0) ++winding;
-        if (a.y > py && b.y <= py && cross < 0) --winding;
-    }
-    return winding != 0;
-}
-
-// z of the face's plane over (px, py).
-double depthAt(const Face3D& f, double px, double py) {
-    const Vec& p = f.corners[0];
-    return p.z - (f.normal.x * (px - p.x) + f.normal.y * (py - p.y)) / f.normal.z;
-}
-
-std::vector<Face3D> facesOf(Object3D& o, _ITEM* item) {
-    std::vector<Face3D> faces;
-    const int n = item->pointCount;
-    auto vec = [](const Point3D& p) { return Vec{p.x, p.y, p.z}; };
-    for (int f = 0; f < n + 2; ++f) {
-        Face3D face;
-        if (f < 2) {
-            const Point3D* outline = f == 0 ? item->rotatedFront : item->rotatedBack;
-            for (int i = 0; i < n; ++i) face.corners.push_back(vec(outline[i]));
-        } else {
-            const int i = f - 2;
-            face.corners = {vec(item->rotatedFront[i]), vec(item->rotatedFront[i + 1]), vec(item->rotatedBack[i + 1]),
-                            vec(item->rotatedBack[i])};
-        }
-        face.normal = item->rotatedNormals[f];
-        face.colour = shade(o, item, f);
-        faces.push_back(face);
-    }
-    return faces;
-}
-
-// Every pixel at least `margin` from every projected edge shows the colour of
-// the face nearest the viewer over it, or the background. Returns the pixel
-// count per face colour.
-std::map<COLORREF, int> expectNearestFaceOnTop(const Canvas& c, const std::vector<Face3D>& faces, POINT shift,
-                                               double margin = 2.5) {
-    std::map<COLORREF, int> seen;
-    int wrong = 0;
-    for (int y = 0; y < c.height; ++y)
-        for (int x = 0; x < c.width; ++x) {
-            const double px = x - shift.x + 0.5, py = y - shift.y + 0.5;
-            bool nearEdge = false;
-            for (const Face3D& f : faces)
-                for (size_t i = 0; i < f.corners.size() && !nearEdge; ++i)
-                    nearEdge = segmentDistance(px, py, f.corners[i], f.corners[(i + 1) % f.corners.size()]) < margin;
-            if (nearEdge) continue;
-            const Face3D* nearest = nullptr;
-            double nearestZ = -1e30;
-            for (const Face3D& f : faces) {
-                if (!(std::fabs(f.normal.z) > 1e-3) || !insideProjection(px, py, f.corners)) continue;
-                const double z = depthAt(f, px, py);
-                if (z > nearestZ) nearestZ = z, nearest = &f;
-            }
-            const COLORREF expected = nearest ? nearest->colour : kWhite;
-            if (c.at(x, y) != expected && ++wrong <= 5)
-                ADD_FAILURE() << "pixel (" << x << ", " << y << "): " << std::hex << c.at(x, y) << " not " << expected;
-            ++seen[expected];
-        }
-    EXPECT_EQ(wrong, 0);
-    return seen;
-}
-
-struct Pose {
-    int x, y, z, light;
-};
-
-TEST(Object3DDraw, NearestFaceLiesOnTop) {
-    // Faces of a convex body never overlap but at their edges; the L's
-    // notch makes faces cover one another. The ordering by normals alone
-    // does not settle every view into a notch (after (20, -35, 0) a few
-    // dozen pixels show a face that lies behind another); these are views
-    // it gets right.
-    const std::vector<Pose> squarePoses = {{30, 30, 0, 2}, {30, 30, 0, 0}, {-25, 40, 15, 5}, {20, -35, 0, 7},
-                                           {40, 20, 30, 3}, {-60, -20, 100, 1}};
-    const std::vector<Pose> lPoses = {{30, 30, 0, 2}, {30, 30, 0, 0}, {-25, 40, 15, 5}, {40, 20, 30, 3}};
-    for (bool lShaped : {false, true})
-        for (const Pose& pose : lShaped ? lPoses : squarePoses) {
-            SCOPED_TRACE(testing::Message() << (lShaped ? "L" : "square") << " " << pose.x << "," << pose.y << ","
-                                            << pose.z << " light " << pose.light);
-            Scene s;
-            ItemPtr item = makeItem(s.o, lShaped ? lShape() : square());
-            s.o.SetColorItem(item.get(), 0x00408020);
-            s.o.SetRotationItem(item.get(), pose.x, pose.y, pose.z);
-            // A light under which visible faces are told apart by colour
-            // (parallel faces always share one).
-            std::vector<Face3D> faces;
-            std::vector<COLORREF> visible;
-            bool distinct = false;
-            for (int light = pose.light; light < pose.light + 9 && !distinct; ++light) {
-                s.o.SetLightItem(item.get(), 70 + light % 9);
-                faces = facesOf(s.o, item.get());
-                visible.clear();
-                distinct = true;
-                for (const Face3D& a : faces) {
-                    if (!(a.normal.z > 0)) continue;
-                    visible.push_back(a.colour);
-                    for (const Face3D& b : faces)
-                        if (&a != &b && b.normal.z > 0 && a.colour == b.colour &&
-                            (std::fabs(a.normal.x - b.normal.x) > 1e-5 || std::fabs(a.normal.y - b.normal.y) > 1e-5))
-                            distinct = false;
-                }
-            }
-            ASSERT_TRUE(distinct);
-
-            s.dc.objDraw3DObject(item.get(), &s.o);
-            const auto seen = expectNearestFaceOnTop(s.canvas, faces, Scene::shift);
-            for (COLORREF colour : visible) EXPECT_GT(seen.count(colour) ? seen.at(colour) : 0, 40) << std::hex << colour;
-
-            s.canvas.clear();
-            CRgn all;
-            all.CreateRectRgn(-1000, -1000, 1000, 1000);
-            s.dc.objDraw3DObjectInRgn(item.get(), &s.o, &all);
-            expectNearestFaceOnTop(s.canvas, faces, Scene::shift);
-        }
 }
 
 // --- The worked cases ----------------------------------------------------
@@ -339,7 +192,7 @@ TEST(Object3DDraw, HalfTurnShowsTheBackCap) {
     facesRegion(painted, item.get(), {1});
     EXPECT_FALSE(sameRegion(s.o.paintedRgn, painted));
 
-    s.canvas.clear();
+    s.canvas.clear(kWhite);
     s.dc.objDraw3DObjectInRgn(item.get(), &s.o, nullptr);  // no clip
     EXPECT_GT(expectRegionColour(s.canvas, backCap, back, Scene::shift), 1000);
 }
@@ -360,7 +213,7 @@ TEST(Object3DDraw, UnrotatedBodiesShowTheirFrontCap) {
             facesRegion(all, item.get(), {0, 2, 3, 4, 5});
             EXPECT_TRUE(sameRegion(s.o.paintedRgn, all));
             EXPECT_FALSE(sameRegion(s.o.paintedRgn, cap));
-            EXPECT_EQ(s.canvas.at(-20 + 50, 50 + 50), shade(s.o, item.get(), 5));  // left of the cap
+            EXPECT_EQ(s.canvas.color(-20 + 50, 50 + 50), shade(s.o, item.get(), 5));  // left of the cap
         } else {
             EXPECT_TRUE(sameRegion(s.o.paintedRgn, cap));
             EXPECT_EQ(histogram(s.canvas).size(), 2u);
@@ -424,9 +277,9 @@ TEST(Object3DDraw, RegionFormClipsEveryFace) {
     window.CreateRectRgn(20, 10, 70, 60);
     s.dc.objDraw3DObjectInRgn(item.get(), &s.o, &window);
     int inside = 0;
-    for (int y = 0; y < s.canvas.height; ++y)
-        for (int x = 0; x < s.canvas.width; ++x) {
-            if (s.canvas.at(x, y) == kWhite) continue;
+    for (int y = 0; y < s.canvas.height(); ++y)
+        for (int x = 0; x < s.canvas.width(); ++x) {
+            if (s.canvas.color(x, y) == kWhite) continue;
             ASSERT_TRUE(window.PtInRegion(x - 50, y - 50)) << x << "," << y;
             ++inside;
         }
@@ -445,7 +298,7 @@ TEST(Object3DDraw, ZoomScalesDrawingNotTheRegionForm) {
     EXPECT_EQ(expectRegionColour(canvas, viewCap, shade(o, item.get(), 0)), 200 * 200);
     EXPECT_EQ(histogram(canvas).at(kWhite), 260 * 260 - 200 * 200);
 
-    canvas.clear();
+    canvas.clear(kWhite);
     dc.objDraw3DObjectInRgn(item.get(), &o, nullptr);
     CRgn ownCap;
     ownCap.CreateRectRgn(10, 10, 110, 110);
@@ -481,7 +334,7 @@ TEST(Object3DDraw, StaleItemsAreBroughtUpToDateFirst) {
     EXPECT_EQ(item->backPoints[2].x, 50.0f);  // the apex
 
     s.o.SetRotationClear(item.get());
-    s.canvas.clear();
+    s.canvas.clear(kWhite);
     s.dc.objDraw3DObject(item.get(), &s.o);
     EXPECT_EQ(item->rotationChanged, 0);
     CRgn cap;
@@ -501,19 +354,14 @@ TEST(Object3DDraw, ItemsLargerThanTheScratchListsAreDrawn) {
     EXPECT_EQ(histogram(a.canvas), histogram(b.canvas));
     EXPECT_TRUE(sameRegion(a.o.paintedRgn, small.paintedRgn));
     // The object still serves its own, smaller item.
-    b.canvas.clear();
+    b.canvas.clear(kWhite);
     b.dc.objDraw3DObject(square4.get(), &small);
     EXPECT_EQ(histogram(b.canvas).at(kWhite), 220 * 220 - 100 * 100);
 }
 
-TEST(Object3DDraw, NothingToDrawOnIsHarmless) {
-    Object3D o;
-    ItemPtr item = makeItem(o, square());
-    CPoint org(0, 0);
-    CMyDC mappingOnly(100, org);
-    mappingOnly.objDraw3DObject(item.get(), &o);
-    mappingOnly.objDraw3DObjectInRgn(item.get(), &o, nullptr);
+TEST(Object3DDraw, NothingToDrawIsHarmless) {
     Scene s;
+    ItemPtr item = makeItem(s.o, square());
     s.dc.objDraw3DObject(item.get(), nullptr);
     s.dc.objDraw3DObject(nullptr, &s.o);
     s.dc.objDraw3DObjectInRgn(nullptr, &s.o, nullptr);
@@ -535,6 +383,103 @@ TEST(Object3DDraw, DegenerateOutlinesDrawWhatTheyHave) {
     CRgn side;
     facesRegion(side, plate.get(), {3});
     EXPECT_GT(expectRegionColour(s.canvas, side, shade(s.o, plate.get(), 3), Scene::shift), 1000);
+}
+
+
+// ---- picking ---------------------------------------------------------------------
+
+bool hits(Object3D& o, _ITEM* item, int x, int y) { return o.IntersectionTest(nullptr, item, POINT{x, y}) != FALSE; }
+
+TEST(Object3DPick, RegionRulesDecideTheEdgesAndEveryFaceTakesPart) {
+    Object3D o;
+    ItemPtr item = makeItem(o, square());
+    // The left and top edges belong to the face, the right and bottom ones do not.
+    EXPECT_TRUE(hits(o, item.get(), 0, 0) && hits(o, item.get(), 99, 99) && hits(o, item.get(), 50, 50));
+    EXPECT_FALSE(hits(o, item.get(), 100, 50) || hits(o, item.get(), 50, 100) || hits(o, item.get(), -1, 50));
+    ItemPtr l = makeItem(o, lShape());
+    EXPECT_TRUE(!hits(o, l.get(), 75, 75) && hits(o, l.get(), 75, 25) && hits(o, l.get(), 25, 75));  // the notch misses
+    // Facing the viewer or not: edge-on caps, the sides cover the square;
+    // a pyramid seen from behind is hit at its apex's sides too.
+    o.SetRotationItem(item.get(), 0, 90, 0);
+    EXPECT_TRUE(hits(o, item.get(), 50, 50) && hits(o, item.get(), 10, 90) && !hits(o, item.get(), 50, 101));
+    ItemPtr pyramid = turned(o, square(), 0, 180, 0, SHAPE3D_PYRAMID);
+    EXPECT_TRUE(hits(o, pyramid.get(), 50, 50) && hits(o, pyramid.get(), 5, 50));
+    // Stale lists answer as they stand until re-formed.
+    o.SetDepthItem(item.get(), 10);  // still 100 thick
+    EXPECT_TRUE(hits(o, item.get(), 20, 50));
+    o.SetScalingItem(item.get(), 0.0f);  // re-formed: 20 thick about x 50
+    EXPECT_FALSE(hits(o, item.get(), 20, 50));
+    EXPECT_TRUE(hits(o, item.get(), 45, 50));
+    POINT fence[2];
+    o.GetFenceItem(item.get(), fence);
+    EXPECT_NEAR(fence[0].x, 40, 1);  // the table's cos 90 is not quite 0
+    ItemPtr dot = makeItem(o, {{10, 20}});
+    EXPECT_FALSE(hits(o, dot.get(), 10, 20));
+    EXPECT_FALSE(o.IntersectionTest(nullptr, nullptr, POINT{0, 0}));
+    // Points are in document units: at zoom 200 the view point (100, 100) is (50, 50).
+    Canvas canvas(300, 300);
+    CMyDC dc(&canvas.dc, 200);
+    ItemPtr small = makeItem(o, {{40, 40}, {90, 40}, {90, 90}, {40, 90}});
+    dc.objDraw3DObject(small.get(), &o);
+    CPoint view(100, 100);
+    const CPoint doc = dc.ViewToDoc(view, 0);
+    EXPECT_NE(canvas.color(100, 100), kWhite);
+    EXPECT_TRUE(hits(o, small.get(), doc.x, doc.y));
+    EXPECT_FALSE(hits(o, small.get(), 100, 100));
+}
+
+// What is drawn at zoom 100 and what is hit agree: every painted pixel hits,
+// and nothing outside the fence does (checked in a band of 12 around it).
+TEST(Object3DPick, AgreesWithTheDrawing) {
+    const std::pair<const char*, std::function<ItemPtr(Object3D&)>> bodies[] = {
+        {"square 30,30,0", [](Object3D& o) { return turned(o, square(), 30, 30, 0); }},
+        {"L 30,30,0", [](Object3D& o) { return turned(o, lShape(), 30, 30, 0); }},
+        {"L 200,20,45", [](Object3D& o) { return turned(o, lShape(), 200, 20, 45); }},
+        {"pyramid 0,180,0", [](Object3D& o) { return turned(o, lShape(), 0, 180, 0, SHAPE3D_PYRAMID); }},
+        {"narrow -40,25,0", [](Object3D& o) { return turned(o, square(), -40, 25, 0, SHAPE3D_NARROW); }},
+        {"wide 15,-20,10", [](Object3D& o) {
+             ItemPtr i = makeItem(o, lShape(), SHAPE3D_WIDEN);
+             o.SetDepthItem(i.get(), 20);
+             o.SetRotationItem(i.get(), 15, -20, 10);
+             return i;
+         }},
+        {"counter-clockwise", [](Object3D& o) { return turned(o, {{0, 0}, {0, 100}, {100, 100}, {100, 0}}, 30, 30, 0); }},
+        {"plate 30,0,0", [](Object3D& o) { return turned(o, {{0, 0}, {100, 0}}, 30, 0, 0); }},
+        {"thin 0,0,33", [](Object3D& o) {
+             ItemPtr i = makeItem(o, {{0, 0}, {100, 3}, {1, 5}});
+             o.SetDepthItem(i.get(), 0);
+             o.SetRotationItem(i.get(), 0, 0, 33);
+             return i;
+         }},
+    };
+    constexpr int kShift = 120;
+    for (const auto& [name, make] : bodies) {
+        SCOPED_TRACE(name);
+        Canvas canvas(360, 360);
+        CPoint origin(-kShift, -kShift);
+        CMyDC dc(&canvas.dc, 100, origin);
+        Object3D o;
+        ItemPtr item = make(o);
+        dc.objDraw3DObject(item.get(), &o);
+        POINT f[2];
+        o.GetFenceItem(item.get(), f);
+        int missed = 0, outsideHits = 0;
+        for (int y = 0; y < canvas.height(); ++y)
+            for (int x = 0; x < canvas.width(); ++x) {
+                const int dx = x - kShift, dy = y - kShift;
+                const bool outside = dx < f[0].x || dx > f[1].x || dy < f[0].y || dy > f[1].y;
+                const bool band = dx >= f[0].x - 12 && dx <= f[1].x + 12 && dy >= f[0].y - 12 && dy <= f[1].y + 12;
+                if (!canvas.white(x, y)) {
+                    missed += !hits(o, item.get(), dx, dy);
+                    EXPECT_FALSE(outside) << dx << "," << dy;
+                } else if (outside && band && hits(o, item.get(), dx, dy)) {
+                    ++outsideHits;
+                }
+            }
+        EXPECT_GT(canvas.ink(), 200);
+        EXPECT_EQ(missed, 0);
+        EXPECT_EQ(outsideHits, 0);
+    }
 }
 
 }  // namespace

@@ -1,17 +1,16 @@
 // Shared helpers of the 3-D engine's tests.
 #pragma once
 
+#include <hmigfx/my_dc.h>
 #include <hmigfx/object3d.h>
 
-#include <algorithm>
-#include <cstdint>
+#include "../support/test_support.h"
+
 #include <memory>
-#include <vector>
 
 // Reaches the private formation and shading steps.
 struct Object3DInspector {
     static COLORREF getColor(Object3D& o, _ITEM* item, Point3D normal) { return o.getColor(item, normal); }
-    static void ModifyRotationItem(Object3D& o, _ITEM* item) { o.ModifyRotationItem(item); }
     static void FormationScalingPoint(Object3D& o, Point3D* p, int n, int cx, int cy, float f) {
         o.FormationScalingPoint(p, n, cx, cy, f);
     }
@@ -19,6 +18,8 @@ struct Object3DInspector {
 };
 
 namespace object3d_test {
+
+using testsupport::Canvas;
 
 struct ItemReleaser {
     void operator()(_ITEM* item) const { Object3D::ReleaseItem(item); }
@@ -29,54 +30,23 @@ inline ItemPtr makeItem(Object3D& o, std::vector<POINT> pts, short shape = 0) {
     return ItemPtr(o.CreatePolygonItem(shape, pts.data(), static_cast<int>(pts.size())));
 }
 
+// An item already turned by (x, y, z) degrees.
+inline ItemPtr turned(Object3D& o, std::vector<POINT> pts, int x, int y, int z, short shape = 0) {
+    ItemPtr item = makeItem(o, std::move(pts), shape);
+    o.SetRotationItem(item.get(), x, y, z);
+    return item;
+}
+
 // The 100 x 100 square, clockwise on the screen.
 inline std::vector<POINT> square() { return {{0, 0}, {100, 0}, {100, 100}, {0, 100}}; }
 
 // The L-shaped outline: an upper arm to the right, a lower arm downward.
 inline std::vector<POINT> lShape() { return {{0, 0}, {100, 0}, {100, 50}, {50, 50}, {50, 100}, {0, 100}}; }
 
-}  // namespace object3d_test
-
-namespace object3d_test {
-
-// A white 32-bpp top-down DIB section selected into a memory DC; pixels are
-// read straight from its bits.
-struct Canvas {
-    CDC dc;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ old = nullptr;
-    uint32_t* bits = nullptr;
-    int width, height;
-
-    Canvas(int w, int h) : width(w), height(h) {
-        dc.CreateCompatibleDC(nullptr);
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = w;
-        info.bmiHeader.biHeight = -h;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* p = nullptr;
-        bitmap = ::CreateDIBSection(dc.GetSafeHdc(), &info, DIB_RGB_COLORS, &p, nullptr, 0);
-        bits = static_cast<uint32_t*>(p);
-        old = ::SelectObject(dc.GetSafeHdc(), bitmap);
-        clear();
-    }
-    ~Canvas() {
-        ::SelectObject(dc.GetSafeHdc(), old);
-        ::DeleteObject(bitmap);
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-
-    // Straight to the bits: unaffected by the DC's viewport origin.
-    void clear() { std::fill(bits, bits + static_cast<size_t>(width) * static_cast<size_t>(height), 0x00FFFFFFu); }
-    // The pixel as a COLORREF.
-    COLORREF at(int x, int y) const {
-        const uint32_t v = bits[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
-};
+inline void expectPoint(const Point3D& p, float x, float y, float z) {
+    EXPECT_EQ(p.x, x);
+    EXPECT_EQ(p.y, y);
+    EXPECT_EQ(p.z, z);
+}
 
 }  // namespace object3d_test
