@@ -1,20 +1,19 @@
 // CFile on disk, CMemFile in memory, and CFileFind.
-#include "temp_dir.h"
-
-#include <afx.h>
-
-#include <gtest/gtest.h>
-
-#include "mfc_throw.h"
+#include "../support/test_support.h"
 
 #include <fstream>
-#include <vector>
+#include <functional>
+
+using testsupport::cstr;
+using testsupport::TempDir;
+
+int causeOf(std::function<void()> f) { return testsupport::causeOf<CFileException>(f); }
 
 namespace {
 
 TEST(CFile, WritesReadsSeeksAndReportsItsNames) {
     TempDir dir;
-    const CString path = dir / L"data.bin";
+    const CString path = cstr(dir / "data.bin");
     {
         CFile f;
         ASSERT_TRUE(f.Open(path, CFile::modeCreate | CFile::modeWrite));
@@ -44,7 +43,7 @@ TEST(CFile, WritesReadsSeeksAndReportsItsNames) {
 
 TEST(CFile, ModeCreateTruncatesUnlessNoTruncate) {
     TempDir dir;
-    const CString path = dir / L"keep.bin";
+    const CString path = cstr(dir / "keep.bin");
     {
         CFile f(path, CFile::modeCreate | CFile::modeWrite);
         f.Write("12345", 5);
@@ -61,52 +60,34 @@ TEST(CFile, FailuresSayWhy) {
     TempDir dir;
     CFile f;
     CFileException e;
-    EXPECT_FALSE(f.Open(dir / L"missing.bin", CFile::modeRead, &e));
+    EXPECT_FALSE(f.Open(cstr(dir / "missing.bin"), CFile::modeRead, &e));
     EXPECT_EQ(e.m_cause, CFileException::fileNotFound);
     EXPECT_EQ(e.m_lOsError, ERROR_FILE_NOT_FOUND);
-    EXPECT_STREQ(e.m_strFileName, dir / L"missing.bin");
+    EXPECT_STREQ(e.m_strFileName, cstr(dir / "missing.bin"));
 
-    EXPECT_FALSE(f.Open(dir / L"no/such/dir.bin", CFile::modeRead, &e));
+    EXPECT_FALSE(f.Open(cstr(dir / "no/such/dir.bin"), CFile::modeRead, &e));
     EXPECT_EQ(e.m_cause, CFileException::badPath);
 
-    EXPECT_FALSE(f.Open(dir.str(), CFile::modeRead, &e));  // a directory
+    EXPECT_FALSE(f.Open(cstr(dir.path()), CFile::modeRead, &e));  // a directory
     EXPECT_EQ(e.m_cause, CFileException::accessDenied);
 
-    try {
-        CFile thrown(dir / L"missing.bin", CFile::modeRead);
-        ADD_FAILURE() << "no exception";
-    } catch (CFileException* fe) {
-        EXPECT_EQ(fe->m_cause, CFileException::fileNotFound);
-        fe->Delete();
-    }
+    EXPECT_EQ(causeOf([&] { CFile thrown(cstr(dir / "missing.bin"), CFile::modeRead); }), CFileException::fileNotFound);
 
     // Writing to a file opened for reading is refused.
-    { CFile w(dir / L"ro.bin", CFile::modeCreate | CFile::modeWrite); }
-    CFile r(dir / L"ro.bin", CFile::modeRead);
-    EXPECT_MFC_THROW(r.Write("x", 1), CFileException);
-    try {
-        r.Write("x", 1);
-    } catch (CFileException* fe) {
-        EXPECT_EQ(fe->m_cause, CFileException::accessDenied);
-        fe->Delete();
-    }
+    { CFile w(cstr(dir / "ro.bin"), CFile::modeCreate | CFile::modeWrite); }
+    CFile r(cstr(dir / "ro.bin"), CFile::modeRead);
+    EXPECT_EQ(causeOf([&] { r.Write("x", 1); }), CFileException::accessDenied);
 }
 
 TEST(CFile, RenameAndRemove) {
     TempDir dir;
-    { CFile f(dir / L"a.txt", CFile::modeCreate | CFile::modeWrite); }
-    CFile::Rename(dir / L"a.txt", dir / L"b.txt");
+    { CFile f(cstr(dir / "a.txt"), CFile::modeCreate | CFile::modeWrite); }
+    CFile::Rename(cstr(dir / "a.txt"), cstr(dir / "b.txt"));
     EXPECT_TRUE(std::filesystem::exists(dir.path() / "b.txt"));
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "a.txt"));
-    CFile::Remove(dir / L"b.txt");
+    CFile::Remove(cstr(dir / "b.txt"));
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "b.txt"));
-    try {
-        CFile::Remove(dir / L"b.txt");
-        ADD_FAILURE() << "no exception";
-    } catch (CFileException* e) {
-        EXPECT_EQ(e->m_cause, CFileException::fileNotFound);
-        e->Delete();
-    }
+    EXPECT_EQ(causeOf([&] { CFile::Remove(cstr(dir / "b.txt")); }), CFileException::fileNotFound);
 }
 
 TEST(CMemFile, GrowsAndReadsBack) {
@@ -131,12 +112,7 @@ TEST(CMemFile, GrowsAndReadsBack) {
     EXPECT_EQ(gap[9], 0);
     EXPECT_EQ(gap[10], 'x');
     EXPECT_MFC_THROW(f.Seek(-2000, CFile::current), CFileException);
-    try {
-        f.Seek(-1, CFile::begin);
-    } catch (CFileException* e) {
-        EXPECT_EQ(e->m_cause, CFileException::badSeek);
-        e->Delete();
-    }
+    EXPECT_EQ(causeOf([&] { f.Seek(-1, CFile::begin); }), CFileException::badSeek);
     BYTE* owned = f.Detach();
     EXPECT_EQ(f.GetLength(), 0u);
     std::free(owned);
@@ -153,12 +129,7 @@ TEST(CMemFile, AFixedBufferCannotGrow) {
     f.Write("\x09", 1);
     EXPECT_EQ(buf[0], 9);
     f.Seek(3, CFile::begin);
-    try {
-        f.Write("ab", 2);
-        ADD_FAILURE() << "no exception";
-    } catch (CMemoryException* e) {
-        e->Delete();
-    }
+    EXPECT_MFC_THROW(f.Write("ab", 2), CMemoryException);
     EXPECT_EQ(f.Detach(), buf);  // still the caller's buffer
 }
 
@@ -169,7 +140,7 @@ TEST(CFileFind, ListsMatchesInNameOrderWithTitlesAndPaths) {
     std::filesystem::create_directory(dir.path() / "sub.F03");
 
     CFileFind find;
-    ASSERT_TRUE(find.FindFile(dir / L"*.F03"));
+    ASSERT_TRUE(find.FindFile(cstr(dir / "*.F03")));
     std::vector<std::wstring> names, titles;
     BOOL more = TRUE;
     while (more) {
@@ -182,18 +153,18 @@ TEST(CFileFind, ListsMatchesInNameOrderWithTitlesAndPaths) {
         if (find.GetFileName() == L"Alpha.F03") {
             EXPECT_FALSE(find.IsDirectory());
             EXPECT_EQ(find.GetLength(), 1u);
-            EXPECT_STREQ(find.GetFilePath(), dir / L"Alpha.F03");
+            EXPECT_STREQ(find.GetFilePath(), cstr(dir / "Alpha.F03"));
         }
     }
     // Wildcards ignore case, as on Windows; the order is that of the upper-cased names.
     EXPECT_EQ(names, (std::vector<std::wstring>{L"Alpha.F03", L"beta.f03", L"sub.F03", L"zeta.F03"}));
     EXPECT_EQ(titles, (std::vector<std::wstring>{L"Alpha", L"beta", L"sub", L"zeta"}));
-    EXPECT_STREQ(find.GetRoot(), dir.str());
+    EXPECT_STREQ(find.GetRoot(), cstr(dir.path()));
 
-    EXPECT_FALSE(find.FindFile(dir / L"*.U07"));
-    EXPECT_FALSE(find.FindFile(dir / L"missing-dir/*"));
+    EXPECT_FALSE(find.FindFile(cstr(dir / "*.U07")));
+    EXPECT_FALSE(find.FindFile(cstr(dir / "missing-dir/*")));
 
-    ASSERT_TRUE(find.FindFile(dir / L"*"));
+    ASSERT_TRUE(find.FindFile(cstr(dir / "*")));
     int dots = 0, all = 0;
     for (BOOL m = TRUE; m;) {
         m = find.FindNextFile();

@@ -1,31 +1,10 @@
 // The GDI wrappers and CDC over the software GDI: ownership, temporary
 // objects, selection and the state and drawing members.
-#include <afxwin.h>
-
-#include <gtest/gtest.h>
+#include "../support/test_support.h"
 
 namespace {
 
-// A 32-bpp memory DC of w x h, white.
-struct Canvas {
-    CDC dc;
-    CBitmap bmp;
-    HGDIOBJ old = nullptr;  // a handle: temporaries may be gone by the time it is selected back
-    Canvas(int w, int h) {
-        EXPECT_TRUE(dc.CreateCompatibleDC(nullptr));
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        EXPECT_TRUE(bmp.Attach(CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0)));
-        old = dc.SelectObject(&bmp)->m_hObject;
-        dc.PatBlt(0, 0, w, h, WHITENESS);
-    }
-    ~Canvas() { dc.SelectObject(old); }
-};
+using testsupport::Canvas;
 
 TEST(CGdiObject, OwnsItsHandleUntilDetached) {
     HPEN h;
@@ -70,12 +49,7 @@ TEST(CGdiObject, TemporariesWrapForeignHandlesWithoutOwningThem) {
 }
 
 TEST(CPen, AThrowingConstructorRaisesTheResourceException) {
-    try {
-        CPen bad(42, 1, RGB(0, 0, 0));  // no such style
-        ADD_FAILURE() << "no exception";
-    } catch (CResourceException* e) {
-        e->Delete();
-    }
+    EXPECT_MFC_THROW(CPen bad(42, 1, RGB(0, 0, 0)), CResourceException);  // no such style
     CPen pen;
     EXPECT_FALSE(pen.CreatePen(42, 1, RGB(0, 0, 0)));
     EXPECT_EQ(pen.m_hObject, nullptr);

@@ -1,9 +1,5 @@
 // Run-time class information and the exceptions.
-#include <afxwin.h>
-
-#include <gtest/gtest.h>
-
-#include "mfc_throw.h"
+#include "../support/test_support.h"
 
 namespace {
 

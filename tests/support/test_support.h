@@ -322,6 +322,24 @@ inline ::testing::AssertionResult matchesGolden(const Canvas& c, const std::stri
     return matchesGolden(c.image(), name);
 }
 
+#ifdef HMIGFX_TEST_MFC
+// A path as the framework takes it.
+inline CString cstr(const fs::path& p) { return CString(p.wstring().c_str()); }
+
+// The m_cause of the E that f throws (deleted here); -1 when f throws none.
+template <class E, class F>
+int causeOf(F f) {
+    try {
+        f();
+    } catch (E* e) {
+        const int cause = e->m_cause;
+        e->Delete();
+        return cause;
+    }
+    return -1;
+}
+#endif
+
 }  // namespace testsupport
 
 #ifdef HMIGFX_TEST_MFC
