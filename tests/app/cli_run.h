@@ -1,37 +1,23 @@
 // Running the hmigfx program as a user does, in a scratch directory.
 #pragma once
 
+#include "../support/test_support.h"
+
 #include <sys/wait.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
-#include <random>
-#include <sstream>
 #include <string>
 
 namespace clirun {
 
 namespace fs = std::filesystem;
-class Scratch {
-public:
-    Scratch() {
-        std::random_device rd;
-        path_ = fs::temp_directory_path() / ("hmigfx-cli-" + std::to_string(rd()) + std::to_string(rd()));
-        fs::create_directories(path_);
-    }
-    ~Scratch() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    fs::path operator/(const std::string& name) const { return path_ / name; }
-    fs::path write(const std::string& name, const std::string& text) const {
-        std::ofstream(path_ / name) << text;
-        return path_ / name;
-    }
 
-private:
-    fs::path path_;
+struct Scratch : testsupport::TempDir {
+    fs::path write(const std::string& name, const std::string& text) const {
+        std::ofstream(path() / name) << text;
+        return path() / name;
+    }
 };
 
 struct Outcome {
@@ -40,12 +26,7 @@ struct Outcome {
     std::string err;
 };
 
-inline std::string slurp(const fs::path& file) {
-    std::ifstream in(file);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using testsupport::slurp;
 
 inline Outcome run(const std::string& args) {
     Scratch s;

@@ -34,7 +34,8 @@ TEST(Cli, HelpAndUsage) {
     // Bad command lines: status 2 and the usage.
     for (const char* args : {"", "frobnicate", "render", "render a.json", "render -o x.png", "render a.json -o",
                              "render a.json -o x.png --zoom 0", "render a.json -o x.png --origin 3",
-                             "render a.json -o x.png --size 0,5", "render a.json -o x.png --sharpen", "gallery"}) {
+                             "render a.json -o x.png --size 0,5", "render a.json -o x.png --size 5,20000",
+                             "render a.json -o x.png --sharpen", "gallery"}) {
         r = run(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_NE(r.err.find("usage: hmigfx render"), std::string::npos) << args;

@@ -1,6 +1,6 @@
 // The scene loader: settings and their defaults, command-line overrides, the
-// library's records with their readable aliases, and bad scenes reported with
-// the JSON path of the culprit.
+// library's records with their readable aliases, and bad scenes (and bad
+// members of every kind) reported with the JSON path of the culprit.
 #include "scene.h"
 
 #include <gtest/gtest.h>
@@ -234,11 +234,42 @@ TEST(SceneLoader, BadScenesNameThePathAndTheProblem) {
          "$.objects[0].points[1]: expected a point [x, y], got [1]"},
         {withObject(R"({"kind": "probe", "bTransparent": "yes"})"),
          "$.objects[0].bTransparent: expected an integer, got a string"},
+        // The text and 3-D kinds' own members.
+        {withObject(R"({"kind": "text", "rect": [0, 0, 9, 9]})"), "$.objects[0]"},
+        {withObject(R"({"kind": "text", "rect": [0, 0, 9, 9], "str": "x", "font": {"lfWeight": "fat"}})"),
+         "$.objects[0].font.lfWeight"},
+        {withObject(R"({"kind": "text", "rect": [0, 0, 9, 9], "str": "x", "font": {"lfColour": 1}})"),
+         "$.objects[0].font: unknown field \"lfColour\""},
+        {withObject(R"({"kind": "button", "rect": [0, 0, 9, 9], "str": "x",
+                        "font": {"lfFaceName": "A face name far longer than thirty-one"}})"),
+         "$.objects[0].font.lfFaceName"},
+        {withObject(R"({"kind": "button", "rect": [0, 0, 9, 9], "str": "x", "nFormat": ["middle"]})"),
+         "$.objects[0].nFormat[0]"},
+        {withObject(R"({"kind": "textvc", "rect": [0, 0, 9, 9], "str": "x", "nAngle": 4.5})"), "$.objects[0].nAngle"},
+        {withObject(R"({"kind": "text", "rect": [0, 0, 9, 9], "str": "x", "bFocus": true})"),
+         "$.objects[0]: unknown field \"bFocus\""},
+        {withObject(R"({"kind": "object3d", "points": [[0, 0], [1, 0]]})"),
+         "$.objects[0].points: expected 3 to 100000 points, got 2"},
+        {withObject(R"({"kind": "object3d", "points": [[0, 0], [1, 0], [1.5, 2]]})"),
+         "$.objects[0].points[2][0]: expected an integer, got 1.5"},
+        {withObject(R"({"kind": "object3d", "points": [[0, 0], [9, 0], [9, 9]], "light": 80})"), "$.objects[0].light: "},
+        {withObject(R"({"kind": "object3d", "points": [[0, 0], [9, 0], [9, 9]], "light": "sideways"})"),
+         "$.objects[0].light: expected an integer or one of upperleft"},
+        {withObject(R"({"kind": "object3d", "points": [[0, 0], [9, 0], [9, 9]], "rotate": [[1, 2]]})"),
+         "$.objects[0].rotate[0]: expected [x, y, z]"},
+        {withObject(R"({"kind": "object3d", "points": [[0, 0], [9, 0], [9, 9]],
+                        "region": [{"rect": [0, 0, 1, 1], "ellipse": [0, 0, 1, 1]}]})"),
+         "$.objects[0].region[0]: expected exactly one of"},
+        {withObject(R"({"kind": "object3d", "points": [[0, 0], [9, 0], [9, 9]], "region": []})"), "$.objects[0].region: "},
+        {withObject(R"({"kind": "object3d", "points": [[0, 0], [9, 0], [9, 9]], "resize": [1, 2, 3]})"),
+         "$.objects[0].resize: expected [left, right, top, bottom]"},
     };
     for (const Case& c : cases) {
         const std::string message = errorOf(c.scene);
         EXPECT_EQ(message.substr(0, c.message.size()), c.message) << c.scene;
+        EXPECT_EQ(message.empty(), c.message.empty()) << c.scene;
     }
+    EXPECT_EQ(errorOf(withObject(R"({"kind": "text", "rect": [0, 0, 9, 9], "str": "\u6c34\u6cf5"})")), "");
 }
 
 TEST(SceneLoader, KindsAreRegisteredByName) {
