@@ -95,9 +95,8 @@ std::wstring Args::wideText() const {
 
 Interpreter::~Interpreter() {
     // Objects that were rebound without DeleteObject stay allocated, as in the reference.
-    if (dc) DeleteDC(dc);
+    canvas.reset();
     if (srcdc) DeleteDC(srcdc);
-    if (canvas) DeleteObject(canvas);
     for (auto& [name, h] : objects_) DeleteObject(h);
 }
 
@@ -141,26 +140,10 @@ const CommandTable& commandTable() {
 void makeCanvas(Interpreter& in, const Args& a) {
     const int w = a.i(0), h = a.i(1);
     if (w <= 0 || h <= 0 || w > 16384 || h > 16384) in.fail(format("bad size %dx%d", w, h));
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;  // top-down
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    in.dc = CreateCompatibleDC(nullptr);
+    in.canvas = std::make_unique<testsupport::Canvas>(w, h, a.color(2));
+    in.dc = in.canvas->hdc();
     in.srcdc = CreateCompatibleDC(nullptr);
-    if (!bmp || !in.dc || !in.srcdc) throw std::runtime_error(format("cannot create the %dx%d canvas", w, h));
-    SelectObject(in.dc, bmp);
-    in.canvas = bmp;
-    in.canvasBits = static_cast<uint32_t*>(bits);
-    in.canvasWidth = w;
-    in.canvasHeight = h;
-    const COLORREF c = a.color(2);
-    const uint32_t px = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-    for (size_t k = 0; k < static_cast<size_t>(w) * h; ++k) in.canvasBits[k] = px;
+    if (!in.canvas->bits() || !in.srcdc) throw std::runtime_error(format("cannot create the %dx%d canvas", w, h));
 }
 
 }  // namespace
@@ -343,10 +326,7 @@ Result runScript(const std::string& text, const std::string& scriptDir) {
     GdiFlush();
     result.output = in.output;
     result.errors = in.errors;
-    result.image.width = in.canvasWidth;
-    result.image.height = in.canvasHeight;
-    result.image.pixels.resize(static_cast<size_t>(in.canvasWidth) * in.canvasHeight);
-    for (size_t k = 0; k < result.image.pixels.size(); ++k) result.image.pixels[k] = in.canvasBits[k] & 0x00FFFFFF;
+    result.image = in.canvas->image();
     return result;
 }
 

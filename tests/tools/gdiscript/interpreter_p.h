@@ -1,10 +1,11 @@
 // Internals shared by the interpreter and its command files.
 #pragma once
 
-#include <windows.h>
+#include "../../support/canvas.h"
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -80,12 +81,9 @@ public:
     Interpreter& operator=(const Interpreter&) = delete;
     ~Interpreter();
 
-    HDC dc = nullptr;
-    HBITMAP canvas = nullptr;
+    std::unique_ptr<testsupport::Canvas> canvas;
+    HDC dc = nullptr;  // the canvas's
     HDC srcdc = nullptr;
-    uint32_t* canvasBits = nullptr;
-    int canvasWidth = 0;
-    int canvasHeight = 0;
     std::string scriptDir;
     std::string currentCommand;
     int lineNumber = 0;
@@ -112,7 +110,7 @@ private:
 // Parses a number token: decimal, 0x hex, a Win32 constant, or several joined by '|'.
 bool parseNumber(const std::string& token, long long* out);
 std::string format(const char* fmt, ...);
-// UTF-8 to wide characters.
+// UTF-8 to wide characters and back.
 std::wstring widen(const std::string& s);
 std::string narrow(const std::wstring& s);
 
