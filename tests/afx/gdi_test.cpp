@@ -1,5 +1,6 @@
 // The GDI wrappers and CDC over the software GDI: ownership, temporary
-// objects, selection and the state and drawing members.
+// objects and selection. (The members that only forward a call are used by
+// every drawing test of the library.)
 #include "../support/test_support.h"
 
 namespace {
@@ -75,61 +76,6 @@ TEST(CDC, SelectionReturnsThePreviousObjects) {
     AfxUnlockTempMaps();
 }
 
-TEST(CDC, StateChangesReachTheDC) {
-    Canvas c(8, 8);
-    EXPECT_EQ(c.dc.SetBkColor(RGB(1, 2, 3)), RGB(255, 255, 255));
-    EXPECT_EQ(c.dc.GetBkColor(), RGB(1, 2, 3));
-    EXPECT_EQ(c.dc.SetBkMode(TRANSPARENT), OPAQUE);
-    EXPECT_EQ(c.dc.GetBkMode(), TRANSPARENT);
-    EXPECT_EQ(c.dc.SetTextColor(RGB(4, 5, 6)), RGB(0, 0, 0));
-    EXPECT_EQ(c.dc.SetROP2(R2_NOTXORPEN), R2_COPYPEN);
-    EXPECT_EQ(c.dc.GetROP2(), R2_NOTXORPEN);
-    EXPECT_EQ(c.dc.SetViewportOrg(-5, -7), CPoint(0, 0));
-    EXPECT_EQ(c.dc.GetViewportOrg(), CPoint(-5, -7));
-    EXPECT_EQ(c.dc.SetBrushOrg(3, 4), CPoint(0, 0));
-    EXPECT_EQ(c.dc.GetBrushOrg(), CPoint(3, 4));
-    c.dc.MoveTo(10, 11);
-    EXPECT_EQ(c.dc.GetCurrentPosition(), CPoint(10, 11));
-}
-
-TEST(CDC, ClipRegionsAreSelectedAndRemoved) {
-    Canvas c(20, 10);
-    CRgn rgn;
-    ASSERT_TRUE(rgn.CreateRectRgn(2, 2, 6, 5));
-    EXPECT_EQ(c.dc.SelectClipRgn(&rgn), SIMPLEREGION);
-    CRect box;
-    EXPECT_EQ(c.dc.GetClipBox(&box), SIMPLEREGION);
-    EXPECT_EQ(box, CRect(2, 2, 6, 5));
-    CBrush red(RGB(255, 0, 0));
-    c.dc.FillRect(CRect(0, 0, 20, 10), &red);
-    EXPECT_EQ(c.dc.GetPixel(2, 2), RGB(255, 0, 0));
-    EXPECT_EQ(c.dc.GetPixel(6, 2), CLR_INVALID);  // outside the clip region
-    EXPECT_EQ(c.dc.SelectClipRgn(nullptr), SIMPLEREGION);  // no clip region: the whole surface
-    c.dc.GetClipBox(&box);
-    EXPECT_EQ(box, CRect(0, 0, 20, 10));
-    EXPECT_EQ(c.dc.GetPixel(6, 2), RGB(255, 255, 255));  // the fill stayed inside the region
-    // Selecting a region object clips too, and answers with the region type.
-    EXPECT_EQ(c.dc.SelectObject(&rgn), SIMPLEREGION);
-}
-
-TEST(CRgn, CombinesAndHitTests) {
-    CRgn a, b, both;
-    a.CreateRectRgn(0, 0, 10, 10);
-    b.CreateRectRgn(5, 5, 15, 15);
-    both.CreateRectRgn(0, 0, 0, 0);
-    EXPECT_EQ(both.CombineRgn(&a, &b, RGN_AND), SIMPLEREGION);
-    CRect box;
-    both.GetRgnBox(&box);
-    EXPECT_EQ(box, CRect(5, 5, 10, 10));
-    EXPECT_EQ(both.CombineRgn(&a, &b, RGN_OR), COMPLEXREGION);
-    EXPECT_TRUE(both.PtInRegion(12, 12));
-    EXPECT_FALSE(both.PtInRegion(CPoint(12, 2)));
-    EXPECT_EQ(both.CopyRgn(&a), SIMPLEREGION);
-    EXPECT_TRUE(both.EqualRgn(&a));
-    EXPECT_EQ(both.OffsetRgn(1, 1), SIMPLEREGION);
-    EXPECT_FALSE(both.EqualRgn(&a));
-}
-
 TEST(CDC, DestructionDeletesTheDCUnlessDetached) {
     HDC kept;
     {
@@ -159,24 +105,6 @@ TEST(CClientDC, WithoutAWindowIsTheScreen) {
     EXPECT_NE(screen.GetSafeHdc(), nullptr);
     EXPECT_EQ(screen.GetDeviceCaps(LOGPIXELSX), 96);
     EXPECT_EQ(screen.GetDeviceCaps(BITSPIXEL), 32);
-}
-
-TEST(CDC, DrawsThroughTheDC) {
-    Canvas c(8, 8);
-    c.dc.SetPixel(1, 1, RGB(0, 128, 0));
-    EXPECT_EQ(c.dc.GetPixel(1, 1), RGB(0, 128, 0));
-    CBrush blue(RGB(0, 0, 255));
-    CBrush* old = c.dc.SelectObject(&blue);
-    c.dc.PatBlt(4, 4, 2, 2, PATCOPY);
-    c.dc.SelectObject(old);
-    EXPECT_EQ(c.dc.GetPixel(5, 5), RGB(0, 0, 255));
-    EXPECT_EQ(c.dc.GetPixel(6, 6), RGB(255, 255, 255));
-    CBrush hatch(HS_CROSS, RGB(255, 0, 0));
-    LOGBRUSH lb;
-    hatch.GetLogBrush(&lb);
-    EXPECT_EQ(lb.lbStyle, static_cast<UINT>(BS_HATCHED));
-    EXPECT_EQ(lb.lbHatch, static_cast<ULONG_PTR>(HS_CROSS));
-    AfxUnlockTempMaps();
 }
 
 }  // namespace

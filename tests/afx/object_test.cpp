@@ -119,16 +119,6 @@ TEST(Exceptions, TryCatchMacrosDeleteTheException) {
     EXPECT_EQ(caught, 2);
 }
 
-TEST(Exceptions, MapWin32ErrorsToFileCauses) {
-    EXPECT_EQ(CFileException::OsErrorToException(ERROR_FILE_NOT_FOUND), CFileException::fileNotFound);
-    EXPECT_EQ(CFileException::OsErrorToException(ERROR_PATH_NOT_FOUND), CFileException::badPath);
-    EXPECT_EQ(CFileException::OsErrorToException(ERROR_ACCESS_DENIED), CFileException::accessDenied);
-    EXPECT_EQ(CFileException::OsErrorToException(ERROR_SHARING_VIOLATION), CFileException::sharingViolation);
-    EXPECT_EQ(CFileException::OsErrorToException(ERROR_DISK_FULL), CFileException::diskFull);
-    EXPECT_EQ(CFileException::OsErrorToException(ERROR_NEGATIVE_SEEK), CFileException::badSeek);
-    EXPECT_EQ(CFileException::OsErrorToException(12345), CFileException::genericException);
-}
-
 TEST(Exceptions, OleStatusCodes) {
     COleException* e = nullptr;
     try {

@@ -149,18 +149,6 @@ TEST(Render, FractionalGeometryTruncatesLikeTheLibrary) {
                              R"("zoom": 225, )")));
 }
 
-TEST(Render, VeryLongPolylinesAndPolygons) {
-    // Beyond the library's 8000-point buffers: drawn without harm.
-    std::string points;
-    for (int i = 0; i < 9000; ++i)
-        points += "[" + std::to_string(i % 60) + ", " + std::to_string((i * 7) % 40) + "]" + (i + 1 < 9000 ? "," : "");
-    const Rendered line = render(scene(R"({"kind": "polyline", "points": [)" + points + "]}"));
-    const Rendered poly = render(scene(R"({"kind": "polygon", "points": [)" + points + R"(],
-                                           "brush": {"lbStyle": "gradient", "lbHatch": "centre"}})"));
-    EXPECT_NE(line.at(0, 0), kGrey);
-    EXPECT_FALSE(line == poly);
-}
-
 }  // namespace
 
 namespace {

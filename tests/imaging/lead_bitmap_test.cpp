@@ -356,19 +356,3 @@ TEST(LeadBitmap, GetBitmapFileLoadsRealFilesAndRefusesOthers) {
     EXPECT_EQ(b.GetBitmapFile(nullptr), 0);
     EXPECT_FALSE(b.Flags & BITMAPFLAG_ALLOCATED);
 }
-
-TEST(LeadBitmap, PictureGoesToAWindowDeviceBitmapAndBack) {
-    fixtures::TempDir dir;
-    fixtures::writeFile(dir / "p.bmp", fixtures::encode(".bmp", fixtures::gradient(16, 16)));
-    CLeadBitmap b;
-    ASSERT_EQ(b.GetBitmapFile((dir / "p.bmp").wstring().c_str()), 1);
-    HDC screen = ::GetDC(nullptr);
-    HBITMAP ddb = b.ChangeToDDB(screen);
-    ASSERT_NE(ddb, nullptr);
-    EXPECT_FALSE(b.Flags & BITMAPFLAG_ALLOCATED);
-    EXPECT_EQ(b.ConvertFromDDB(screen, ddb, nullptr), 1);
-    EXPECT_EQ(fixtures::pixelAt(b, 15, 9), fixtures::gradientColor(15, 9));
-    ::DeleteObject(ddb);
-    b.Free();
-    ::ReleaseDC(nullptr, screen);
-}

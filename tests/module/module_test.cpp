@@ -1,6 +1,7 @@
 // Module start-up as a host linked against the library sees it: the library
 // registered itself in the resource chain at load, its 48 pattern bitmaps are
-// found by name, and its entry point attaches and detaches as it should.
+// found by name (their rows: the golden pattern_brushes; their names: the
+// pattern library's tests), and its entry point attaches and detaches.
 #include <afxwin.h>
 
 #include "module/module_p.h"
@@ -16,19 +17,6 @@ int linksOf(HMODULE module) {
     for (CDynLinkLibrary* p = AfxGetModuleState()->m_libraryList; p; p = p->m_pNextDLL)
         if (p->m_hModule == module) ++n;
     return n;
-}
-
-// A pattern bitmap's rows, top to bottom, as bytes (1 bits white).
-std::vector<BYTE> rowsOf(CBitmap& bmp) {
-    CDC dc;
-    dc.CreateCompatibleDC(nullptr);
-    HGDIOBJ old = dc.SelectObject(static_cast<HGDIOBJ>(bmp.m_hObject));
-    std::vector<BYTE> rows(8, 0);
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x)
-            if (dc.GetPixel(x, y) == RGB(255, 255, 255)) rows[static_cast<size_t>(y)] |= static_cast<BYTE>(0x80 >> x);
-    dc.SelectObject(old);
-    return rows;
 }
 
 TEST(ModuleStartUp, TheLibraryJoinedTheResourceChainAtLoad) {
@@ -62,34 +50,6 @@ TEST(PatternResources, All48AreMonochrome8x8Bitmaps) {
     EXPECT_FALSE(none.LoadBitmap(L"IDB_PATTERN0"));
     EXPECT_FALSE(none.LoadBitmap(L"IDB_PATTERN49"));
     EXPECT_FALSE(none.LoadBitmap(L"IDB_PATTERN01"));  // the number has no leading zero
-}
-
-TEST(PatternResources, RowsComeOutTopRowFirst) {
-    // Asymmetric patterns, so a flipped or mirrored bitmap shows.
-    const struct {
-        int number;
-        std::vector<BYTE> rows;
-    } cases[] = {
-        {1, {0xFF, 0xFF, 0xFF, 0xDF, 0xFF, 0xFF, 0xFF, 0xFD}},
-        {17, {0x1F, 0x8F, 0xC7, 0xE3, 0xF1, 0xF8, 0x7C, 0x3E}},
-        {42, {0x88, 0x67, 0x07, 0x07, 0x88, 0x76, 0x70, 0x70}},
-        {48, {0x07, 0x8F, 0xDF, 0xFF, 0xDF, 0x8F, 0x07, 0x02}},
-    };
-    for (const auto& c : cases) {
-        CBitmap bmp;
-        CString name;
-        name.Format(L"IDB_PATTERN%d", c.number);
-        ASSERT_TRUE(bmp.LoadBitmap(name));
-        EXPECT_EQ(rowsOf(bmp), c.rows) << c.number;
-    }
-}
-
-TEST(PatternResources, CarryTheirNames) {
-    EXPECT_STREQ(hmigfx::g_szPatternNames[0], "");
-    EXPECT_STREQ(hmigfx::g_szPatternNames[1], "5%");
-    EXPECT_STREQ(hmigfx::g_szPatternNames[13], "Ligth downward diagonal");
-    EXPECT_STREQ(hmigfx::g_szPatternNames[20], "Light horizonta");
-    EXPECT_STREQ(hmigfx::g_szPatternNames[48], "Solid diamond");
 }
 
 TEST(ModuleEntry, RefusesAModuleTheFrameworkDoesNotKnow) {
