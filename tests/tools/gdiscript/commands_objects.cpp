@@ -6,13 +6,6 @@
 namespace hmigfx::gdiscript {
 namespace {
 
-HGDIOBJ createPen(const Args& a) { return CreatePen(a.i(0), a.i(1), a.color(2)); }
-HGDIOBJ createSolidBrush(const Args& a) { return CreateSolidBrush(a.color(0)); }
-HGDIOBJ createHatchBrush(const Args& a) { return CreateHatchBrush(a.i(0), a.color(1)); }
-HGDIOBJ createPatternBrush(const Args& a) { return CreatePatternBrush(static_cast<HBITMAP>(a.obj(0))); }
-HGDIOBJ getStockObject(const Args& a) { return GetStockObject(a.i(0)); }
-HGDIOBJ getSysColorBrush(const Args& a) { return GetSysColorBrush(a.i(0)); }
-
 HGDIOBJ extCreatePen(const Args& a) {
     LOGBRUSH lb{a.u(2), a.color(3), 0};
     bool isBitmap = false;
@@ -87,12 +80,6 @@ HGDIOBJ loadBitmapFile(const Args& a) {
     return h;
 }
 
-HGDIOBJ selectObject(const Args& a) {
-    HGDIOBJ old = SelectObject(a.in->dc, a.obj(0));
-    a.in->check(old != nullptr && old != HGDI_ERROR);
-    return nullptr;
-}
-
 HGDIOBJ deleteObject(const Args& a) {
     a.in->check(DeleteObject(a.obj(0)));
     a.in->unbind(a.v[0]);
@@ -102,18 +89,21 @@ HGDIOBJ deleteObject(const Args& a) {
 }  // namespace
 
 void addObjectCommands(CommandTable& t) {
-    t["CreatePen"] = {createPen, 3, 3, kNew};
+    GDISCRIPT_MAKE(t, "CreatePen", 3, 3, CreatePen(a.i(0), a.i(1), a.color(2)));
     t["ExtCreatePen"] = {extCreatePen, 5, kMany, kNew};
-    t["CreateSolidBrush"] = {createSolidBrush, 1, 1, kNew};
-    t["CreateHatchBrush"] = {createHatchBrush, 2, 2, kNew};
-    t["CreatePatternBrush"] = {createPatternBrush, 1, 1, kNew};
+    GDISCRIPT_MAKE(t, "CreateSolidBrush", 1, 1, CreateSolidBrush(a.color(0)));
+    GDISCRIPT_MAKE(t, "CreateHatchBrush", 2, 2, CreateHatchBrush(a.i(0), a.color(1)));
+    GDISCRIPT_MAKE(t, "CreatePatternBrush", 1, 1, CreatePatternBrush(static_cast<HBITMAP>(a.obj(0))));
     t["CreatePatternBrush8x8"] = {createPatternBrush8x8, 8, 8, kNew};
     t["CreateDIBPatternBrush32"] = {createDIBPatternBrush32, 2, kMany, kNew};
-    t["GetStockObject"] = {getStockObject, 1, 1, kNew};
-    t["GetSysColorBrush"] = {getSysColorBrush, 1, 1, kNew};
+    GDISCRIPT_MAKE(t, "GetStockObject", 1, 1, GetStockObject(a.i(0)));
+    GDISCRIPT_MAKE(t, "GetSysColorBrush", 1, 1, GetSysColorBrush(a.i(0)));
     t["CreateBitmap32"] = {createBitmap32, 2, kMany, kNew};
     t["LoadBitmapFile"] = {loadBitmapFile, 0, 0, kNew | kText | kRaw};
-    t["SelectObject"] = {selectObject, 1, 1, 0};
+    GDISCRIPT_CALL(t, "SelectObject", 1, 1, [&] {
+        HGDIOBJ old = SelectObject(dc, a.obj(0));
+        return old != nullptr && old != HGDI_ERROR;
+    }());
     t["DeleteObject"] = {deleteObject, 1, 1, 0};
 }
 

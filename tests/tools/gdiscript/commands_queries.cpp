@@ -4,8 +4,13 @@
 namespace hmigfx::gdiscript {
 namespace {
 
+HGDIOBJ combineRgn(const Args& a) {
+    a.in->print(format("CombineRgn %d", CombineRgn(a.rgn(0), a.rgn(1), a.rgn(2), a.i(3))));
+    return nullptr;
+}
+
 HGDIOBJ ptInRegion(const Args& a) {
-    a.in->print(format("PtInRegion %d", PtInRegion(static_cast<HRGN>(a.obj(0)), a.i(1), a.i(2)) ? 1 : 0));
+    a.in->print(format("PtInRegion %d", PtInRegion(a.rgn(0), a.i(1), a.i(2)) ? 1 : 0));
     return nullptr;
 }
 
@@ -16,7 +21,7 @@ void printBox(const Args& a, const char* what, int type, const RECT& r) {
 
 HGDIOBJ getRgnBox(const Args& a) {
     RECT r{};
-    const int type = GetRgnBox(static_cast<HRGN>(a.obj(0)), &r);
+    const int type = GetRgnBox(a.rgn(0), &r);
     printBox(a, "GetRgnBox", type, r);
     return nullptr;
 }
@@ -29,7 +34,7 @@ HGDIOBJ getClipBox(const Args& a) {
 }
 
 HGDIOBJ getRegionData(const Args& a) {
-    HRGN rgn = static_cast<HRGN>(a.obj(0));
+    HRGN rgn = a.rgn(0);
     const DWORD size = GetRegionData(rgn, 0, nullptr);
     std::vector<uint8_t> buf(size ? size : 1);
     auto* rd = reinterpret_cast<RGNDATA*>(buf.data());
@@ -63,6 +68,7 @@ HGDIOBJ getCurrentPositionEx(const Args& a) {
 }  // namespace
 
 void addQueryCommands(CommandTable& t) {
+    t["CombineRgn"] = {combineRgn, 4, 4, 0};
     t["PtInRegion"] = {ptInRegion, 3, 3, 0};
     t["GetRgnBox"] = {getRgnBox, 1, 1, 0};
     t["GetRegionData"] = {getRegionData, 1, 1, 0};

@@ -1,4 +1,4 @@
-// Fonts, text output, text queries and USER's frame drawing.
+// Fonts, text output and text queries.
 #include "interpreter_p.h"
 
 namespace hmigfx::gdiscript {
@@ -35,12 +35,6 @@ HGDIOBJ createFont(const Args& a) {
     return CreateFontIndirectW(&lf);
 }
 
-HGDIOBJ textOut(const Args& a) {
-    const std::wstring t = a.wideText();
-    a.in->check(TextOutW(a.in->dc, a.i(0), a.i(1), t.c_str(), static_cast<int>(t.size())));
-    return nullptr;
-}
-
 HGDIOBJ drawText(const Args& a) {
     const std::wstring t = a.wideText();
     RECT r = a.rect(0);
@@ -51,18 +45,6 @@ HGDIOBJ drawText(const Args& a) {
                            static_cast<long>(r.right), static_cast<long>(r.bottom)));
     else
         a.in->print(format("DrawTextW %d", h));
-    return nullptr;
-}
-
-HGDIOBJ drawFocusRect(const Args& a) {
-    RECT r = a.rect(0);
-    a.in->check(DrawFocusRect(a.in->dc, &r));
-    return nullptr;
-}
-
-HGDIOBJ drawFrameControl(const Args& a) {
-    RECT r = a.rect(0);
-    a.in->check(DrawFrameControl(a.in->dc, &r, a.u(4), a.u(5)));
     return nullptr;
 }
 
@@ -96,10 +78,12 @@ HGDIOBJ getTextFace(const Args& a) {
 void addTextCommands(CommandTable& t) {
     t["CreateFontIndirectW"] = {createFont, 10, 10, kNew | kText};
     t["CreateFontW"] = {createFont, 13, 13, kNew | kText};
-    t["TextOutW"] = {textOut, 2, 2, kText};
+    GDISCRIPT_CALL(t, "TextOutW", 2, 2, [&] {
+        const std::wstring text = a.wideText();
+        return TextOutW(dc, a.i(0), a.i(1), text.c_str(), static_cast<int>(text.size()));
+    }());
+    t["TextOutW"].flags = kText;
     t["DrawTextW"] = {drawText, 5, 5, kText};
-    t["DrawFocusRect"] = {drawFocusRect, 4, 4, 0};
-    t["DrawFrameControl"] = {drawFrameControl, 6, 6, 0};
     t["GetTextExtentPoint32W"] = {getTextExtentPoint32, 0, 0, kText};
     t["GetTextMetricsW"] = {getTextMetrics, 0, 0, 0};
     t["GetTextFaceW"] = {getTextFace, 0, 0, 0};

@@ -126,9 +126,7 @@ const CommandTable& commandTable() {
         CommandTable t;
         t["canvas"] = {canvasCommand, 3, 3, 0};
         addObjectCommands(t);
-        addRegionCommands(t);
-        addStateCommands(t);
-        addDrawingCommands(t);
+        addCallCommands(t);
         addBlitCommands(t);
         addQueryCommands(t);
         addTextCommands(t);

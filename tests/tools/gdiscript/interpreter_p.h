@@ -35,13 +35,31 @@ struct Args {
     COLORREF color(int i) const { return static_cast<COLORREF>(num(i)); }
     HGDIOBJ obj(int i) const;
     RECT rect(int first) const { return RECT{i(first), i(first + 1), i(first + 2), i(first + 3)}; }
+    // The rectangle from index first on, in storage that lasts for the command.
+    RECT* prect(int first) const { return &(scratch = rect(first)); }
+    HRGN rgn(int idx) const { return static_cast<HRGN>(obj(idx)); }
+    HBRUSH brush(int idx) const { return static_cast<HBRUSH>(obj(idx)); }
     // X Y pairs from index first on.
     std::vector<POINT> points(int first) const;
     // The text argument with the escapes undone.
     std::wstring wideText() const;
+
+    mutable RECT scratch{};
 };
 
 using Handler = HGDIOBJ (*)(const Args&);
+
+// Commands that are one GDI call on the canvas DC `dc` with the arguments `a`:
+// CALL warns when the call's result is false, MAKE binds the object it returns.
+#define GDISCRIPT_CALL(t, name, min, max, ...)                                                       \
+    t[name] = {[](const Args& a) -> HGDIOBJ {                                                       \
+                   [[maybe_unused]] HDC dc = a.in->dc;                                              \
+                   a.in->check(__VA_ARGS__);                                                        \
+                   return nullptr;                                                                  \
+               },                                                                                   \
+               min, max, 0}
+#define GDISCRIPT_MAKE(t, name, min, max, ...) \
+    t[name] = {[](const Args& a) -> HGDIOBJ { return __VA_ARGS__; }, min, max, kNew}
 
 enum CommandFlags { kNew = 1, kText = 2, kRaw = 4 };
 constexpr int kMany = 0x7fffffff;
@@ -57,9 +75,7 @@ using CommandTable = std::map<std::string, Command>;
 
 // Each command file adds its commands.
 void addObjectCommands(CommandTable& t);
-void addRegionCommands(CommandTable& t);
-void addStateCommands(CommandTable& t);
-void addDrawingCommands(CommandTable& t);
+void addCallCommands(CommandTable& t);
 void addBlitCommands(CommandTable& t);
 void addQueryCommands(CommandTable& t);
 void addTextCommands(CommandTable& t);
