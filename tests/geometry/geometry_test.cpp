@@ -77,6 +77,8 @@ TEST(CMyRect, ConversionsTruncateTowardZero) {
     CSize back;
     s.CopyTo(back);
     EXPECT_EQ(back, CSize(7, 8));
+    q = POINT{-1, 2};
+    EXPECT_TRUE(q.x == -1 && q.y == 2);
 }
 
 TEST(CMyRect, NormalizesInflatesDeflatesAndMoves) {
@@ -125,8 +127,10 @@ TEST(ArchiveRecords, RectanglesStoreLeftRightTopBottomPointsAndSizesTwoDoubles) 
         CPoint ip(5, -6);
         q.Serialize(ar, ip);
         EXPECT_EQ(q.x, 5);
+        CSize is(9, 10);
+        CMySize(0, 0).Serialize(ar, is);
     }
-    EXPECT_EQ(bytesOf(f), doublesLE({10, 30, 20, 40, 0.5, 2, -3, 4, 1, 3, 2, 4, 5, -6}));  // no headers
+    EXPECT_EQ(bytesOf(f), doublesLE({10, 30, 20, 40, 0.5, 2, -3, 4, 1, 3, 2, 4, 5, -6, 9, 10}));  // no headers
 }
 
 TEST(ArchiveRecords, EitherOverloadReadsEitherRecordThroughAFileOnDisk) {
@@ -138,7 +142,7 @@ TEST(ArchiveRecords, EitherOverloadReadsEitherRecordThroughAFileOnDisk) {
         rectOf(-1.25, 2.5, 1e6, -0.001).Serialize(ar);
         CRect ir(1, 2, 3, 4);
         CMyRect(0, 0, 0, 0).Serialize(ar, ir);
-        const double point[] = {2.75, -3.5};  // a point record with fractions
+        const double point[] = {2.75, -3.5, 4.125, 6.5};  // a point and a size record with fractions
         ar.Write(point, sizeof point);
     }
     CFile f(path, CFile::modeRead);
@@ -154,6 +158,12 @@ TEST(ArchiveRecords, EitherOverloadReadsEitherRecordThroughAFileOnDisk) {
     p.Serialize(ar, ip);
     EXPECT_TRUE(p.x == 2.75 && p.y == -3.5);
     EXPECT_EQ(ip, CPoint(2, -3));
+    CMySize sz(0, 0);
+    CSize is;
+    sz.Serialize(ar, is);
+    EXPECT_TRUE(sz.cx == 4.125 && is == CSize(4, 6));
+    CMySize plain(0, 0);
+    EXPECT_MFC_THROW(plain.Serialize(ar), CArchiveException);  // past the end
 }
 
 TEST(ArchiveRecords, ATruncatedRecordThrowsAndKeepsTheFieldsRead) {

@@ -76,64 +76,109 @@ TEST(LeadBitmap, IsItsOwnRecordAndAssignmentSharesThePicture) {
 // Forwarding: the record first, then the member's arguments; file names,
 // buffers, device contexts and windows before the record.
 
-// Representatives of each convention: the record first; a file name, buffer,
-// device context or window before it; framework objects unwrapped; degrees
-// and sizes in the SDK's units; and the three members that reach file 119.
-TEST(LeadBitmap, MembersPassTheirArgumentsInTheSdksOrderAndUnits) {
+// Forwarding: the record first, then the member's arguments; file names,
+// buffers, device contexts and windows before the record; degrees and sizes
+// in the SDK's units.
+
+TEST(LeadBitmap, KernelMembersForwardTheirArguments) {
     Recorder rec;
-    CLeadBitmap b, other;
+    CLeadBitmap b;
     const std::string me = P(&b);
+    CLeadBitmap other;
     RGBQUAD pal[2];
-    unsigned char buf[16];
+    unsigned char buf[8];
+    unsigned char buf2[8];
     HDC hdc = reinterpret_cast<HDC>(uintptr_t(0x7700));
-    HWND hwnd = reinterpret_cast<HWND>(uintptr_t(0x8800));
-    HBITMAP hbm = reinterpret_cast<HBITMAP>(uintptr_t(0x9900));
     LEADFILECALLBACK cb = [](FILEINFO*, struct_LEAD_Bitmap*, unsigned char*, int, int, void*) { return 1; };
     int user = 0;
-    char name[] = "picture.png";
-    LOADFILEOPTION lo{};
-    SAVEFILEOPTION so{};
-    FILEINFO fi{};
-    RECT r1, r2, r3, r4;
-    CDC dc;
-    dc.m_hDC = hdc;
-    CWnd wnd;
-    wnd.m_hWnd = hwnd;
 
+    EXPECT_ONLY_CALL(b.Access(), K + "100", me);
     EXPECT_ONLY_CALL(EXPECT_EQ(b.Allocate(3), 4321), K + "101", me, "3");
+    EXPECT_ONLY_CALL(b.ChangeHeight(-9), K + "102", me, "-9");
+    EXPECT_ONLY_CALL(b.ChangeFromDIB(buf), K + "104", me, P(buf));
     EXPECT_ONLY_CALL(EXPECT_EQ(b.ChangeToDIB(), reinterpret_cast<void*>(Recorder::handle(106))), K + "106", me);
+    EXPECT_ONLY_CALL(b.Clear(), K + "107", me);
     EXPECT_ONLY_CALL(b.ColorRes(&other, 8, 77ul, pal, nullptr, 16u, cb, &user), K + "108", me, P(&other), "8", "77",
                      P(pal), kNull, "16", show(cb), P(&user));
+    EXPECT_ONLY_CALL(b.ConvertFromDIB(reinterpret_cast<BITMAPINFO*>(buf), buf2), K + "110", me, P(buf), P(buf2));
+    EXPECT_ONLY_CALL(b.ConvertToDIB(), K + "111", me);
+    EXPECT_ONLY_CALL(b.Copy(&other), K + "112", me, P(&other));
+    EXPECT_ONLY_CALL(b.CopyData(&other), K + "113", me, P(&other));
+    EXPECT_ONLY_CALL(b.CopyHandle(&other), K + "114", me, P(&other));
+    EXPECT_ONLY_CALL(b.CopyRect(&other, 1u, 2u, 3u, 4u), K + "115", me, P(&other), "1", "2", "3", "4");
     EXPECT_ONLY_CALL(b.Create(10u, 20u, 24u, 1u, 4u, pal, 2u, buf, 99ul), K + "116", me, "10", "20", "24", "1", "4",
                      P(pal), "2", P(buf), "99");
+    EXPECT_ONLY_CALL(EXPECT_EQ(b.CreateDCW(), reinterpret_cast<HDC>(Recorder::handle(117))), K + "117", me);
     EXPECT_ONLY_CALL(b.DeleteDC(hdc), K + "120", P(hdc));  // without the record
+    EXPECT_ONLY_CALL(b.DitherLine(buf, buf2), K + "121", me, P(buf), P(buf2));
+    EXPECT_ONLY_CALL(b.Fill(0x123456ul), K + "123", me, S(0x123456));
+    EXPECT_ONLY_CALL(b.Flip(), K + "124", me);
+    EXPECT_ONLY_CALL(b.Free(), K + "125", me);
+    EXPECT_ONLY_CALL(b.GetColors(2, 5, pal), K + "128", me, "2", "5", P(pal));
+    EXPECT_ONLY_CALL(EXPECT_EQ(b.GetRow(buf, 7, 8ul), 4321L), K + "129", me, P(buf), "7", "8");
+    EXPECT_ONLY_CALL(b.GetRowCol(buf, 7, 3, 8ul), K + "130", me, P(buf), "7", "3", "8");
     EXPECT_ONLY_CALL(EXPECT_EQ(b.GetPixelColor(4, 5), 0xC0FFEEul), K + "132", me, "4", "5");
     EXPECT_ONLY_CALL(b.GrayScale(), K + "133", me, "8");
-    EXPECT_ONLY_CALL(b.Combine(1, 2, 3, 4, &other, 5, 6, 7ul), K + "241", me, "1", "2", "3", "4", P(&other), "5", "6", "7");
+    EXPECT_ONLY_CALL(b.Init(30, 40, 8), K + "134", me, "30", "40", "8");
+    EXPECT_ONLY_CALL(b.PutColors(0, 2, pal), K + "136", me, "0", "2", P(pal));
+    EXPECT_ONLY_CALL(b.PutRow(buf, 6, 8ul), K + "137", me, P(buf), "6", "8");
+    EXPECT_ONLY_CALL(b.PutRowCol(buf, 6, 1, 8ul), K + "138", me, P(buf), "6", "1", "8");
+    EXPECT_ONLY_CALL(b.PutPixelColor(3, 4, 0xFFul), K + "139", me, "3", "4", "255");
+    EXPECT_ONLY_CALL(b.Release(), K + "141", me);
+    EXPECT_ONLY_CALL(b.Resize(&other), K + "143", me, P(&other));
+    EXPECT_ONLY_CALL(b.Reverse(), K + "144", me);
+    EXPECT_ONLY_CALL(b.Shear(30, 1, 0xFFul), K + "150", me, "30", "1", "255");
+    EXPECT_ONLY_CALL(b.Size(64, 48, 5ul), K + "151", me, "64", "48", "5");
+    EXPECT_ONLY_CALL(b.StartDithering(pal, 256u), K + "152", me, P(pal), "256");
+    EXPECT_ONLY_CALL(b.StopDithering(), K + "154", me);
+    EXPECT_ONLY_CALL(b.Combine(1, 2, 3, 4, &other, 5, 6, 7ul), K + "241", me, "1", "2", "3", "4", P(&other), "5", "6",
+                     "7");
+}
+
+TEST(LeadBitmap, RotationAndResamplingPassTheSdksUnits) {
+    Recorder rec;
+    CLeadBitmap b;
+    const std::string me = P(&b);
     EXPECT_ONLY_CALL(b.Rotate(90, 1), K + "145", me, "9000", "1", "0");
+    EXPECT_ONLY_CALL(b.Rotate(45, 7), K + "145", me, "4500", "1", "0");
     EXPECT_ONLY_CALL(b.Rotate(-30, 0), K + "145", me, "-3000", "0", "0");
     EXPECT_ONLY_CALL(b.RotateFine(1234, -2, RGB(1, 2, 3)), K + "145", me, "1234", "1", S(RGB(1, 2, 3)));
+    EXPECT_ONLY_CALL(b.RotateFine(-50, 0, 0), K + "145", me, "-50", "0", "0");
     EXPECT_ONLY_CALL(b.Resample(320, 200), K + "151", me, "320", "200", "2");
+}
+
+TEST(LeadBitmap, ImageMembersForwardTheirArguments) {
+    Recorder rec;
+    CLeadBitmap b;
+    const std::string me = P(&b);
+    BINARYFLT bin{};
+    SPATIALFLT spatial{};
+    long angle = 0;
+    unsigned long histogram[256];
+    unsigned char lut[256];
+    EXPECT_ONLY_CALL(b.AddNoise(500u, 2u), I + "100", me, "500", "2");
+    EXPECT_ONLY_CALL(b.AverageFilter(3u), I + "101", me, "3");
+    EXPECT_ONLY_CALL(b.BinaryFilter(&bin), I + "102", me, P(&bin));
+    EXPECT_ONLY_CALL(b.ChangeContrast(-10), I + "103", me, "-10");
+    EXPECT_ONLY_CALL(b.ChangeHue(90), I + "104", me, "90");
+    EXPECT_ONLY_CALL(b.ChangeIntensity(20), I + "105", me, "20");
+    EXPECT_ONLY_CALL(b.ChangeSaturation(30), I + "106", me, "30");
+    EXPECT_ONLY_CALL(b.Deskew(&angle), I + "109", me, P(&angle));
+    EXPECT_ONLY_CALL(b.Despeckle(), I + "110", me);
     EXPECT_ONLY_CALL(b.Emboss(1u, 500u), I + "111", me, "1", "500");
-    EXPECT_ONLY_CALL(b.SaveFileOffset(7, 100L, nullptr, 5, 24, 80, 1u, cb, &user, &so), F + "112", "7", "100", kNull,
-                     me, "5", "24", "80", "1", show(cb), P(&user), P(&so));
-    EXPECT_ONLY_CALL(b.LoadFile(name, 8, 2, 3u, cb, &user, &lo, &fi), F + "102", P(name), me, "8", "2", "3", show(cb),
-                     P(&user), P(&lo), P(&fi));
-    EXPECT_ONLY_CALL(b.LoadMemory(buf, 24, 1, 3u, cb, &user, 16L, &lo, &fi), F + "119", P(buf), me, "24", "1", "3",
-                     show(cb), P(&user), "16", P(&lo), P(&fi));
-    EXPECT_ONLY_CALL(b.DecompressBitmapMemory(buf, 8, 16L, &lo), F + "119", P(buf), me, "8", "4", "67", kNull, kNull,
-                     "16", P(&lo), kNull);  // the decompressors fix order 4 and flags 0x43
-    EXPECT_ONLY_CALL(b.DecompressMemory(buf, cb, 8, &user, 12345, 16L, &lo), F + "119", P(buf), me, "8", "4", "67",
-                     show(cb), P(&user), "16", P(&lo), kNull);
-    EXPECT_ONLY_CALL(b.ChangeFromDDB(hdc, hbm, nullptr), D + "120", P(hdc), me, P(hbm), kNull);
-    EXPECT_ONLY_CALL(b.CopyToClipboard(&wnd), D + "127", P(hwnd), me);
-    EXPECT_ONLY_CALL(b.CopyToClipboard(static_cast<CWnd*>(nullptr)), D + "127", kNull, me);
-    EXPECT_ONLY_CALL(b.PaintDC(&dc, &r1, &r2, &r3, &r4, SRCCOPY), D + "132", P(hdc), me, P(&r1), P(&r2), P(&r3),
-                     P(&r4), S(SRCCOPY));
-    EXPECT_ONLY_CALL(b.PaintDCEffect(&dc, &r1, &r2, &r3, &r4, SRCCOPY, 9u), E + "110", P(hdc), me, P(&r1), P(&r2),
-                     P(&r3), P(&r4), S(SRCCOPY), "9");
-    dc.m_hDC = nullptr;
-    wnd.m_hWnd = nullptr;
+    EXPECT_ONLY_CALL(b.GammaCorrect(220u), I + "112", me, "220");
+    EXPECT_ONLY_CALL(b.GetHistogram(histogram, 1u), I + "113", me, P(histogram), "1");
+    EXPECT_ONLY_CALL(b.HistoContrast(5), I + "114", me, "5");
+    EXPECT_ONLY_CALL(b.HistoEqualize(), I + "115", me);
+    EXPECT_ONLY_CALL(b.IntensityDetect(10u, 200u), I + "116", me, "10", "200");
+    EXPECT_ONLY_CALL(b.Invert(), I + "117", me);
+    EXPECT_ONLY_CALL(b.MedianFilter(5u), I + "118", me, "5");
+    EXPECT_ONLY_CALL(b.Mosaic(8u), I + "119", me, "8");
+    EXPECT_ONLY_CALL(b.Posterize(4u), I + "120", me, "4");
+    EXPECT_ONLY_CALL(b.RemapIntensity(lut, 3u), I + "121", me, P(lut), "3");
+    EXPECT_ONLY_CALL(b.Sharpen(40), I + "122", me, "40");
+    EXPECT_ONLY_CALL(b.SpatialFilter(&spatial), I + "123", me, P(&spatial));
+    EXPECT_ONLY_CALL(b.StretchIntensity(), I + "124", me);
 }
 
 namespace {
@@ -173,6 +218,46 @@ TEST(LeadBitmap, ColorPlanesTakeFourRecordsForFlagOneAndThreeOtherwise) {
     EXPECT_EQ(planesSeen[3], nullptr);
     EXPECT_ONLY_CALL(b.ColorSeparate(raw, 0ul), I + "108", me, "0");
     EXPECT_EQ(planesSeen[3], &p0);
+}
+
+TEST(LeadBitmap, FileMembersPassTheFileNameFirst) {
+    Recorder rec;
+    CLeadBitmap b;
+    const std::string me = P(&b);
+    char name[] = "picture.png";
+    LOADFILEOPTION lo{};
+    SAVEFILEOPTION so{};
+    FILEINFO fi{};
+    LEADFILECALLBACK cb = [](FILEINFO*, struct_LEAD_Bitmap*, unsigned char*, int, int, void*) { return 1; };
+    int user = 0;
+    long size = 0;
+    unsigned long usize = 0;
+    void* mem = nullptr;
+    unsigned char buffer[16];
+
+    EXPECT_ONLY_CALL(b.Load(name, 24, 1, &lo, &fi), F + "101", P(name), me, "24", "1", P(&lo), P(&fi));
+    EXPECT_ONLY_CALL(b.LoadFile(name, 8, 2, 3u, cb, &user, &lo, &fi), F + "102", P(name), me, "8", "2", "3", show(cb),
+                     P(&user), P(&lo), P(&fi));
+    EXPECT_ONLY_CALL(b.Save(name, 5, 24, 80, &so), F + "103", P(name), me, "5", "24", "80", P(&so));
+    EXPECT_ONLY_CALL(b.SaveFile(name, 5, 24, 80, 1u, cb, &user, &so), F + "104", P(name), me, "5", "24", "80", "1",
+                     show(cb), P(&user), P(&so));
+    EXPECT_ONLY_CALL(b.SaveFileOffset(7, 100L, &size, 5, 24, 80, 1u, cb, &user, &so), F + "112", "7", "100", P(&size),
+                     me, "5", "24", "80", "1", show(cb), P(&user), P(&so));
+    EXPECT_ONLY_CALL(b.LoadFileOffset(7, 100L, 2000L, 24, 1, 3u, cb, &user, &lo, &fi), F + "113", "7", "100", "2000",
+                     me, "24", "1", "3", show(cb), P(&user), P(&lo), P(&fi));
+    EXPECT_ONLY_CALL(b.SaveMemory(&mem, 5, 24, 80, &usize, &so), F + "116", P(&mem), me, "5", "24", "80", P(&usize),
+                     P(&so));
+    EXPECT_ONLY_CALL(b.LoadBitmapMemory(buffer, 24, 1, 16L, &lo, &fi), F + "118", P(buffer), me, "24", "1", "16",
+                     P(&lo), P(&fi));
+    EXPECT_ONLY_CALL(b.GetCompressFileStamp(name, &lo), F + "145", P(name), me, P(&lo));
+
+    // Three members reach file 119; the decompressors fix order 4 and flags 0x43.
+    EXPECT_ONLY_CALL(b.LoadMemory(buffer, 24, 1, 3u, cb, &user, 16L, &lo, &fi), F + "119", P(buffer), me, "24", "1",
+                     "3", show(cb), P(&user), "16", P(&lo), P(&fi));
+    EXPECT_ONLY_CALL(b.DecompressBitmapMemory(buffer, 8, 16L, &lo), F + "119", P(buffer), me, "8", "4", "67", kNull,
+                     kNull, "16", P(&lo), kNull);
+    EXPECT_ONLY_CALL(b.DecompressMemory(buffer, cb, 8, &user, 12345, 16L, &lo), F + "119", P(buffer), me, "8", "4",
+                     "67", show(cb), P(&user), "16", P(&lo), kNull);
 }
 
 namespace {
@@ -222,6 +307,65 @@ TEST(LeadBitmap, CompressWithStampFillsTheStampOptionsOnlyWhenItMakesThem) {
     EXPECT_EQ(rec.calls[0].entry, "ltfil12n 104");
     EXPECT_EQ(optionsSeen.StampWidth, 7);
     EXPECT_EQ(optionsSeen.Flags, 0u);
+}
+
+TEST(LeadBitmap, DisplayAndEffectsMembersPassTheContextFirst) {
+    Recorder rec;
+    CLeadBitmap b, under;
+    const std::string me = P(&b);
+    HDC hdc = reinterpret_cast<HDC>(uintptr_t(0x7700));
+    HWND hwnd = reinterpret_cast<HWND>(uintptr_t(0x8800));
+    HBITMAP hbm = reinterpret_cast<HBITMAP>(uintptr_t(0x9900));
+    HPALETTE hpal = reinterpret_cast<HPALETTE>(uintptr_t(0xAA00));
+    RECT r1, r2, r3, r4;
+    unsigned char buffer[4];
+    CDC dc;
+    dc.m_hDC = hdc;
+    CWnd wnd;
+    wnd.m_hWnd = hwnd;
+
+    EXPECT_ONLY_CALL(b.ChangeFromDDB(hdc, hbm, hpal), D + "120", P(hdc), me, P(hbm), P(hpal));
+    EXPECT_ONLY_CALL(EXPECT_EQ(b.ChangeToDDB(hdc), reinterpret_cast<HBITMAP>(Recorder::handle(121))), D + "121", P(hdc),
+                     me);
+    EXPECT_ONLY_CALL(b.ConvertFromDDB(hdc, hbm, hpal), D + "124", P(hdc), me, P(hbm), P(hpal));
+    EXPECT_ONLY_CALL(b.ConvertToDDB(hdc), D + "125", P(hdc), me);
+    EXPECT_ONLY_CALL(b.CreatePaintPalette(hdc), D + "122", P(hdc), me);
+    EXPECT_ONLY_CALL(b.CopyFromClipboard(hwnd), D + "126", P(hwnd), me);
+    EXPECT_ONLY_CALL(b.CopyFromClipboard(&wnd), D + "126", P(hwnd), me);
+    EXPECT_ONLY_CALL(b.CopyToClipboard(hwnd), D + "127", P(hwnd), me);
+    EXPECT_ONLY_CALL(b.CopyToClipboard(&wnd), D + "127", P(hwnd), me);
+    EXPECT_ONLY_CALL(b.CopyToClipboard(static_cast<CWnd*>(nullptr)), D + "127", kNull, me);
+    EXPECT_ONLY_CALL(b.CopyToClipboardExt(hwnd, 3u), D + "128", P(hwnd), me, "3");
+    EXPECT_ONLY_CALL(b.CopyToClipboardExt(&wnd, 3u), D + "128", P(hwnd), me, "3");
+    EXPECT_ONLY_CALL(b.HalfTone(2u), D + "130", me, "2");
+    EXPECT_ONLY_CALL(b.HalfToneExt(2u, 450L), D + "131", me, "2", "450");
+    EXPECT_ONLY_CALL(b.PaintDC(hdc, &r1, &r2, &r3, &r4, SRCCOPY), D + "132", P(hdc), me, P(&r1), P(&r2), P(&r3),
+                     P(&r4), S(SRCCOPY));
+    EXPECT_ONLY_CALL(b.PaintDC(&dc, &r1, &r2, &r3, &r4, SRCCOPY), D + "132", P(hdc), me, P(&r1), P(&r2), P(&r3),
+                     P(&r4), S(SRCCOPY));
+    EXPECT_ONLY_CALL(b.PaintDCBuffer(hdc, &r1, &r2, &r3, &r4, 1ul, buffer, 5, 6), D + "133", P(hdc), me, P(&r1),
+                     P(&r2), P(&r3), P(&r4), "1", P(buffer), "5", "6");
+    EXPECT_ONLY_CALL(b.PaintDCBuffer(&dc, &r1, &r2, &r3, &r4, 1ul, buffer, 5, 6), D + "133", P(hdc), me, P(&r1),
+                     P(&r2), P(&r3), P(&r4), "1", P(buffer), "5", "6");
+    EXPECT_ONLY_CALL(b.Print(1, 2, 3, 4, 1), D + "134", me, "1", "2", "3", "4", "1");
+    EXPECT_ONLY_CALL(b.PrintExt(hdc, 1, 2, 3, 4, 0), D + "135", P(hdc), me, "1", "2", "3", "4", "0");
+    EXPECT_ONLY_CALL(b.PrintFast(hdc, 1, 2, 3, 4, 0), D + "136", P(hdc), me, "1", "2", "3", "4", "0");
+    EXPECT_ONLY_CALL(b.ScreenCapture(hdc, &r1), D + "137", P(hdc), me, P(&r1));
+    EXPECT_ONLY_CALL(b.ScreenCapture(&dc, &r1), D + "137", P(hdc), me, P(&r1));
+    EXPECT_ONLY_CALL(b.Underlay(&under, 1u), D + "139", me, P(&under), "1");
+
+    EXPECT_ONLY_CALL(b.EfxPaintBitmap(hdc, &r1, &r2, &r3, &r4, 1u, 2u, 3u, 4u, 5u, 6, 7ul, 1u, 0xFFul, SRCCOPY),
+                     E + "100", P(hdc), me, P(&r1), P(&r2), P(&r3), P(&r4), "1", "2", "3", "4", "5", "6", "7", "1",
+                     "255", S(SRCCOPY));
+    EXPECT_ONLY_CALL(b.EfxPaintBitmap(&dc, &r1, &r2, &r3, &r4, 1u, 2u, 3u, 4u, 5u, 6, 7ul, 1u, 0xFFul, SRCCOPY),
+                     E + "100", P(hdc), me, P(&r1), P(&r2), P(&r3), P(&r4), "1", "2", "3", "4", "5", "6", "7", "1",
+                     "255", S(SRCCOPY));
+    EXPECT_ONLY_CALL(b.PaintDCEffect(hdc, &r1, &r2, &r3, &r4, SRCCOPY, 9u), E + "110", P(hdc), me, P(&r1), P(&r2),
+                     P(&r3), P(&r4), S(SRCCOPY), "9");
+    EXPECT_ONLY_CALL(b.PaintDCEffect(&dc, &r1, &r2, &r3, &r4, SRCCOPY, 9u), E + "110", P(hdc), me, P(&r1), P(&r2),
+                     P(&r3), P(&r4), S(SRCCOPY), "9");
+    dc.m_hDC = nullptr;
+    wnd.m_hWnd = nullptr;
 }
 
 TEST(LeadBitmap, PaintPaletteForACdcIsAFrameworkPaletteOrNull) {

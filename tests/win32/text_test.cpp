@@ -125,6 +125,24 @@ TEST(Fonts, FacesMapToInstalledFontsAndReportTheFaceUsed) {
     DeleteObject(g);
 }
 
+// Characters the face lacks come from a font that has them: real glyphs,
+// not the empty box of a character that has none anywhere.
+TEST(Fonts, CjkTextFallsBackToAFontThatHasTheGlyphs) {
+    Canvas c(120, 40);
+    WithFont f(c.dc, makeFont(-24, L"Arial"));
+    SetBkMode(c.dc, TRANSPARENT);
+    auto drawn = [&](const wchar_t* s) {
+        c.clear(testsupport::kWhite);
+        TextOutW(c.dc, 4, 4, s, static_cast<int>(std::wcslen(s)));
+        return c.pixels();
+    };
+    const auto missing = drawn(L"\u0378"), wen = drawn(L"\u6587"), zhong = drawn(L"\u4E2D");  // U+0378 is unassigned
+    EXPECT_GT(c.ink(), 40);
+    EXPECT_NE(zhong, wen);
+    EXPECT_NE(zhong, missing);
+    EXPECT_GT(extent(c.dc, L"\u4E2D\u6587").cx, 30);  // full-width characters
+}
+
 TEST(Fonts, GlyphsAreRasterisedOnceAndStayForTheNextRepaint) {
     Canvas c(200, 40);
     const uint64_t before = hmigfx::win32::glyphRasterizations();
@@ -228,6 +246,16 @@ TEST(TextOut, BadInputIsRefusedWithoutHarm) {
         EXPECT_GT(tm.tmHeight, 0);
         EXPECT_TRUE(TextOutW(c.dc, 0, 0, L"x", 1));
     }
+}
+
+TEST(TextInABox, AWordTooLongForTheLineGetsALineOfItsOwn) {
+    Canvas c(8, 8);
+    WithFont f(c.dc, makeFont(-16, L"Arial"));
+    TEXTMETRICW tm{};
+    GetTextMetricsW(c.dc, &tm);
+    RECT r{10, 20, 50, 20};
+    EXPECT_EQ(DrawTextW(c.dc, L"Supercalifragilistic word", -1, &r, DT_WORDBREAK | DT_CALCRECT), 2 * tm.tmHeight);
+    EXPECT_EQ(r.right - r.left, extent(c.dc, L"Supercalifragilistic").cx);
 }
 
 TEST(TextInABox, PrefixUnderlineCanBeHidden) {
