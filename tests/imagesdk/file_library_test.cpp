@@ -340,6 +340,9 @@ std::vector<std::pair<std::string, std::vector<unsigned char>>> hugeClaims() {
     fixtures::putLe32(bmp, 18, 100000);
     fixtures::putLe32(bmp, 22, 100000);
     files.emplace_back("bmp", bmp);
+    auto tall = fixtures::encode(".bmp", small);  // only the height too large
+    fixtures::putLe32(tall, 22, 100000);
+    files.emplace_back("tall.bmp", tall);
 
     auto jpg = fixtures::encode(".jpg", small);
     for (size_t i = 2; i + 9 < jpg.size(); ++i) {
