@@ -2,6 +2,8 @@
 // library calls draw, with every member given by name.
 #include "scene.h"
 
+#include "../support/test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -99,14 +101,6 @@ TEST(SceneKinds, Object3DDrawsWhatTheLibraryDraws) {
     EXPECT_EQ(r.second, 40 * 40);
 }
 
-LOGFONTW font(const wchar_t* face, int height) {
-    LOGFONTW lf{};
-    lf.lfHeight = height;
-    lf.lfWeight = FW_NORMAL;
-    std::wstring(face).copy(lf.lfFaceName, LF_FACESIZE - 1);
-    return lf;
-}
-
 TEST(SceneKinds, TextAndButtonsDrawWhatTheCallsDraw) {
     const auto r = compare(R"(
         {"kind": "text", "rect": [5, 5, 90, 40], "str": "Pump P-101\nrunning",
@@ -118,21 +112,20 @@ TEST(SceneKinds, TextAndButtonsDrawWhatTheCallsDraw) {
         {"kind": "button", "rect": [5, 50, 80, 80], "str": "&Start", "bFocus": true, "bPushed": true,
          "nFormat": ["center", "vcenter", "singleline"], "font": {"lfFaceName": "Arial", "lfHeight": -11}})",
                            150, CPoint(-10, 5), [](CMyDC& dc) {
-                               LOGFONTW times = font(L"Times New Roman", -12);
+                               LOGFONTW times = testsupport::logFont(-12, L"Times New Roman");
                                times.lfWeight = FW_BOLD;
                                times.lfItalic = 1;
-                               times.lfQuality = NONANTIALIASED_QUALITY;
                                times.lfCharSet = DEFAULT_CHARSET;
                                CString s1(L"Pump P-101\nrunning");
                                CRect r1(5, 5, 90, 40);
                                dc.ObjDrawText(s1, r1, times, RGB(0, 0, 128), RGB(255, 255, 224), DT_CENTER, 0, 0);
-                               LOGFONTW small = font(L"Arial", -10);
+                               LOGFONTW small = testsupport::logFont(-10, L"Arial", DEFAULT_QUALITY);
                                small.lfUnderline = 1;
                                CString s2(L"Up");
                                CMyRect r2(0, 0, 0, 0);
                                r2.left = 95.5, r2.top = 5, r2.right = 140, r2.bottom = 90.5;
                                dc.ObjDrawTextVC(s2, r2, small, RGB(0, 0, 0), RGB(255, 255, 255), DT_RIGHT, 1, 90);
-                               LOGFONTW arial = font(L"Arial", -11);
+                               LOGFONTW arial = testsupport::logFont(-11, L"Arial", DEFAULT_QUALITY);
                                CString s3(L"&Start");
                                CRect r3(5, 50, 80, 80);
                                dc.ObjDrawButton(s3, 1, 1, r3, arial, RGB(0, 0, 0), GetSysColor(COLOR_BTNFACE),

@@ -190,6 +190,17 @@ inline ::testing::AssertionResult matchesGolden(const Canvas& c, const std::stri
     return matchesGolden(c.image(), name);
 }
 
+// A LOGFONTW of the face at the height, other fields as a host leaves them
+// (quality: plain pixels unless said otherwise, the reference's comparable ones).
+inline LOGFONTW logFont(int height, const wchar_t* face = L"Arial", BYTE quality = NONANTIALIASED_QUALITY) {
+    LOGFONTW lf{};
+    lf.lfHeight = height;
+    lf.lfWeight = FW_NORMAL;
+    lf.lfQuality = quality;
+    std::wstring(face).copy(lf.lfFaceName, LF_FACESIZE - 1);
+    return lf;
+}
+
 #ifdef HMIGFX_TEST_MFC
 // A path as the framework takes it.
 inline CString cstr(const fs::path& p) { return CString(p.wstring().c_str()); }

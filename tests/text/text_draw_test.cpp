@@ -20,14 +20,7 @@ struct TextDC : CMyDC {
     using CMyDC::GetLine;
 };
 
-LOGFONTW font(int height, const wchar_t* face = L"Arial") {
-    LOGFONTW lf{};
-    lf.lfHeight = height;
-    lf.lfWeight = FW_NORMAL;
-    lf.lfQuality = NONANTIALIASED_QUALITY;
-    std::wstring(face).copy(lf.lfFaceName, LF_FACESIZE - 1);
-    return lf;
-}
+using testsupport::logFont;
 
 // The extent of s in lf, read back from the GDI.
 SIZE extent(const LOGFONTW& lf, const std::wstring& s) {
@@ -85,7 +78,7 @@ TEST(GetLine, CutsAtLineFeedsAndAfter255CharactersDroppingCarriageReturns) {
 
 TEST(CheckTextRect, MeasuresAtDocumentSizeAsDrawTextDoes) {
     TextDC dc;
-    LOGFONTW lf = font(-20);
+    LOGFONTW lf = logFont(-20);
     CMyRect r(0, 0, 0, 0);
     r.left = 5.5;
     r.top = 7.25;
@@ -123,7 +116,7 @@ void drawPlaced(Canvas& c, const LOGFONTW& lf, const RECT& clip, const std::vect
 // 2 and a y scale of 1 the view font is the document font and the first wins;
 // a doubled ampersand counts once at document size and twice on the DC.
 TEST(ObjDrawText, TheWiderOfTheTwoMeasuresPlacesALine) {
-    LOGFONTW lf = font(-16);
+    LOGFONTW lf = logFont(-16);
     Canvas got(400, 60), want(400, 60);
     CPoint docExt(100, 100), viewExt(200, 100), org(0, 0);
     CMyDC dc(&got.dc, docExt, viewExt, org);
@@ -148,7 +141,7 @@ TEST(ObjDrawText, TheWiderOfTheTwoMeasuresPlacesALine) {
 // its edges: (10, 20, 110, 70) clips to (9, 19, 110, 70) as a CRect and to
 // (9, 20, 110, 71) as a CMyRect; a view origin of (5, 7) moves both by (-5, -7).
 TEST(ObjDrawText, ClipRectanglesOfTheTwoForms) {
-    LOGFONTW lf = font(-40);
+    LOGFONTW lf = logFont(-40);
     const std::wstring row(7, L'\x2588');
     CString blocks((row + L"\n" + row + L"\n" + row).c_str());
     const struct {
@@ -183,7 +176,7 @@ TEST(ObjDrawText, ClipRectanglesOfTheTwoForms) {
 // background and the face keep to the host's region, a text's glyphs to their
 // box alone, a button's caption to the host's region.
 TEST(TextState, TextAndButtonsLeaveTheDcAsDocumented) {
-    LOGFONTW lf = font(-14);
+    LOGFONTW lf = logFont(-14);
     for (int variant = 0; variant < 4; ++variant) {
         SCOPED_TRACE(variant);
         Canvas c(200, 100);
@@ -191,7 +184,7 @@ TEST(TextState, TextAndButtonsLeaveTheDcAsDocumented) {
         CRgn host;
         host.CreateRectRgn(0, 0, 120, 100);
         dc.SetRegionData(&host);
-        LOGFONTW mine = font(-30, L"Courier New");
+        LOGFONTW mine = logFont(-30, L"Courier New");
         HFONT own = CreateFontIndirectW(&mine);
         HGDIOBJ defaultFont = SelectObject(c.dc, own);
         const HGDIOBJ pen = GetCurrentObject(c.dc, OBJ_PEN), brush = GetCurrentObject(c.dc, OBJ_BRUSH);
