@@ -2,8 +2,7 @@
 // among them, in the state its members describe.
 #include "scene.h"
 
-#include <gtest/gtest.h>
-#include <hmigfx/png_io.h>
+#include "../support/test_support.h"
 
 #include <string>
 
@@ -21,16 +20,16 @@ TEST(SceneDialog, RendersTheExampleAsItsGolden) {
     Scene scene = loadSceneFile(std::string(HMIGFX_EXAMPLES_DIR) + "/property-dialog.json", options);
     Surface surface(scene.width, scene.height);
     renderScene(scene, surface);
-    hmigfx::pngio::Image golden;
+    testsupport::Image ours;
+    ours.width = surface.width();
+    ours.height = surface.height();
+    for (int y = 0; y < ours.height; ++y)
+        for (int x = 0; x < ours.width; ++x) ours.pixels.push_back(surface.pixel(x, y));
+    testsupport::Image golden;
     std::string error;
     ASSERT_TRUE(hmigfx::pngio::readImage(std::string(HMIGFX_GOLDEN_DIR) + "/property-dialog.png", golden, &error))
         << error;
-    ASSERT_EQ(golden.width, surface.width());
-    ASSERT_EQ(golden.height, surface.height());
-    int differing = 0;
-    for (int y = 0; y < golden.height; ++y)
-        for (int x = 0; x < golden.width; ++x) differing += golden.at(x, y) != surface.pixel(x, y);
-    EXPECT_EQ(differing, 0);
+    EXPECT_TRUE(testsupport::samePicture(ours, golden));
 }
 
 TEST(SceneDialog, RefusesMembersAControlDoesNotHave) {

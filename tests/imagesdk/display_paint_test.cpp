@@ -2,6 +2,8 @@
 // as a plain paint, a DC over a picture, capture, printing and the clipboard.
 #include "pictures.h"
 
+#include "../support/canvas.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -14,33 +16,9 @@ using namespace pictures;
 
 namespace {
 
-// A 32-bit memory DC of w x h, filled with a colour.
-struct Canvas {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bmp = nullptr;
-    HGDIOBJ old = nullptr;
-    Canvas(int w, int h, COLORREF fill = RGB(10, 20, 30)) {
-        BITMAPINFO bi{};
-        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        old = SelectObject(dc, bmp);
-        HBRUSH b = CreateSolidBrush(fill);
-        RECT r{0, 0, w, h};
-        FillRect(dc, &r, b);
-        DeleteObject(b);
-    }
-    ~Canvas() {
-        SelectObject(dc, old);
-        DeleteObject(bmp);
-        DeleteDC(dc);
-    }
-    std::vector<COLORREF> pixels(int w, int h) const {
-        std::vector<COLORREF> out;
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) out.push_back(GetPixel(dc, x, y));
-        return out;
-    }
+// The shared canvas, filled with a colour no picture here has.
+struct Canvas : testsupport::Canvas {
+    Canvas(int w, int h) : testsupport::Canvas(w, h, RGB(10, 20, 30)) {}
 };
 
 }  // namespace
@@ -50,25 +28,25 @@ TEST(DisplayPaint, PaintDCFollowsTheRectanglesClipsAndRasterOperation) {
     make(p, 8, 6);
     Canvas c(20, 20);
     RECT dst{4, 2, 12, 8};
-    ASSERT_EQ((call<Library::Display, 132>(c.dc, &p.b, nullptr, nullptr, &dst, nullptr, static_cast<unsigned long>(SRCCOPY))),
+    ASSERT_EQ((call<Library::Display, 132>(c.hdc(), &p.b, nullptr, nullptr, &dst, nullptr, static_cast<unsigned long>(SRCCOPY))),
               IMGSDK_SUCCESS);
-    EXPECT_EQ(GetPixel(c.dc, 4, 2), at(p.b, 0, 0));
-    EXPECT_EQ(GetPixel(c.dc, 11, 7), at(p.b, 7, 5));
-    EXPECT_EQ(GetPixel(c.dc, 12, 7), RGB(10, 20, 30));
+    EXPECT_EQ(GetPixel(c.hdc(), 4, 2), at(p.b, 0, 0));
+    EXPECT_EQ(GetPixel(c.hdc(), 11, 7), at(p.b, 7, 5));
+    EXPECT_EQ(GetPixel(c.hdc(), 12, 7), RGB(10, 20, 30));
 
     // Source rectangle 2x2 doubled, clipped to its right half by the source clip.
     Canvas d(20, 20);
     RECT src{1, 1, 3, 3}, clipSrc{2, 0, 8, 6}, big{0, 0, 4, 4};
-    ASSERT_EQ((call<Library::Display, 132>(d.dc, &p.b, &src, &clipSrc, &big, nullptr, static_cast<unsigned long>(SRCCOPY))),
+    ASSERT_EQ((call<Library::Display, 132>(d.hdc(), &p.b, &src, &clipSrc, &big, nullptr, static_cast<unsigned long>(SRCCOPY))),
               IMGSDK_SUCCESS);
-    EXPECT_EQ(GetPixel(d.dc, 1, 1), RGB(10, 20, 30));
-    EXPECT_EQ(GetPixel(d.dc, 3, 3), at(p.b, 2, 2));
+    EXPECT_EQ(GetPixel(d.hdc(), 1, 1), RGB(10, 20, 30));
+    EXPECT_EQ(GetPixel(d.hdc(), 3, 3), at(p.b, 2, 2));
 
     // SRCINVERT twice gives the canvas back.
-    const std::vector<COLORREF> before = d.pixels(20, 20);
+    const std::vector<COLORREF> before = d.pixels();
     for (int i = 0; i < 2; ++i)
-        call<Library::Display, 132>(d.dc, &p.b, nullptr, nullptr, &dst, nullptr, static_cast<unsigned long>(SRCINVERT));
-    EXPECT_EQ(d.pixels(20, 20), before);
+        call<Library::Display, 132>(d.hdc(), &p.b, nullptr, nullptr, &dst, nullptr, static_cast<unsigned long>(SRCINVERT));
+    EXPECT_EQ(d.pixels(), before);
     EXPECT_EQ((call<Library::Display, 132>(HDC(nullptr), &p.b, nullptr, nullptr, &dst, nullptr, 0ul)),
               IMGSDK_ERROR_INV_PARAMETER);
 }
@@ -78,15 +56,15 @@ TEST(DisplayPaint, RowsFromABufferLandWhereThePicturesRowsWould) {
     make(p, 9, 7, 24, true);
     Canvas whole(30, 30), bands(30, 30);
     RECT dst{3, 3, 12, 10};
-    call<Library::Display, 132>(whole.dc, &p.b, nullptr, nullptr, &dst, nullptr, static_cast<unsigned long>(SRCCOPY));
+    call<Library::Display, 132>(whole.hdc(), &p.b, nullptr, nullptr, &dst, nullptr, static_cast<unsigned long>(SRCCOPY));
     for (int row = 0; row < 7; row += 3) {
         const int n = std::min(3, 7 - row);
-        ASSERT_EQ((call<Library::Display, 133>(bands.dc, &p.b, nullptr, nullptr, &dst, nullptr,
+        ASSERT_EQ((call<Library::Display, 133>(bands.hdc(), &p.b, nullptr, nullptr, &dst, nullptr,
                                                static_cast<unsigned long>(SRCCOPY),
                                                p.b.pBits + size_t(p.b.BytesPerLine) * size_t(row), row, n)),
                   IMGSDK_SUCCESS);
     }
-    EXPECT_EQ(bands.pixels(30, 30), whole.pixels(30, 30));
+    EXPECT_EQ(bands.pixels(), whole.pixels());
 }
 
 TEST(DisplayPaint, EveryTransitionEndsAsAPlainPaint) {
@@ -95,17 +73,17 @@ TEST(DisplayPaint, EveryTransitionEndsAsAPlainPaint) {
     RECT dst{5, 3, 79, 49};  // stretched, so that pieces meet between source pixels
     for (unsigned long rop : {static_cast<unsigned long>(SRCCOPY), static_cast<unsigned long>(SRCINVERT)}) {
         Canvas plain(90, 60);
-        call<Library::Display, 132>(plain.dc, &p.b, nullptr, nullptr, &dst, nullptr, rop);
+        call<Library::Display, 132>(plain.hdc(), &p.b, nullptr, nullptr, &dst, nullptr, rop);
         for (unsigned effect = EFX_EFFECT_NONE; effect <= EFX_EFFECT_MAX; ++effect) {
             Canvas c(90, 60);
-            ASSERT_EQ((call<Library::Effects, 100>(c.dc, &p.b, nullptr, nullptr, &dst, nullptr, effect, 5u, 0u, 3u, 4u, 1,
+            ASSERT_EQ((call<Library::Effects, 100>(c.hdc(), &p.b, nullptr, nullptr, &dst, nullptr, effect, 5u, 0u, 3u, 4u, 1,
                                                    1ul, 0u, 0ul, rop)),
                       IMGSDK_SUCCESS);
-            EXPECT_EQ(c.pixels(90, 60), plain.pixels(90, 60)) << "effect " << effect << " rop " << rop;
+            EXPECT_EQ(c.pixels(), plain.pixels()) << "effect " << effect << " rop " << rop;
         }
     }
     Canvas c(10, 10);
-    EXPECT_EQ((call<Library::Effects, 110>(c.dc, &p.b, nullptr, nullptr, nullptr, nullptr, static_cast<unsigned long>(SRCCOPY),
+    EXPECT_EQ((call<Library::Effects, 110>(c.hdc(), &p.b, nullptr, nullptr, nullptr, nullptr, static_cast<unsigned long>(SRCCOPY),
                                            unsigned(EFX_EFFECT_MAX + 1))),
               IMGSDK_ERROR_INV_PARAMETER);
 }
@@ -115,12 +93,12 @@ TEST(DisplayPaint, TransparentPixelsLeaveTheDestination) {
     make(p, 4, 4);
     call<Library::Kernel, 139>(&p.b, 1, 1, static_cast<unsigned long>(RGB(255, 0, 255)));
     Canvas c(4, 4);
-    ASSERT_EQ((call<Library::Effects, 100>(c.dc, &p.b, nullptr, nullptr, nullptr, nullptr, unsigned(EFX_EFFECT_NONE), 0u, 0u,
+    ASSERT_EQ((call<Library::Effects, 100>(c.hdc(), &p.b, nullptr, nullptr, nullptr, nullptr, unsigned(EFX_EFFECT_NONE), 0u, 0u,
                                            0u, 0u, 0, 0ul, 1u, static_cast<unsigned long>(RGB(255, 0, 255)),
                                            static_cast<unsigned long>(SRCCOPY))),
               IMGSDK_SUCCESS);
-    EXPECT_EQ(GetPixel(c.dc, 1, 1), RGB(10, 20, 30));
-    EXPECT_EQ(GetPixel(c.dc, 2, 1), at(p.b, 2, 1));
+    EXPECT_EQ(GetPixel(c.hdc(), 1, 1), RGB(10, 20, 30));
+    EXPECT_EQ(GetPixel(c.hdc(), 2, 1), at(p.b, 2, 1));
 }
 
 TEST(DisplayPaint, ADrawingContextOverThePictureWritesBackWhenDeleted) {
@@ -147,13 +125,13 @@ TEST(DisplayPaint, CaptureAndPrintingPassesOnADC) {
     Pic p, captured;
     make(p, 12, 8);
     Canvas c(30, 20);
-    HDC got = call<Library::Display, 135>(c.dc, &p.b, 2, 3, 12, 8, 1);
-    EXPECT_EQ(got, c.dc);
+    HDC got = call<Library::Display, 135>(c.hdc(), &p.b, 2, 3, 12, 8, 1);
+    EXPECT_EQ(got, c.hdc());
     RECT r{2, 3, 14, 11};
-    ASSERT_EQ((call<Library::Display, 137>(c.dc, &captured.b, &r)), IMGSDK_SUCCESS);
+    ASSERT_EQ((call<Library::Display, 137>(c.hdc(), &captured.b, &r)), IMGSDK_SUCCESS);
     EXPECT_EQ(colors(captured.b), colors(p.b));
-    EXPECT_EQ((call<Library::Display, 136>(c.dc, &p.b, 0, 0, 0, 0, 0)), c.dc);
-    ASSERT_EQ((call<Library::Display, 137>(c.dc, &captured.b, nullptr)), IMGSDK_SUCCESS);
+    EXPECT_EQ((call<Library::Display, 136>(c.hdc(), &p.b, 0, 0, 0, 0, 0)), c.hdc());
+    ASSERT_EQ((call<Library::Display, 137>(c.hdc(), &captured.b, nullptr)), IMGSDK_SUCCESS);
     EXPECT_EQ(captured.b.Width, 30);
 
     // Without a DC the picture goes to the default printer, which files an

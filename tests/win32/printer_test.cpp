@@ -4,6 +4,8 @@
 #include "../printing/pdf_pages.h"
 #include "printer_p.h"
 
+#include "../support/canvas.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -77,37 +79,19 @@ void drawSample(HDC dc, HDC picture) {
         DeleteObject(o);
 }
 
-// A memory DC over a white DIB section of depth bpp.
-struct MemoryPage {
-    HDC dc;
-    HBITMAP bmp;
-    void* bits = nullptr;
-    MemoryPage(int w, int h, int bpp) {
-        struct {
-            BITMAPINFOHEADER h;
-            RGBQUAD colors[2];
-        } bi{};
-        bi.h = {sizeof(BITMAPINFOHEADER), w, -h, 1, static_cast<WORD>(bpp), BI_RGB, 0, 0, 0, 0, 0};
-        bi.colors[1] = {255, 255, 255, 0};
-        bmp = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS, &bits, nullptr, 0);
-        dc = CreateCompatibleDC(nullptr);
-        SelectObject(dc, bmp);
-        PatBlt(dc, 0, 0, w, h, WHITENESS);
-    }
-    ~MemoryPage() {
-        DeleteDC(dc);
-        DeleteObject(bmp);
-    }
-};
+// A white memory page of depth bpp (1 bit: black and white).
+testsupport::Canvas memoryPage(int w, int h, int bpp) {
+    return {w, h, testsupport::kWhite, bpp, bpp == 1 ? std::vector<RGBQUAD>{{0, 0, 0, 0}, {255, 255, 255, 0}} : std::vector<RGBQUAD>{}};
+}
 
 class BandedPage : public ::testing::TestWithParam<bool> {};
 
 TEST_P(BandedPage, PdfPageEqualsTheMemoryDcDrawing) {
     const bool mono = GetParam();
-    MemoryPage picture(24, 24, 32);
+    testsupport::Canvas picture(24, 24);
     auto paintPicture = [&] {
-        PatBlt(picture.dc, 0, 0, 24, 24, WHITENESS);
-        for (int i = 0; i < 24; ++i) SetPixel(picture.dc, i, i, RGB(255, 0, 255)), SetPixel(picture.dc, 23 - i, i, RGB(0, 160, 0));
+        PatBlt(picture.hdc(), 0, 0, 24, 24, WHITENESS);
+        for (int i = 0; i < 24; ++i) SetPixel(picture.hdc(), i, i, RGB(255, 0, 255)), SetPixel(picture.hdc(), 23 - i, i, RGB(0, 160, 0));
     };
     paintPicture();
 
@@ -123,16 +107,16 @@ TEST_P(BandedPage, PdfPageEqualsTheMemoryDcDrawing) {
     const DOCINFOW di{sizeof(DOCINFOW), L"bands", name.c_str(), nullptr, 0};
     ASSERT_GT(StartDocW(printer, &di), 0);
     ASSERT_GT(StartPage(printer), 0);
-    drawSample(printer, picture.dc);
-    PatBlt(picture.dc, 0, 0, 24, 24, BLACKNESS);  // the page keeps what was blitted
+    drawSample(printer, picture.hdc());
+    PatBlt(picture.hdc(), 0, 0, 24, 24, BLACKNESS);  // the page keeps what was blitted
     ASSERT_GT(EndPage(printer), 0);
     ASSERT_GT(EndDoc(printer), 0);
     DeleteDC(printer);
     hmigfx::win32::setPrinterBandBytes(0);
 
-    MemoryPage screen(w, h, mono ? 1 : 32);
+    const testsupport::Canvas screen = memoryPage(w, h, mono ? 1 : 32);
     paintPicture();
-    drawSample(screen.dc, picture.dc);
+    drawSample(screen.hdc(), picture.hdc());
 
     const std::vector<Image> pages = hmigfx::testing::pdfPages(out, 96);
     fs::remove(out);
@@ -142,7 +126,7 @@ TEST_P(BandedPage, PdfPageEqualsTheMemoryDcDrawing) {
     int differing = 0;
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            const COLORREF c = GetPixel(screen.dc, x, y);
+            const COLORREF c = GetPixel(screen.hdc(), x, y);
             const uint32_t expected = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
             if (pages[0].at(x, y) != expected && differing++ < 5)
                 ADD_FAILURE() << "pixel " << x << "," << y << ": " << std::hex << pages[0].at(x, y) << " != " << expected;

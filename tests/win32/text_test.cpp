@@ -39,6 +39,7 @@ struct WithFont {
 };
 
 // (Metrics and extents of the core faces at every size: the golden text_metrics.)
+
 // The fields text_metrics_sweep.gdi cannot print, as the reference reports
 // them at every height from 6 to 96 of either sign, regular and bold.
 TEST(FontMetrics, CharacterRangeFamilyAndWeightAsTheReferenceReports) {

@@ -1,7 +1,7 @@
 // USER's windows: the messages of creation and destruction, wrong use,
 // the queue's order, other threads, focus, painting and composition, and
 // mouse input through hit testing and capture.
-#include "shape_canvas.h"
+#include "../support/canvas.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -179,8 +179,8 @@ TEST(Window, ChildrenPaintOverTheirParentWithinItsClientArea) {
     HWND top = make(WS_POPUP | WS_VISIBLE, 0, 0, 40, 30, nullptr, 0, RGB(0, 0, 255));
     HWND child = make(WS_CHILD | WS_VISIBLE, 30, 10, 20, 10, top, 1, RGB(255, 0, 0));
     UpdateWindow(top);
-    shapetest::Canvas c(40, 30, RGB(0, 255, 0));
-    ASSERT_TRUE(PrintWindow(top, c.dc, 0));
+    testsupport::Canvas c(40, 30, RGB(0, 255, 0));
+    ASSERT_TRUE(PrintWindow(top, c.hdc(), 0));
     EXPECT_TRUE(c.is(5, 5, RGB(0, 0, 255)));
     EXPECT_TRUE(c.is(35, 15, RGB(255, 0, 0)));  // the child, cut at the parent's edge
     EXPECT_TRUE(c.is(35, 25, RGB(0, 0, 255)));
