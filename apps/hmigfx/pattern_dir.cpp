@@ -4,8 +4,9 @@
 
 #include <afxwin.h>
 
+#include <chrono>
 #include <cstdlib>
-#include <cstring>
+#include <string>
 #include <cwchar>
 #include <system_error>
 
@@ -40,9 +41,30 @@ void setHelpPath(const fs::path& installDir) {
 }
 
 fs::path executableDirectory() {
-    std::error_code ec;
-    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? fs::path() : exe.parent_path();
+    std::wstring exe(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, exe.data(), static_cast<DWORD>(exe.size()));
+        if (n == 0) return {};
+        if (n < exe.size()) return fs::path(exe.substr(0, n)).parent_path();
+        exe.resize(exe.size() * 2);
+    }
+}
+
+// A fresh directory of our own under the temporary directory.
+bool makeScratchDirectory(fs::path& out, std::error_code& ec) {
+    const fs::path base = fs::temp_directory_path(ec);
+    if (ec) return false;
+    const auto stamp = static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
+    for (unsigned attempt = 0; attempt < 100; ++attempt) {
+        const fs::path candidate = base / ("hmigfx-patterns-" + std::to_string(stamp + attempt));
+        if (fs::create_directory(candidate, ec)) {
+            out = candidate;
+            return true;
+        }
+        if (ec) return false;
+    }
+    ec = std::make_error_code(std::errc::file_exists);
+    return false;
 }
 
 }  // namespace
@@ -59,12 +81,12 @@ bool usePatternDirectory(const fs::path& dir, std::string* error) {
         return true;
     }
     if (s_scratch.empty()) {
-        char pattern[] = "/tmp/hmigfx-patterns-XXXXXX";
-        if (!::mkdtemp(pattern)) {
-            if (error) *error = std::string("cannot make a scratch directory: ") + std::strerror(errno);
+        fs::path scratch;
+        if (!makeScratchDirectory(scratch, ec)) {
+            if (error) *error = "cannot make a scratch directory: " + ec.message();
             return false;
         }
-        s_scratch = pattern;
+        s_scratch = scratch;
         std::atexit(removeScratch);
     }
     fs::remove(s_scratch / "Sys" / "Brush", ec);

@@ -142,4 +142,14 @@ int paintDCEffect(HDC dc, struct_LEAD_Bitmap* b, RECT* src, RECT* clipSrc, RECT*
 int windowLevelDialog(HWND parent, struct_LEAD_Bitmap* b, RGBQUAD* table, unsigned entries, int lowBit, int highBit,
                       int* low, int* high, COLORREF* start, COLORREF* end, unsigned flags, int, int);
 
+
 }  // namespace imagesdk::detail
+
+namespace imagesdk {
+class DispatchTable;
+namespace detail {
+// The entry points of the back end this build has chosen (OpenCV on Linux,
+// the Windows Imaging Component on Windows), beside the shared ones.
+void setBackEndEntries(DispatchTable& t);
+}  // namespace detail
+}  // namespace imagesdk

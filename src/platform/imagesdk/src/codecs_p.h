@@ -3,7 +3,7 @@
 // pages), and the encoder of one picture into a file's bytes.
 #pragma once
 
-#include "formats_p.h"
+#include "decoder_p.h"
 
 #include <opencv2/core.hpp>
 
@@ -25,11 +25,6 @@ private:
     int level_;
     std::streambuf* cerr_;
 };
-
-// Loads from src (data: the same bytes when already in memory, else null).
-int loadFromSource(const ByteSource& src, const unsigned char* data, struct_LEAD_Bitmap* bitmap, int bpp, int order,
-                   unsigned int flags, LEADFILECALLBACK callback, void* user, LOADFILEOPTION* options,
-                   FILEINFO* infoOut);
 
 // A picture of 8 bits (the image's own colours when they fit, else a fixed
 // table) from a decoded grey, BGR or BGRA image.

@@ -1,6 +1,8 @@
 // The display library: painting through GDI's StretchDIBits (its stretching,
 // clipping and raster operations), printing on a printer's device context,
 // capturing from a device context, and paint palettes.
+#include <imagesdk/dispatch.h>
+
 #include "backend_p.h"
 #include "display_p.h"
 #include "picture_p.h"
@@ -260,7 +262,10 @@ HPALETTE createPaintPalette(HDC /*dc*/, struct_LEAD_Bitmap* b) {
     describe(eight, 1, 1, 8);
     const struct_LEAD_Bitmap* source = b;
     if (b->BitsPerPixel > 8) {
-        const int rc = colorRes(b, &eight, 8, CRF_OPTIMIZEDPALETTE, nullptr, nullptr, 0, nullptr, nullptr);
+        // Through the table: colour reduction is the chosen back end's.
+        const int rc = call<Library::Kernel, 108>(b, &eight, 8, static_cast<unsigned long>(CRF_OPTIMIZEDPALETTE),
+                                                  static_cast<RGBQUAD*>(nullptr), static_cast<HPALETTE>(nullptr), 0u,
+                                                  static_cast<LEADFILECALLBACK>(nullptr), static_cast<void*>(nullptr));
         if (rc != IMGSDK_SUCCESS) return failWith<HPALETTE>(rc);
         source = &eight;
     }

@@ -4,7 +4,7 @@
 // paint, so the last frame equals PaintDC whatever the raster operation.
 #include "backend_p.h"
 #include "display_p.h"
-#include "pixels_p.h"
+#include "pixel_values_p.h"
 
 #include <algorithm>
 #include <numeric>

@@ -1,13 +1,35 @@
 // The file library: loading pictures from memory and from a part of an open file.
 #include "backend_p.h"
-#include "codecs_p.h"
+#include "decoder_p.h"
 
 #include <imagesdk/limits.h>
 
-#include <unistd.h>
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 namespace imagesdk::detail {
+
+namespace {
+
+// Reads at an offset without relying on the descriptor's position (the
+// Windows CRT has no pread: it seeks first).
+long long readAt(int fd, unsigned char* out, size_t n, uint64_t offset) {
+#ifdef _WIN32
+    if (_lseeki64(fd, static_cast<long long>(offset), SEEK_SET) < 0) return -1;
+    return _read(fd, out, static_cast<unsigned>(std::min<size_t>(n, 1u << 30)));
+#else
+    return ::pread(fd, out, n, off_t(offset));
+#endif
+}
+
+}  // namespace
 
 int loadMemory(unsigned char* buffer, struct_LEAD_Bitmap* bitmap, int bpp, int order, unsigned flags,
                LEADFILECALLBACK callback, void* user, long size, LOADFILEOPTION* options, FILEINFO* info) {
@@ -35,7 +57,7 @@ int loadFileOffset(int fd, long offset, long size, struct_LEAD_Bitmap* bitmap, i
     }
     size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::pread(fd, bytes.data() + done, bytes.size() - done, off_t(offset) + off_t(done));
+        const long long n = readAt(fd, bytes.data() + done, bytes.size() - done, uint64_t(offset) + done);
         if (n < 0) return IMGSDK_ERROR_FILE_READ;
         if (n == 0) return IMGSDK_ERROR_FILE_CORRUPT;  // the file ends before the picture does
         done += size_t(n);

@@ -1,7 +1,7 @@
 // The kernel library: storage of a picture — allocating, creating, copying,
 // clearing and filling it, its colour table, and row and pixel access.
 #include "backend_p.h"
-#include "pixels_p.h"
+#include "pixel_values_p.h"
 
 #include <algorithm>
 #include <cstring>
@@ -144,10 +144,7 @@ int fill(struct_LEAD_Bitmap* b, unsigned long color) {
     if (!b) return IMGSDK_ERROR_INV_PARAMETER;
     if (!allocated(b)) return IMGSDK_ERROR_NO_BITMAP;
     const uint32_t raw = rawFor(*b, static_cast<COLORREF>(color & 0xFFFFFF));
-    cv::Mat view = storedView(*b);
-    if (b->BitsPerPixel == 24 || b->BitsPerPixel == 32) {
-        view.setTo(cv::Scalar(raw & 0xFF, (raw >> 8) & 0xFF, (raw >> 16) & 0xFF, 0xFF));
-    } else if (b->BitsPerPixel == 8) {
+    if (b->BitsPerPixel == 8) {
         std::memset(b->pBits, int(raw), b->DataSize);
     } else {
         for (int x = 0; x < b->Width; ++x) putRaw(*b, b->pBits, x, raw);

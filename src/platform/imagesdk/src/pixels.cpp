@@ -5,39 +5,10 @@
 
 #include <cstring>
 #include <new>
-#include <unordered_map>
 
 namespace imagesdk::detail {
 
 namespace {
-
-bool colorOrderRgb(const struct_LEAD_Bitmap& b) {
-    return b.Order == ORDER_RGB && (b.BitsPerPixel == 24 || b.BitsPerPixel == 32);
-}
-
-unsigned indexAt(const unsigned char* row, int x, int bpp) {
-    switch (bpp) {
-    case 1: return (row[x >> 3] >> (7 - (x & 7))) & 1;
-    case 4: return (row[x >> 1] >> ((x & 1) ? 0 : 4)) & 15;
-    default: return row[x];
-    }
-}
-
-void putIndex(unsigned char* row, int x, int bpp, unsigned v) {
-    if (bpp == 8) {
-        row[x] = static_cast<unsigned char>(v);
-    } else if (bpp == 4) {
-        unsigned char& c = row[x >> 1];
-        c = (x & 1) ? static_cast<unsigned char>((c & 0xF0) | (v & 15)) : static_cast<unsigned char>((c & 0x0F) | (v & 15) << 4);
-    } else {
-        const unsigned char bit = static_cast<unsigned char>(0x80 >> (x & 7));
-        row[x >> 3] = v ? static_cast<unsigned char>(row[x >> 3] | bit) : static_cast<unsigned char>(row[x >> 3] & ~bit);
-    }
-}
-
-unsigned char* storedRow(const struct_LEAD_Bitmap& b, int y) {
-    return b.pBits + static_cast<size_t>(b.BytesPerLine) * static_cast<size_t>(y);
-}
 
 // Table indices of a 1- or 4-bit picture, one byte each.
 cv::Mat unpackIndices(const struct_LEAD_Bitmap& b) {
@@ -112,17 +83,6 @@ int guarded(F&& f) {
 }
 
 }  // namespace
-
-bool isGrayPicture(const struct_LEAD_Bitmap& b) {
-    if (b.BitsPerPixel != 8) return false;
-    if (b.Order == ORDER_GRAY) return true;
-    if (!b.pPalette || b.nColors != 256) return false;
-    for (int i = 0; i < 256; ++i) {
-        const RGBQUAD q = b.pPalette[i];
-        if (q.rgbRed != i || q.rgbGreen != i || q.rgbBlue != i) return false;
-    }
-    return true;
-}
 
 cv::Mat storedView(const struct_LEAD_Bitmap& b) {
     int type = 0;
@@ -220,81 +180,6 @@ int replaceWithSamples(struct_LEAD_Bitmap& b, const cv::Mat& m) {
     const int rc = pictureLike(b, m, fresh);
     if (rc == IMGSDK_SUCCESS) replacePicture(b, fresh);
     return rc;
-}
-
-COLORREF colorAt(const struct_LEAD_Bitmap& b, const unsigned char* row, int x) {
-    switch (b.BitsPerPixel) {
-    case 1:
-    case 4:
-    case 8: {
-        const unsigned i = indexAt(row, x, b.BitsPerPixel);
-        if (static_cast<int>(i) >= b.nColors) return 0;
-        const RGBQUAD q = b.pPalette[i];
-        return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
-    }
-    case 16: {
-        const unsigned v = row[2 * x] | row[2 * x + 1] << 8;
-        return RGB(((v >> 10) & 31) << 3, ((v >> 5) & 31) << 3, (v & 31) << 3);
-    }
-    default: {
-        const unsigned char* p = row + static_cast<size_t>(x) * static_cast<size_t>(b.BitsPerPixel / 8);
-        return colorOrderRgb(b) ? RGB(p[0], p[1], p[2]) : RGB(p[2], p[1], p[0]);
-    }
-    }
-}
-
-uint32_t rawFor(const struct_LEAD_Bitmap& b, COLORREF c) {
-    const int r = GetRValue(c), g = GetGValue(c), bl = GetBValue(c);
-    switch (b.BitsPerPixel) {
-    case 1:
-    case 4:
-    case 8: return NearestIndex(b.pPalette, b.nColors)(r, g, bl);
-    case 16: return static_cast<uint32_t>((r >> 3) << 10 | (g >> 3) << 5 | (bl >> 3));
-    default:
-        return colorOrderRgb(b) ? uint32_t(r) | uint32_t(g) << 8 | uint32_t(bl) << 16 | 0xFF000000u
-                                : uint32_t(bl) | uint32_t(g) << 8 | uint32_t(r) << 16 | 0xFF000000u;
-    }
-}
-
-void putRaw(const struct_LEAD_Bitmap& b, unsigned char* row, int x, uint32_t raw) {
-    switch (b.BitsPerPixel) {
-    case 1:
-    case 4:
-    case 8: putIndex(row, x, b.BitsPerPixel, raw); break;
-    case 16:
-        row[2 * x] = static_cast<unsigned char>(raw);
-        row[2 * x + 1] = static_cast<unsigned char>(raw >> 8);
-        break;
-    default: {
-        const int step = b.BitsPerPixel / 8;
-        std::memcpy(row + static_cast<size_t>(x) * static_cast<size_t>(step), &raw, static_cast<size_t>(step));
-    }
-    }
-}
-
-NearestIndex::NearestIndex(const RGBQUAD* table, int count) : table_(table), count_(count) {
-    for (int i = count - 1; i >= 0; --i)  // the first of equal entries wins
-        exact_[uint32_t(table[i].rgbRed) << 16 | uint32_t(table[i].rgbGreen) << 8 | table[i].rgbBlue] = uint8_t(i);
-}
-
-unsigned NearestIndex::operator()(int r, int g, int bl) {
-    const auto hit = exact_.find(uint32_t(r) << 16 | uint32_t(g) << 8 | uint32_t(bl));
-    if (hit != exact_.end()) return hit->second;
-    // Colours outside the table share the nearest entry of their 5-5-5 cell.
-    if (cache_.empty()) cache_.assign(32768, 0);
-    int16_t& slot = cache_[size_t((r >> 3) << 10 | (g >> 3) << 5 | (bl >> 3))];
-    if (slot) return static_cast<unsigned>(slot - 1);
-    int best = 0, bestDist = INT32_MAX;
-    for (int i = 0; i < count_; ++i) {
-        const int dr = r - table_[i].rgbRed, dg = g - table_[i].rgbGreen, db = bl - table_[i].rgbBlue;
-        const int d = 3 * dr * dr + 6 * dg * dg + db * db;
-        if (d < bestDist) {
-            bestDist = d;
-            best = i;
-        }
-    }
-    slot = static_cast<int16_t>(best + 1);
-    return static_cast<unsigned>(best);
 }
 
 int applyCurves(struct_LEAD_Bitmap& b, const uint8_t* blue, const uint8_t* green, const uint8_t* red) {

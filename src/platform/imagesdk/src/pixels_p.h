@@ -3,19 +3,15 @@
 // and geometric transforms, each whatever the picture's depth.
 #pragma once
 
-#include "picture_p.h"
+#include "pixel_values_p.h"
 
 #include <opencv2/core.hpp>
 
 #include <array>
 #include <functional>
-#include <unordered_map>
 #include <vector>
 
 namespace imagesdk::detail {
-
-// 8 bits whose table is the grey ramp, or ORDER_GRAY.
-bool isGrayPicture(const struct_LEAD_Bitmap& b);
 
 // The stored rows (storage order) of an 8-, 24- or 32-bit picture as a matrix
 // over the record's own pixels: CV_8UC1, CV_8UC3 or CV_8UC4. Empty otherwise.
@@ -45,24 +41,6 @@ int pictureLike(const struct_LEAD_Bitmap& like, const cv::Mat& m, struct_LEAD_Bi
 // Replaces the record's picture with pictureLike(b, m).
 int replaceWithSamples(struct_LEAD_Bitmap& b, const cv::Mat& m);
 
-// Colour (COLORREF) of a stored pixel and the raw value for a colour.
-COLORREF colorAt(const struct_LEAD_Bitmap& b, const unsigned char* storedRow, int x);
-uint32_t rawFor(const struct_LEAD_Bitmap& b, COLORREF c);
-void putRaw(const struct_LEAD_Bitmap& b, unsigned char* storedRow, int x, uint32_t raw);
-
-// The index of the table entry equal or nearest to a colour.
-class NearestIndex {
-public:
-    NearestIndex(const RGBQUAD* table, int count);
-    unsigned operator()(int r, int g, int bl);
-
-private:
-    const RGBQUAD* table_;
-    int count_;
-    std::unordered_map<uint32_t, uint8_t> exact_;  // the table's own colours
-    std::vector<int16_t> cache_;                    // 15-bit colour -> index + 1
-};
-
 // One curve per colour component (blue, green, red) applied to every pixel;
 // pictures with a colour table change their table instead. Grey pictures use
 // the green curve.
@@ -89,8 +67,5 @@ cv::Matx23d storedAffine(const cv::Matx23d& viewed, const struct_LEAD_Bitmap& b,
 
 // The border value for the fill colour in the kind of matrix applyTransform hands over.
 cv::Scalar borderFor(const struct_LEAD_Bitmap& b, COLORREF fill);
-
-// The intensity (0-255) of a colour.
-inline int intensity(int r, int g, int bl) { return (r * 299 + g * 587 + bl * 114 + 500) / 1000; }
 
 }  // namespace imagesdk::detail
