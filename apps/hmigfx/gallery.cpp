@@ -19,7 +19,7 @@ std::vector<GalleryPanel>& panels() {
 // Captions are platform text, drawn in device units: the viewport origin a
 // CMyDC set is put aside meanwhile.
 int drawText(CDC& cdc, int x, int y, std::string_view text, int pixelHeight, COLORREF color, bool bold, bool centred) {
-    const std::wstring wide = fromUtf8(text);
+    const std::wstring wide = shownText(fromUtf8(text));
     HFONT font = ::CreateFontW(-pixelHeight, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
                                L"Arial");
     const int saved = ::SaveDC(cdc);

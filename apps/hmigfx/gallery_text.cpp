@@ -2,6 +2,7 @@
 // degrees, blocks of lines with and without centring across the lines, one
 // object at zoom 50, 100 and 200, and the three states of a push button.
 #include "gallery.h"
+#include "text_util.h"
 
 #include <string>
 
@@ -38,13 +39,13 @@ void drawText(GalleryPainter& p) {
             for (int row = 0; row < 2; ++row) {
                 CRect box(k * 130, row * 60, k * 130 + 120, row * 60 + 48);
                 Frame(dc, box);
-                CString s(row ? L"180\u00b0\nsecond line" : L"0\u00b0\nsecond line");
+                CString s = shownText(CString(row ? L"180\u00b0\nsecond line" : L"0\u00b0\nsecond line"));
                 dc.ObjDrawText(s, box, lf, colors[k], RGB(255, 255, 255), aligns[k], 1, row ? 180 : 0);
             }
             for (int col = 0; col < 2; ++col) {
                 CRect box(k * 60 + col * 200, 130, k * 60 + col * 200 + 48, 290);
                 Frame(dc, box);
-                CString s(col ? L"270\u00b0\nsecond line" : L"90\u00b0\nsecond line");
+                CString s = shownText(CString(col ? L"270\u00b0\nsecond line" : L"90\u00b0\nsecond line"));
                 dc.ObjDrawText(s, box, lf, colors[k], RGB(255, 255, 255), aligns[k], 1, col ? 270 : 90);
             }
         }
@@ -57,7 +58,7 @@ void drawText(GalleryPainter& p) {
     {
         CMyDC dc = p.context(100, 440, 24);
         LOGFONTW lf = Font(-13, L"Times New Roman");
-        CString block(L"Pump P-101\nrunning\n42.5 m3/h");
+        CString block = shownText(CString(L"Pump P-101\nrunning\n42.5 m3/h"));
         for (int vc = 0; vc < 2; ++vc) {
             CRect box(vc * 150, 0, vc * 150 + 140, 110);
             if (vc)
@@ -83,10 +84,10 @@ void drawText(GalleryPainter& p) {
         CMyDC dc = p.context(zooms[k], at[k][0], at[k][1]);
         LOGFONTW lf = Font(-12);
         CRect box(0, 0, 60, 40);
-        CString s(L"Level\n73 %");
+        CString s = shownText(CString(L"Level\n73 %"));
         dc.ObjDrawTextVC(s, box, lf, RGB(255, 255, 255), RGB(0, 90, 160), DT_CENTER, 0, 0);
         CRect button(0, 50, 60, 72);
-        CString caption(L"&Open");
+        CString caption = shownText(CString(L"&Open"));
         dc.ObjDrawButton(caption, 0, 0, button, lf, RGB(0, 0, 0), GetSysColor(COLOR_BTNFACE),
                          DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
@@ -101,7 +102,7 @@ void drawText(GalleryPainter& p) {
         const wchar_t* captions[3] = {L"Start", L"Stop", L"Reset"};
         for (int k = 0; k < 3; ++k) {
             CRect box(k * 110, 0, k * 110 + 100, 40);
-            CString s(captions[k]);
+            CString s = shownText(CString(captions[k]));
             dc.ObjDrawButton(s, states[k][0], states[k][1], box, lf, RGB(0, 0, 0), GetSysColor(COLOR_BTNFACE),
                              DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         }

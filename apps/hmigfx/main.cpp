@@ -4,6 +4,7 @@
 #include "picture_command.h"
 #include "print.h"
 #include "scene.h"
+#include "text_util.h"
 
 #include <cstdio>
 #include <cstring>
@@ -22,8 +23,8 @@ constexpr int kWriteFailed = 1;
 constexpr int kBadInput = 2;
 
 const char kUsage[] =
-    "usage: hmigfx render SCENE.json -o OUT.png [--zoom N] [--origin X,Y] [--bw] [--size W,H] [--patterns DIR]\n"
-    "       hmigfx gallery -o OUT.png [--patterns DIR]\n"
+    "usage: hmigfx render SCENE.json -o OUT.png [--zoom N] [--origin X,Y] [--bw] [--size W,H] [--patterns DIR] [--no-text]\n"
+    "       hmigfx gallery -o OUT.png [--patterns DIR] [--no-text]\n"
     "       hmigfx picture IN -o OUT [--op NAME[:ARGS]]... [--quality N]\n"
     HMIGFX_PRINT_USAGE
     "       hmigfx --help | hmigfx render --help | hmigfx gallery --help | hmigfx picture --help\n"
@@ -54,6 +55,7 @@ const char kRenderHelp[] =
     "  --bw                  black/white mode (pure black and white swap)\n"
     "  --size W,H            canvas size in pixels\n"
     "  --patterns DIR        pattern pictures (*.F00-F99, *.U00-U99)\n"
+    "  --no-text             leave every string out (text objects, captions): shapes only\n"
     "\n"
     "scene file:\n"
     "  {\n"
@@ -118,6 +120,8 @@ Args parseArgs(int argc, char** argv, int first, bool renderOptions) {
             args.output = value();
         } else if (a == "--patterns") {
             args.scene.patternDir = value();
+        } else if (a == "--no-text") {
+            hideText(true);
         } else if (renderOptions && a == "--zoom") {
             const std::string v = value();
             char* end = nullptr;
@@ -186,9 +190,9 @@ int render(int argc, char** argv) {
 int gallery(int argc, char** argv) {
     Args args = parseArgs(argc, argv, 2, false);
     if (args.help) {
-        std::printf("usage: hmigfx gallery -o OUT.png [--patterns DIR]\n\n"
+        std::printf("usage: hmigfx gallery -o OUT.png [--patterns DIR] [--no-text]\n\n"
                     "Draws the feature sheet. Pattern files and user pictures come from DIR,\n"
-                    "by default %s.\n",
+                    "by default %s. --no-text leaves every label and caption out.\n",
                     defaultPatternDirectory().empty() ? "Sys/Brush beside the executable"
                                                       : defaultPatternDirectory().string().c_str());
         return kOk;

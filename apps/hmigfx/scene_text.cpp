@@ -135,7 +135,7 @@ public:
         : m_f(std::move(f)), m_bTransparent(bTransparent), m_nAngle(nAngle), m_centred(centred) {}
 
     void draw(DrawContext& ctx) const override {
-        CString str = m_f.str;
+        CString str = shownText(m_f.str);
         LOGFONTW lf = m_f.lf;
         if (m_f.rect.fractional) {
             CMyRect r = m_f.rect.toMyRect();
@@ -174,7 +174,7 @@ public:
     ButtonObject(TextFields f, bool focus, bool pushed) : m_f(std::move(f)), m_focus(focus), m_pushed(pushed) {}
 
     void draw(DrawContext& ctx) const override {
-        CString str = m_f.str;
+        CString str = shownText(m_f.str);
         LOGFONTW lf = m_f.lf;
         if (m_f.rect.fractional) {
             CMyRect r = m_f.rect.toMyRect();

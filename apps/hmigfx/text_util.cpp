@@ -24,4 +24,12 @@ std::wstring fromUtf8(std::string_view text) {
     return out;
 }
 
+namespace {
+bool s_hideText = false;
+}  // namespace
+
+void hideText(bool hide) { s_hideText = hide; }
+CString shownText(const CString& text) { return s_hideText ? CString() : text; }
+std::wstring shownText(const std::wstring& text) { return s_hideText ? std::wstring() : text; }
+
 }  // namespace hmigfx::app

@@ -14,4 +14,11 @@ inline std::string toUtf8(const CString& text) { return toUtf8(std::wstring_view
 // Malformed sequences become U+FFFD.
 std::wstring fromUtf8(std::string_view text);
 
+// --no-text: every string drawn (labels, text objects, captions) is left out,
+// so that a picture holds its shapes alone; what surrounds the text (boxes,
+// backgrounds, button frames) is still drawn.
+void hideText(bool hide);
+CString shownText(const CString& text);
+std::wstring shownText(const std::wstring& text);
+
 }  // namespace hmigfx::app
