@@ -275,7 +275,7 @@ void BM_GradientFills(benchmark::State& state) {
     const int zoom = static_cast<int>(state.range(0));
     for (auto _ : state) {
         for (const Object& o : screen()) {
-            if (o.brush.lbStyle != 4) continue;
+            if (o.brush.lbStyle != CMyBrush::kStyleGradient) continue;
             CRect r(o.rect.left * zoom / 100, o.rect.top * zoom / 100, (o.rect.right + 1) * zoom / 100,
                     (o.rect.bottom + 1) * zoom / 100);
             CMyBrush::GradientFill(target.dc(), static_cast<int>(o.brush.lbHatch), r, o.pen.lopnColor, o.crFill);

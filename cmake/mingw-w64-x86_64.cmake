@@ -5,8 +5,9 @@ set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
 set(HMIGFX_MINGW_TRIPLET x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${HMIGFX_MINGW_TRIPLET}-gcc)
-set(CMAKE_CXX_COMPILER ${HMIGFX_MINGW_TRIPLET}-g++)
+# The POSIX thread model: std::mutex and std::thread (GoogleTest needs them).
+set(CMAKE_C_COMPILER ${HMIGFX_MINGW_TRIPLET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${HMIGFX_MINGW_TRIPLET}-g++-posix)
 set(CMAKE_RC_COMPILER ${HMIGFX_MINGW_TRIPLET}-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${HMIGFX_MINGW_TRIPLET})
@@ -15,10 +16,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# The compiler's runtime goes into each program and the DLL, so they run
-# without the cross compiler's DLLs beside them.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++")
+# The compiler's runtime (libgcc, libstdc++, winpthread) goes into each program
+# and the DLL, so they run without the cross compiler's DLLs beside them.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
 
 # Programs built here run under Wine (gtest_discover_tests, custom commands).
 find_program(HMIGFX_WINE NAMES wine wine64)

@@ -4,6 +4,9 @@
 # GoogleTest comes from Debian's source package, built with the cross compiler.
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+# Every suite may compare with the reference GDI's pictures (tests/support).
+add_compile_definitions(HMIGFX_GDI_SCRIPTS="${CMAKE_CURRENT_SOURCE_DIR}/gdi"
+                        HMIGFX_GOLDEN_DIR="${CMAKE_CURRENT_SOURCE_DIR}/golden")
 
 # Left out, by reason:
 set(HMIGFX_WINDOWS_SKIPPED_TESTS
@@ -24,8 +27,6 @@ foreach(suite afx dc brush text object3d imaging)
   if(suite_sources)
     add_executable(${suite}_test ${suite_sources})
     target_link_libraries(${suite}_test PRIVATE hmigfx hmigfx_pngio gtest_main)
-    target_compile_definitions(${suite}_test PRIVATE HMIGFX_GOLDEN_DIR="${CMAKE_CURRENT_SOURCE_DIR}/golden"
-      HMIGFX_GDI_SCRIPTS="${CMAKE_CURRENT_SOURCE_DIR}/gdi")
   endif()
 endforeach()
 # The text goldens spell out their calls as reference-GDI scripts, run here on the system's GDI.

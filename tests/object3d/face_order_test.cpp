@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <numbers>
 #include <numeric>
 #include <random>
 #include <vector>
@@ -85,7 +86,7 @@ TEST(Object3DFaceOrder, MatchesThePairwiseLoopsOnRotatedBodies) {
     for (int n : {8, 64, 700}) {
         std::vector<POINT> pts;
         for (int i = 0; i < n; ++i) {
-            const double a = 2 * M_PI * i / n;
+            const double a = 2 * std::numbers::pi * i / n;
             pts.push_back({LONG(20000 + 15000 * std::cos(a)), LONG(20000 + 9000 * std::sin(a))});
         }
         ItemPtr item = makeItem(o, pts);

@@ -123,7 +123,7 @@ inline ::testing::AssertionResult inkWithin(const Image& ours, const Image& ref,
         if (std::abs(ba[k] - bb[k]) > tol)
             return ::testing::AssertionFailure() << "ink box " << ba[0] << "," << ba[1] << "-" << ba[2] << "," << ba[3]
                                                  << " against " << bb[0] << "," << bb[1] << "-" << bb[2] << "," << bb[3];
-    auto near = [&](const std::vector<uint8_t>& ink, int x, int y) {
+    auto nearInk = [&](const std::vector<uint8_t>& ink, int x, int y) {
         for (int v = std::max(0, y - tol); v <= std::min(h - 1, y + tol); ++v)
             for (int u = std::max(0, x - tol); u <= std::min(w - 1, x + tol); ++u)
                 if (ink[size_t(v) * w + u]) return true;
@@ -132,7 +132,7 @@ inline ::testing::AssertionResult inkWithin(const Image& ours, const Image& ref,
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             const size_t i = size_t(y) * w + x;
-            if ((a[i] && !near(b, x, y)) || (b[i] && !near(a, x, y)))
+            if ((a[i] && !nearInk(b, x, y)) || (b[i] && !nearInk(a, x, y)))
                 return ::testing::AssertionFailure() << "ink at (" << x << ", " << y << ") has no counterpart within "
                                                      << tol << " px";
         }
