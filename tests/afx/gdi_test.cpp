@@ -50,11 +50,12 @@ TEST(CGdiObject, TemporariesWrapForeignHandlesWithoutOwningThem) {
 }
 
 TEST(CPen, AThrowingConstructorRaisesTheResourceException) {
-    EXPECT_MFC_THROW(CPen bad(42, 1, RGB(0, 0, 0)), CResourceException);  // no such style
-    CPen pen;
-    EXPECT_FALSE(pen.CreatePen(42, 1, RGB(0, 0, 0)));
-    EXPECT_EQ(pen.m_hObject, nullptr);
+    // GDI refuses no CreatePen style; a geometric pen cannot alternate.
     LOGBRUSH lb{BS_SOLID, RGB(255, 0, 0), 0};
+    EXPECT_MFC_THROW(CPen bad(PS_GEOMETRIC | PS_ALTERNATE, 3, &lb), CResourceException);
+    CPen pen;
+    EXPECT_FALSE(pen.CreatePen(PS_GEOMETRIC | PS_ALTERNATE, 3, &lb));
+    EXPECT_EQ(pen.m_hObject, nullptr);
     const DWORD dashes[] = {3, 1};
     EXPECT_TRUE(pen.CreatePen(PS_GEOMETRIC | PS_USERSTYLE, 2, &lb, 2, dashes));
     EXPECT_EQ(pen.GetObjectType(), static_cast<UINT>(OBJ_EXTPEN));

@@ -15,6 +15,9 @@ namespace {
 // has the same calls (tests/gdi/controls.gdi, frame_scroll.gdi); the text
 // is FreeType's, as everywhere in this library.
 TEST(SceneDialog, RendersTheExampleAsItsGolden) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the golden is our USER subset's look; Windows paints its own controls";
+#endif
     SceneOptions options;
     options.sceneDir = HMIGFX_EXAMPLES_DIR;
     Scene scene = loadSceneFile(std::string(HMIGFX_EXAMPLES_DIR) + "/property-dialog.json", options);

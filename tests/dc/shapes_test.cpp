@@ -223,27 +223,6 @@ TEST(ShapeState, TransparencyLeavesOutFillsButNotHatches) {
     }
 }
 
-// A pen that cannot be made raises the resource exception before anything
-// is selected: the DC keeps its pen, brush, colours and raster operation.
-TEST(ShapeState, APenThatCannotBeMadeThrowsBeforeAnythingChanges) {
-    Canvas c(40, 40);
-    CMyDC my(&c.dc, 100);
-    HGDIOBJ pen0 = ::GetCurrentObject(c.dc, OBJ_PEN), brush0 = ::GetCurrentObject(c.dc, OBJ_BRUSH);
-    const COLORREF bk0 = ::GetBkColor(c.dc);
-    CRect rect(2, 2, 20, 20);
-    CPoint a(1, 1), b(20, 20);
-    LOGPEN lp = pen(42);
-    LOGBRUSH lb = brush(0);
-    EXPECT_MFC_THROW(my.ObjDrawRectangle(rect, lp, lb, kFill, 0), CResourceException);
-    EXPECT_MFC_THROW(my.XorDrawRect(rect, 42), CResourceException);
-    EXPECT_MFC_THROW(my.XorDrawLine(a, b, -3), CResourceException);
-    EXPECT_EQ(::GetCurrentObject(c.dc, OBJ_PEN), pen0);
-    EXPECT_EQ(::GetCurrentObject(c.dc, OBJ_BRUSH), brush0);
-    EXPECT_EQ(::GetBkColor(c.dc), bk0);
-    EXPECT_EQ(::GetROP2(c.dc), R2_COPYPEN);
-    EXPECT_EQ(c.ink(), 0);
-}
-
 // ---- rubber bands -----------------------------------------------------------------
 
 struct Band {

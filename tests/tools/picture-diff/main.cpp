@@ -1,6 +1,7 @@
 // picture-diff: compares one picture drawn by two GDIs, separating text.
 //
 //   picture-diff NAME A.png A-notext.png B.png B-notext.png [--text-tolerance PERCENT] [--diff OUT.png]
+//                [--ignore L,T,R,B]...
 //
 // A and B are the same drawing from two builds; the -notext pictures are the
 // same drawing with every string left out (hmigfx --no-text). The shapes must
@@ -11,7 +12,8 @@
 // pixel). One line per picture; exit status 0 when both hold, 1 when not, 2
 // when a picture cannot be read or the sizes differ. --diff writes the
 // differences: red where shapes differ, yellow where text does, the
-// picture greyed elsewhere.
+// picture greyed elsewhere. --ignore leaves a rectangle out of both
+// comparisons (what the GDI does not draw: windows painted by USER32).
 #include <hmigfx/png_io.h>
 
 #include <algorithm>
@@ -52,11 +54,28 @@ int main(int argc, char** argv) {
     }
     double tolerance = 0;
     std::string diffPath;
+    std::vector<Box> ignored;
     for (int i = 6; i + 1 < argc; i += 2) {
         const std::string opt = argv[i];
         if (opt == "--text-tolerance") tolerance = std::atof(argv[i + 1]);
         else if (opt == "--diff") diffPath = argv[i + 1];
+        else if (opt == "--ignore") {
+            Box r;
+            if (std::sscanf(argv[i + 1], "%d,%d,%d,%d", &r.l, &r.t, &r.r, &r.b) != 4) {
+                std::fprintf(stderr, "picture-diff: --ignore takes L,T,R,B\n");
+                return 2;
+            }
+            ignored.push_back(r);
+        } else {
+            std::fprintf(stderr, "picture-diff: unknown option %s\n", opt.c_str());
+            return 2;
+        }
     }
+    auto isIgnored = [&](int x, int y) {
+        for (const Box& r : ignored)
+            if (x >= r.l && x < r.r && y >= r.t && y < r.b) return true;
+        return false;
+    };
     Image a, a0, b, b0;
     if (!load(argv[2], a) || !load(argv[3], a0) || !load(argv[4], b) || !load(argv[5], b0)) return 2;
     const int w = a.width, h = a.height;
@@ -82,12 +101,17 @@ int main(int argc, char** argv) {
             text[size_t(y) * w + x] = near;
         }
 
-    size_t shapeDiff = 0, textArea = 0, textDiff = 0;
+    size_t shapeDiff = 0, textArea = 0, textDiff = 0, ignoredArea = 0;
     Box shapeBox;
     Image diff{w, h, std::vector<uint32_t>(n)};
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             const size_t i = size_t(y) * w + x;
+            if (isIgnored(x, y)) {
+                ++ignoredArea;
+                diff.pixels[i] = 0x4080FFu;
+                continue;
+            }
             const bool shapes = a0.pixels[i] != b0.pixels[i];
             const bool differs = a.pixels[i] != b.pixels[i];
             if (shapes) ++shapeDiff, shapeBox.add(x, y);
@@ -102,8 +126,10 @@ int main(int argc, char** argv) {
         }
     const double textPercent = textArea ? 100.0 * double(textDiff) / double(textArea) : 0.0;
     const bool ok = shapeDiff == 0 && textPercent <= tolerance;
-    std::printf("%-22s %s  shapes: %zu px differ%s;  text: %zu of %zu px differ (%.1f%%, tolerance %.0f%%)\n", argv[1],
+    std::printf("%-22s %s  shapes: %zu px differ%s;  text: %zu of %zu px differ (%.1f%%, tolerance %.0f%%)", argv[1],
                 ok ? "ok  " : "FAIL", shapeDiff, shapeBox.str().c_str(), textDiff, textArea, textPercent, tolerance);
+    if (ignoredArea) std::printf(";  %zu px of windows not compared", ignoredArea);
+    std::printf("\n");
     if (!diffPath.empty()) {
         std::string error;
         if (!hmigfx::pngio::writePng(diffPath, diff, &error)) std::fprintf(stderr, "picture-diff: %s\n", error.c_str());

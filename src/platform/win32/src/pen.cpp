@@ -139,9 +139,9 @@ using namespace hmigfx::win32;
 extern "C" {
 
 HPEN WINAPI CreatePen(int style, int width, COLORREF color) {
-    if (style < PS_SOLID || style > PS_INSIDEFRAME) return nullptr;
+    // GDI refuses no style here: any other value (other bits too) draws solid.
     auto p = std::make_unique<Pen>(Kind::Pen);
-    p->style = static_cast<DWORD>(style);
+    p->style = style >= PS_SOLID && style <= PS_INSIDEFRAME ? static_cast<DWORD>(style) : PS_SOLID;
     p->width = std::abs(width);
     p->brush = {BS_SOLID, color, 0};
     return addTyped(std::move(p));
