@@ -36,8 +36,10 @@ void CompactFigure::addRun(Pt from, Pt to, const Placement& pl, bool reverse) {
     auto range = [](int lo, int hi, int o, int s) {
         return s > 0 ? std::pair{lo - o, hi - o} : std::pair{o - hi, o - lo};
     };
-    const auto [lx0, lx1] = range(frame_.left, frame_.right, pl.ox, pl.sx);
-    const auto [ly0, ly1] = range(frame_.top, frame_.bottom, pl.oy, pl.sy);
+    // Plain variables, not structured bindings: lambdas capture them on every compiler.
+    const std::pair<int, int> lx = range(frame_.left, frame_.right, pl.ox, pl.sx);
+    const std::pair<int, int> ly = range(frame_.top, frame_.bottom, pl.oy, pl.sy);
+    const int lx0 = lx.first, lx1 = lx.second, ly0 = ly.first, ly1 = ly.second;
     auto clamp = [&](Pt p) { return Pt{std::clamp(p.x, lx0, lx1), std::clamp(p.y, ly0, ly1)}; };
 
     Run run{target(from), target(to), {}, {}, reverse};

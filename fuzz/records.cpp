@@ -1,0 +1,241 @@
+// Archive records and 3-D items: the input is an archive as a host's document
+// holds it. Geometry values are read from it with their Serialize members
+// (doubles of any bit pattern: NaN, infinities, huge values) and then drawn
+// through a CMyDC; integer points read the same way become the outline of a
+// 3-D item that is transformed, drawn, copied and picked with arguments read
+// from the archive too. The stream is a sequence of one-byte operations,
+// each followed by its values; the archive's end ends the run.
+#include "surface.h"
+
+#include <hmigfx/hmigfx.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+constexpr size_t kMaxValues = 64;
+
+class Reader {
+public:
+    explicit Reader(CArchive& ar) : ar_(ar), surface_(64, 48) {}
+    ~Reader() {
+        for (_ITEM* item : items_) Object3D::ReleaseItem(item);
+    }
+    Reader(const Reader&) = delete;
+    Reader& operator=(const Reader&) = delete;
+
+    void run() {
+        if (!surface_.ok()) return;
+        for (;;) step();  // ends with the archive's end-of-file exception
+    }
+
+private:
+    template <class T>
+    T get() {
+        T v;
+        ar_ >> v;
+        return v;
+    }
+    template <class T>
+    void push(std::vector<T>& list, const T& v) {
+        if (list.size() == kMaxValues) list.erase(list.begin());
+        list.push_back(v);
+    }
+    CMyPoint& point(size_t k) { return points_.empty() ? fallbackPoint_ : points_[k % points_.size()]; }
+    CMyRect& rect(size_t k) { return rects_.empty() ? fallbackRect_ : rects_[k % rects_.size()]; }
+    void addItem(_ITEM* it) {
+        if (items_.size() == kMaxValues) {
+            Object3D::ReleaseItem(items_.front());
+            items_.erase(items_.begin());
+        }
+        items_.push_back(it);
+    }
+    _ITEM* item() { return items_.empty() ? nullptr : items_[get<BYTE>() % items_.size()]; }
+
+    void step() {
+        switch (get<BYTE>() % 12) {
+        case 0: {
+            CMyPoint p;
+            p.Serialize(ar_);
+            push(points_, p);
+            break;
+        }
+        case 1: {
+            CMyPoint p;
+            CPoint q;
+            p.Serialize(ar_, q);
+            push(points_, p);
+            push(ints_, q);
+            break;
+        }
+        case 2: {
+            CMySize s;
+            CSize q;
+            s.Serialize(ar_);
+            s.Serialize(ar_, q);
+            CMySize t(s);
+            t.CopyTo(q);
+            break;
+        }
+        case 3: {
+            CMyRect r;
+            r.Serialize(ar_);
+            push(rects_, r);
+            break;
+        }
+        case 4: {
+            CMyRect r;
+            CRect q;
+            r.Serialize(ar_, q);
+            push(rects_, r);
+            break;
+        }
+        case 5: rectArithmetic(); break;
+        case 6: draw(); break;
+        case 7: makeItem(); break;
+        case 8: transform(); break;
+        case 9: drawItem(); break;
+        case 10: {
+            _ITEM* it = item();
+            if (!it) break;
+            POINT fence[2];
+            object_.GetFenceItem(it, fence);
+            POINT pt{get<int>(), get<int>()};
+            object_.IntersectionTest(&surface_.dc(), it, pt);
+            break;
+        }
+        default: {
+            if (_ITEM* it = item()) addItem(object_.CopyItem(it));
+            break;
+        }
+        }
+    }
+
+    // Values through the member operations hosts use to edit them.
+    void rectArithmetic() {
+        CMyRect r(rect(get<BYTE>()));
+        CMyPoint p;
+        CPoint q;
+        CRect out;
+        r.NormalizeRect();
+        r.Width();
+        r.Height();
+        r.CenterPointTo(p);
+        r.CenterPointTo(q);
+        r.TopLeftTo(q);
+        r.BottomRightTo(q);
+        r.InflateRect(get<int>(), get<int>());
+        r.OffsetRect(point(get<BYTE>()));
+        r.CopyTo(out);
+        push(rects_, r);
+    }
+
+    void draw() {
+        const BYTE kind = get<BYTE>();
+        LOGPEN lp{static_cast<UINT>(get<BYTE>() % 8), {get<BYTE>(), get<BYTE>()}, get<COLORREF>()};
+        LOGBRUSH lb{static_cast<UINT>(get<BYTE>() % 9), 0, get<BYTE>()};
+        const COLORREF fill = get<COLORREF>();
+        const int transparent = get<BYTE>() % 3;
+        const int zoom = get<short>();
+        CPoint origin{get<short>(), get<short>()};
+        CMyDC dc(&surface_.dc(), zoom, origin);
+        dc.SetReversePrint(get<BYTE>() & 1);
+        CMyRect& r = rect(get<BYTE>());
+        CMyPoint& a = point(get<BYTE>());
+        CMyPoint& b = point(get<BYTE>());
+        switch (kind % 10) {
+        case 0: {
+            std::vector<CMyPoint> pts(points_.begin(), points_.end());
+            dc.ObjDrawPolyLine(pts.data(), static_cast<int>(pts.size()), lp, fill, transparent);
+            break;
+        }
+        case 1: {
+            std::vector<CMyPoint> pts(points_.begin(), points_.end());
+            dc.ObjDrawPolyGon(r, pts.data(), static_cast<int>(pts.size()), lp, lb, fill, transparent);
+            break;
+        }
+        case 2: dc.ObjDrawEllipse(r, lp, lb, fill, transparent); break;
+        case 3: dc.ObjDrawRectangle(r, lp, lb, fill, transparent); break;
+        case 4: dc.ObjDrawRoundRect(r, a, lp, lb, fill, transparent); break;
+        case 5: dc.ObjDrawArc(r, a, b, lp, fill, transparent); break;
+        case 6: dc.ObjDrawPie(r, a, b, lp, lb, fill, transparent); break;
+        case 7: dc.ObjDrawChord(r, a, b, lp, lb, fill, transparent); break;
+        case 8: dc.XorDrawEllipse(r, get<BYTE>() % 6); break;
+        default: {
+            CRect view;
+            dc.DocToView(r, 1);
+            dc.DocToView(a, 0);
+            view = dc.DocToView(r, 0);
+            dc.ViewToDoc(view, 1);
+            break;
+        }
+        }
+        AfxUnlockTempMaps();
+    }
+
+    void makeItem() {
+        const short shape = get<short>();
+        const size_t n = ints_.empty() ? 0 : get<BYTE>() % (ints_.size() + 1);
+        std::vector<POINT> pts(ints_.begin(), ints_.begin() + static_cast<long>(n));
+        if (_ITEM* it = object_.CreatePolygonItem(shape, pts.empty() ? nullptr : pts.data(), static_cast<int>(n)))
+            addItem(it);
+    }
+
+    void transform() {
+        _ITEM* it = item();
+        if (!it) return;
+        switch (get<BYTE>() % 10) {
+        case 0: object_.SetRotationItem(it, get<int>(), get<int>(), get<int>()); break;
+        case 1: object_.SetRotationClear(it); break;
+        case 2: object_.SetScalingItem(it, get<float>()); break;
+        case 3: object_.SetMoveItem(it, get<int>(), get<int>()); break;
+        case 4: object_.SetReSizeItem(it, get<double>(), get<double>(), get<double>(), get<double>()); break;
+        case 5: object_.SetShapeItem(it, get<int>()); break;
+        case 6: object_.SetDepthItem(it, get<int>()); break;
+        case 7: object_.SetLightItem(it, get<int>()); break;
+        case 8: object_.SetColorItem(it, get<COLORREF>()); break;
+        default: object_.SetLineColorItem(it, get<COLORREF>()); break;
+        }
+    }
+
+    void drawItem() {
+        _ITEM* it = item();
+        if (!it) return;
+        const int zoom = get<short>();
+        CPoint origin{get<short>(), get<short>()};
+        CMyDC dc(&surface_.dc(), zoom, origin);
+        if (get<BYTE>() & 1) {
+            dc.objDraw3DObject(it, &object_);
+        } else {
+            CRgn clip;
+            clip.CreateEllipticRgn(get<short>(), get<short>(), get<short>(), get<short>());
+            dc.objDraw3DObjectInRgn(it, &object_, &clip);
+        }
+        AfxUnlockTempMaps();
+    }
+
+    CArchive& ar_;
+    hmigfx::app::Surface surface_;
+    Object3D object_;
+    std::vector<CMyPoint> points_;
+    std::vector<CPoint> ints_;
+    std::vector<CMyRect> rects_;
+    std::vector<_ITEM*> items_;
+    CMyPoint fallbackPoint_{0, 0};
+    CMyRect fallbackRect_{0, 0, 10, 10};
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    CMemFile file(const_cast<BYTE*>(data), static_cast<UINT>(size));
+    CArchive ar(&file, CArchive::load);
+    try {
+        Reader(ar).run();
+    } catch (CException* e) {
+        e->Delete();
+    }
+    return 0;
+}
