@@ -560,8 +560,9 @@ private:
         switch (in_.ConsumeIntegralInRange(0, 3)) {
         case 0: TextOutW(dc_, coord(), coord(), s.c_str(), n); break;
         case 1: {
-            std::vector<INT> dx(s.size());
-            for (INT& d : dx) d = in_.ConsumeIntegralInRange(-50, 50);
+            // With ETO_PDY the spacing comes in pairs.
+            std::vector<INT> dx(2 * s.size());
+            for (INT& d : dx) d = in_.ConsumeBool() ? in_.ConsumeIntegral<int>() : in_.ConsumeIntegralInRange(-50, 50);
             ExtTextOutW(dc_, coord(), coord(), in_.ConsumeIntegralInRange<UINT>(0, 0x1FFFF), &r, s.c_str(), static_cast<UINT>(n),
                         in_.ConsumeBool() && n ? dx.data() : nullptr);
             break;

@@ -43,8 +43,30 @@ private:
         if (list.size() == kMaxValues) list.erase(list.begin());
         list.push_back(v);
     }
-    CMyPoint& point(size_t k) { return points_.empty() ? fallbackPoint_ : points_[k % points_.size()]; }
-    CMyRect& rect(size_t k) { return rects_.empty() ? fallbackRect_ : rects_[k % rects_.size()]; }
+    // The values are kept as plain doubles (the value classes copy only from
+    // non-const references, so no container holds them).
+    struct Point {
+        double x, y;
+    };
+    struct Rect {
+        double left, right, top, bottom;
+    };
+    void keepPoint(const CMyPoint& p) { push(points_, Point{p.x, p.y}); }
+    void keepRect(const CMyRect& r) { push(rects_, Rect{r.left, r.right, r.top, r.bottom}); }
+    void point(size_t k, CMyPoint& out) {
+        const Point p = points_.empty() ? Point{0, 0} : points_[k % points_.size()];
+        out.x = p.x;
+        out.y = p.y;
+    }
+    void rect(size_t k, CMyRect& out) {
+        const Rect r = rects_.empty() ? Rect{0, 10, 0, 10} : rects_[k % rects_.size()];
+        out.left = r.left, out.right = r.right, out.top = r.top, out.bottom = r.bottom;
+    }
+    std::vector<CMyPoint> allPoints() {
+        std::vector<CMyPoint> pts(points_.size());
+        for (size_t k = 0; k < pts.size(); ++k) point(k, pts[k]);
+        return pts;
+    }
     void addItem(_ITEM* it) {
         if (items_.size() == kMaxValues) {
             Object3D::ReleaseItem(items_.front());
@@ -59,15 +81,15 @@ private:
         case 0: {
             CMyPoint p;
             p.Serialize(ar_);
-            push(points_, p);
+            keepPoint(p);
             break;
         }
         case 1: {
             CMyPoint p;
             CPoint q;
             p.Serialize(ar_, q);
-            push(points_, p);
-            push(ints_, q);
+            keepPoint(p);
+            push(ints_, POINT{q.x, q.y});
             break;
         }
         case 2: {
@@ -82,14 +104,14 @@ private:
         case 3: {
             CMyRect r;
             r.Serialize(ar_);
-            push(rects_, r);
+            keepRect(r);
             break;
         }
         case 4: {
             CMyRect r;
             CRect q;
             r.Serialize(ar_, q);
-            push(rects_, r);
+            keepRect(r);
             break;
         }
         case 5: rectArithmetic(); break;
@@ -115,7 +137,8 @@ private:
 
     // Values through the member operations hosts use to edit them.
     void rectArithmetic() {
-        CMyRect r(rect(get<BYTE>()));
+        CMyRect r;
+        rect(get<BYTE>(), r);
         CMyPoint p;
         CPoint q;
         CRect out;
@@ -127,9 +150,10 @@ private:
         r.TopLeftTo(q);
         r.BottomRightTo(q);
         r.InflateRect(get<int>(), get<int>());
-        r.OffsetRect(point(get<BYTE>()));
+        point(get<BYTE>(), p);
+        r.OffsetRect(p);
         r.CopyTo(out);
-        push(rects_, r);
+        keepRect(r);
     }
 
     void draw() {
@@ -142,17 +166,19 @@ private:
         CPoint origin{get<short>(), get<short>()};
         CMyDC dc(&surface_.dc(), zoom, origin);
         dc.SetReversePrint(get<BYTE>() & 1);
-        CMyRect& r = rect(get<BYTE>());
-        CMyPoint& a = point(get<BYTE>());
-        CMyPoint& b = point(get<BYTE>());
+        CMyRect r;
+        CMyPoint a, b;
+        rect(get<BYTE>(), r);
+        point(get<BYTE>(), a);
+        point(get<BYTE>(), b);
         switch (kind % 10) {
         case 0: {
-            std::vector<CMyPoint> pts(points_.begin(), points_.end());
+            std::vector<CMyPoint> pts = allPoints();
             dc.ObjDrawPolyLine(pts.data(), static_cast<int>(pts.size()), lp, fill, transparent);
             break;
         }
         case 1: {
-            std::vector<CMyPoint> pts(points_.begin(), points_.end());
+            std::vector<CMyPoint> pts = allPoints();
             dc.ObjDrawPolyGon(r, pts.data(), static_cast<int>(pts.size()), lp, lb, fill, transparent);
             break;
         }
@@ -162,7 +188,7 @@ private:
         case 5: dc.ObjDrawArc(r, a, b, lp, fill, transparent); break;
         case 6: dc.ObjDrawPie(r, a, b, lp, lb, fill, transparent); break;
         case 7: dc.ObjDrawChord(r, a, b, lp, lb, fill, transparent); break;
-        case 8: dc.XorDrawEllipse(r, get<BYTE>() % 6); break;
+        case 8: dc.XorDrawCircle(r, get<BYTE>() % 6); break;
         default: {
             CRect view;
             dc.DocToView(r, 1);
@@ -219,12 +245,10 @@ private:
     CArchive& ar_;
     hmigfx::app::Surface surface_;
     Object3D object_;
-    std::vector<CMyPoint> points_;
-    std::vector<CPoint> ints_;
-    std::vector<CMyRect> rects_;
+    std::vector<Point> points_;
+    std::vector<POINT> ints_;
+    std::vector<Rect> rects_;
     std::vector<_ITEM*> items_;
-    CMyPoint fallbackPoint_{0, 0};
-    CMyRect fallbackRect_{0, 0, 10, 10};
 };
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "geometry/truncate_p.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 using hmigfx::TruncToInt;
@@ -30,7 +31,7 @@ Radial radialOf(const RECT& r, POINT c, POINT p, bool wantEllipse) {
     else if (p.x == c.x)
         rad.slope = 90.0;
     else
-        rad.slope = std::abs(static_cast<double>(c.y - p.y)) / std::abs(static_cast<double>(c.x - p.x));
+        rad.slope = std::abs(static_cast<double>(c.y) - p.y) / std::abs(static_cast<double>(c.x) - p.x);
     const bool shallow = rad.slope <= 1.0;
 
     if (p.y < c.y)
@@ -55,20 +56,23 @@ Radial radialOf(const RECT& r, POINT c, POINT p, bool wantEllipse) {
         return rad;
     }
 
-    const double k = static_cast<double>(p.y - c.y) / static_cast<double>(p.x - c.x);
+    // In doubles: coordinates may lie anywhere in the int range.
+    const double cx = c.x, cy = c.y;
+    const double k = (p.y - cy) / (p.x - cx);
     switch (rad.octant) {
     case 0:
-    case 7: rad.edge = {r.right, TruncToInt(c.y + (r.right - c.x) * k)}; break;
+    case 7: rad.edge = {r.right, TruncToInt(cy + (r.right - cx) * k)}; break;
     case 1:
-    case 2: rad.edge = {TruncToInt(c.x + (r.top - c.y) / k), r.top}; break;
+    case 2: rad.edge = {TruncToInt(cx + (r.top - cy) / k), r.top}; break;
     case 3:
-    case 4: rad.edge = {r.left, TruncToInt(c.y + (r.left - c.x) * k)}; break;
-    default: rad.edge = {TruncToInt(c.x + (r.bottom - c.y) / k), r.bottom}; break;
+    case 4: rad.edge = {r.left, TruncToInt(cy + (r.left - cx) * k)}; break;
+    default: rad.edge = {TruncToInt(cx + (r.bottom - cy) / k), r.bottom}; break;
     }
     if (wantEllipse) {
-        const int a = (r.right - r.left) / 2, b = (r.bottom - r.top) / 2;
-        const double t = std::sqrt(1.0 / (k * k * a * a + static_cast<double>(b) * b));
-        const double d = std::abs(static_cast<double>(a * b) * k * t);
+        const double a = static_cast<double>((int64_t{r.right} - r.left) / 2);
+        const double b = static_cast<double>((int64_t{r.bottom} - r.top) / 2);
+        const double t = std::sqrt(1.0 / (k * k * a * a + b * b));
+        const double d = std::abs(a * b * k * t);
         const double dx = std::abs(d / k);
         const bool right = rad.octant <= 1 || rad.octant >= 6;
         const bool above = rad.octant <= 3;
@@ -95,7 +99,7 @@ int cornersBetween(const Radial& s, const Radial& e) {
 }
 
 CRgn* wedgeRegion(const RECT& r, CPoint& ptStart, CPoint& ptEnd, bool chord) {
-    const POINT c{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    const POINT c{static_cast<LONG>((int64_t{r.left} + r.right) / 2), static_cast<LONG>((int64_t{r.top} + r.bottom) / 2)};
     const Radial s = radialOf(r, c, ptStart, chord);
     const Radial e = radialOf(r, c, ptEnd, chord);
     const POINT corners[4] = {{r.right, r.top}, {r.left, r.top}, {r.left, r.bottom}, {r.right, r.bottom}};

@@ -162,10 +162,11 @@ BOOL drawArc(HDC h, ArcKind kind, int left, int top, int right, int bottom, int 
     RECT rc = deviceRect(*dc, left, top, right, bottom);
     if (rc.left == rc.right || rc.top == rc.bottom) return TRUE;
     rc = insideFrameRect(rc, pen);
-    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+    const int64_t wideWidth = int64_t{rc.right} - rc.left, wideHeight = int64_t{rc.bottom} - rc.top;
     // A box smaller than an inside-frame pen leaves no ellipse to follow.
-    if (width <= 0 || height <= 0) return TRUE;
-    if (width > QuadrantPath::kMaxExtent || height > QuadrantPath::kMaxExtent) return FALSE;
+    if (wideWidth <= 0 || wideHeight <= 0) return TRUE;
+    if (wideWidth > QuadrantPath::kMaxExtent || wideHeight > QuadrantPath::kMaxExtent) return FALSE;
+    const int width = static_cast<int>(wideWidth), height = static_cast<int>(wideHeight);
     const POINT centre{rc.left + width / 2, rc.top + height / 2};
     POINT s = devicePoint(*dc, xs, ys), e = devicePoint(*dc, xe, ye);
     s = {s.x - centre.x, s.y - centre.y};

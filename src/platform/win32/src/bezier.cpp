@@ -13,7 +13,8 @@ constexpr int kMaxDepth = 8;
 
 int toGrid(int v) { return static_cast<int>(static_cast<unsigned>(v) << kFraction); }
 // Back to pixels, rounding halves up (arithmetic shift).
-int toPixel(int v) { return (v + (kOnePixel >> 1)) >> kFraction; }
+int64_t toPixel(int64_t v) { return (v + (kOnePixel >> 1)) >> kFraction; }
+int toPixel(int v) { return static_cast<int>(toPixel(int64_t{v})); }
 POINT toPixel(POINT p) { return {toPixel(p.x), toPixel(p.y)}; }
 // Midpoint rounded as the reference does it (division truncating toward zero).
 POINT middle(POINT a, POINT b) {
@@ -21,22 +22,23 @@ POINT middle(POINT a, POINT b) {
 }
 
 // The control coordinate c lies between the end coordinates a and b.
-bool between(int c, int a, int b) { return c < a ? c >= b : c <= b; }
+bool between(int64_t c, int64_t a, int64_t b) { return c < a ? c >= b : c <= b; }
 
 // Flat enough to draw as its chord: both control points lie between the end
 // points along the major axis and within a pixel of the chord across it.
 bool flatEnough(const POINT c[4]) {
-    const int dx = c[3].x - c[0].x, dy = c[3].y - c[0].y;
+    // 64 bits: grid coordinates fill the int range, their differences do not fit.
+    const int64_t dx = int64_t{c[3].x} - c[0].x, dy = int64_t{c[3].y} - c[0].y;
     const bool shallow = std::abs(dy) <= std::abs(dx);
-    auto major = [shallow](POINT p) { return shallow ? p.x : p.y; };
-    auto minor = [shallow](POINT p) { return shallow ? p.y : p.x; };
+    auto major = [shallow](POINT p) { return int64_t{shallow ? p.x : p.y}; };
+    auto minor = [shallow](POINT p) { return int64_t{shallow ? p.y : p.x}; };
     if (!between(major(c[1]), major(c[0]), major(c[3])) || !between(major(c[2]), major(c[0]), major(c[3])))
         return false;
-    const int dMajor = toPixel(shallow ? dx : dy);
+    const int64_t dMajor = toPixel(shallow ? dx : dy);
     if (dMajor == 0) return true;
-    const int slope = (shallow ? dy : dx) / dMajor;  // minor grid units per major pixel, truncated
+    const int64_t slope = (shallow ? dy : dx) / dMajor;  // minor grid units per major pixel, truncated
     for (int i = 1; i <= 2; ++i) {
-        const int off = minor(c[i]) - minor(c[0]) - slope * toPixel(major(c[i]) - major(c[0]));
+        const int64_t off = minor(c[i]) - minor(c[0]) - slope * toPixel(major(c[i]) - major(c[0]));
         if (std::abs(off) > kOnePixel) return false;
     }
     return true;

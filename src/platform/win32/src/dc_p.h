@@ -8,11 +8,22 @@
 #include "pen_p.h"
 #include "region_p.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <vector>
 
 namespace hmigfx::win32 {
+
+// Device coordinates are kept within this magnitude so that the 64-bit
+// arithmetic of the rasterisers cannot overflow; anything beyond is far off
+// every surface anyway.
+constexpr int64_t kMaxDeviceCoord = int64_t{1} << 30;
+
+inline int clampDevice(int64_t v) {
+    return static_cast<int>(std::clamp(v, -kMaxDeviceCoord, kMaxDeviceCoord));
+}
 
 // A horizontal run of pixels in device coordinates, len > 0.
 struct Span {
@@ -79,9 +90,9 @@ struct DC : GdiObject {
     PaintTile scratchPaint;  // for calls that paint with another brush or ROP
     std::vector<Span> scratchSpans;  // reused by every primitive
 
-    // Logical (MM_TEXT) to device coordinates.
-    int devX(int x) const { return x - st.windowOrg.x + st.viewportOrg.x; }
-    int devY(int y) const { return y - st.windowOrg.y + st.viewportOrg.y; }
+    // Logical (MM_TEXT) to device coordinates, kept within kMaxDeviceCoord.
+    int devX(int x) const { return clampDevice(int64_t{x} - st.windowOrg.x + st.viewportOrg.x); }
+    int devY(int y) const { return clampDevice(int64_t{y} - st.windowOrg.y + st.viewportOrg.y); }
     POINT toDevice(POINT p) const { return {devX(p.x), devY(p.y)}; }
     RECT toDevice(const RECT& r) const { return {devX(r.left), devY(r.top), devX(r.right), devY(r.bottom)}; }
 

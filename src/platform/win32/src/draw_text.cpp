@@ -5,6 +5,8 @@
 #include "printer_p.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cwchar>
 #include <vector>
 
@@ -136,8 +138,11 @@ int WINAPI DrawTextW(HDC h, LPCWSTR str, int count, LPRECT rect, UINT flags) {
         return lineHeight;
     }
 
+    // Positions are worked out in 64 bits and saturated: a rectangle may span
+    // the whole int range.
+    auto sat = [](int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); };
     const bool prefixes = !(flags & DT_NOPREFIX);
-    Layout layout(*font, flags, rect->right - rect->left);
+    Layout layout(*font, flags, sat(int64_t{rect->right} - rect->left));
     if (flags & DT_SINGLELINE) {
         layout.addParagraph(cellsOf(str, n, prefixes));
     } else {
@@ -152,28 +157,28 @@ int WINAPI DrawTextW(HDC h, LPCWSTR str, int count, LPRECT rect, UINT flags) {
         }
     }
 
-    const int total = lineHeight * static_cast<int>(layout.lines.size());
-    int y = rect->top;
+    const int64_t total = int64_t{lineHeight} * static_cast<int64_t>(layout.lines.size());
+    int64_t y = rect->top;
     if (flags & DT_SINGLELINE) {
-        if (flags & DT_VCENTER) y = rect->top + (rect->bottom - rect->top) / 2 - lineHeight / 2;
-        else if (flags & DT_BOTTOM) y = rect->bottom - lineHeight;
+        if (flags & DT_VCENTER) y = rect->top + (int64_t{rect->bottom} - rect->top) / 2 - lineHeight / 2;
+        else if (flags & DT_BOTTOM) y = int64_t{rect->bottom} - lineHeight;
     }
-    const int firstY = y;
+    const int64_t firstY = y;
 
     if (flags & DT_CALCRECT) {
         int widest = 0;
         for (const Line& l : layout.lines) widest = std::max(widest, l.width);
-        rect->right = rect->left + widest;
-        rect->bottom = rect->top + total;
+        rect->right = sat(int64_t{rect->left} + widest);
+        rect->bottom = sat(rect->top + total);
     } else {
         const UINT options = (flags & DT_NOCLIP) ? 0 : ETO_CLIPPED;
         const bool drawText = !(flags & DT_PREFIXONLY);
         const bool drawPrefix = prefixes && !(flags & DT_HIDEPREFIX);
         std::vector<wchar_t> run;
         for (const Line& l : layout.lines) {
-            int x = rect->left;
-            if (flags & DT_CENTER) x = rect->left + (rect->right - rect->left - l.width) / 2;
-            else if (flags & DT_RIGHT) x = rect->right - l.width;
+            int64_t x = rect->left;
+            if (flags & DT_CENTER) x = rect->left + (int64_t{rect->right} - rect->left - l.width) / 2;
+            else if (flags & DT_RIGHT) x = int64_t{rect->right} - l.width;
             // Expanded tabs are gaps: the text between them goes out in pieces.
             for (size_t i = 0; drawText && i < l.cells.size();) {
                 if (l.cells[i].ch == L'\t' && (flags & DT_EXPANDTABS)) {
@@ -184,7 +189,7 @@ int WINAPI DrawTextW(HDC h, LPCWSTR str, int count, LPRECT rect, UINT flags) {
                 run.clear();
                 while (j < l.cells.size() && !(l.cells[j].ch == L'\t' && (flags & DT_EXPANDTABS)))
                     run.push_back(l.cells[j++].ch);
-                ExtTextOutW(h, x + l.x[i], y, options, rect, run.data(), static_cast<UINT>(run.size()), nullptr);
+                ExtTextOutW(h, sat(x + l.x[i]), sat(y), options, rect, run.data(), static_cast<UINT>(run.size()), nullptr);
                 i = j;
             }
             // One underlined prefix per line: the last one.
@@ -192,10 +197,10 @@ int WINAPI DrawTextW(HDC h, LPCWSTR str, int count, LPRECT rect, UINT flags) {
             for (size_t i = 0; i < l.cells.size(); ++i)
                 if (l.cells[i].prefixed) p = i;
             if (drawPrefix && p < l.cells.size()) {
-                const int x0 = x + l.x[p];
-                const int x1 = x + (p + 1 < l.x.size() ? l.x[p + 1] : l.width) - 1;
-                const int uy = y + tm.tmAscent + 1;
-                RECT bar = dc->toDevice(RECT{x0, uy, x1, uy + 1});
+                const int x0 = sat(x + l.x[p]);
+                const int x1 = sat(x + (p + 1 < l.x.size() ? l.x[p + 1] : l.width) - 1);
+                const int uy = sat(y + tm.tmAscent + 1);
+                RECT bar = dc->toDevice(RECT{x0, uy, x1, sat(int64_t{uy} + 1)});
                 PixRegion clip = dc->visible;
                 if (options & ETO_CLIPPED) clip.intersectRect(dc->toDevice(*rect));
                 PaintTile tile;
@@ -206,8 +211,8 @@ int WINAPI DrawTextW(HDC h, LPCWSTR str, int count, LPRECT rect, UINT flags) {
             y += lineHeight;
         }
     }
-    if ((flags & DT_SINGLELINE) && (flags & (DT_VCENTER | DT_BOTTOM))) return firstY + lineHeight - rect->top;
-    return total;
+    if ((flags & DT_SINGLELINE) && (flags & (DT_VCENTER | DT_BOTTOM))) return sat(firstY + lineHeight - rect->top);
+    return sat(total);
 }
 
 }  // extern "C"

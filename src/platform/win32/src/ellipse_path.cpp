@@ -19,6 +19,15 @@
 
 namespace hmigfx::win32 {
 
+namespace {
+
+// Quadrants through at most this many columns, with this many rows per
+// column or more, are kept as column runs.
+constexpr int64_t kMaxRunColumns = 1 << 16;
+constexpr int64_t kRowsPerColumn = 64;
+
+}  // namespace
+
 QuadrantPath::QuadrantPath(int width, int height, int xEnd, bool stepOut)
     : w_(width), h_(height), xEnd_(xEnd), stepOut_(stepOut) {
     a_ = int64_t{width} - 1;
@@ -30,6 +39,43 @@ QuadrantPath::QuadrantPath(int width, int height, int xEnd, bool stepOut)
     dy0_ = walk.dy;
     err0_ = walk.err;
     xMonotone_ = (a_ + 3) / 2;  // 2x - a >= 2
+    if (int64_t{w_} - xEnd_ <= kMaxRunColumns && int64_t{h_} >= kRowsPerColumn * w_) buildRuns();
+}
+
+void QuadrantPath::buildRuns() {
+    Pt p = first();
+    while (inside(p)) {
+        // The column's last row: the first at or below p where the walk steps left.
+        int64_t lo = p.y, hi = p.y;
+        for (int64_t step = 1; !stepsX(p.x, hi); step *= 2) {
+            if (hi > h_) {  // never steps left: left to the walk
+                runs_.clear();
+                return;
+            }
+            lo = hi + 1;
+            hi = std::min<int64_t>(hi + step, int64_t{h_} + 1);
+        }
+        while (lo < hi) {
+            const int64_t mid = lo + (hi - lo) / 2;
+            if (stepsX(p.x, mid)) hi = mid;
+            else lo = mid + 1;
+        }
+        const int last = static_cast<int>(hi);
+        runs_.push_back(Run{p.x, p.y, last});
+        const Pt q = next(Pt{p.x, last});
+        if (!inside(q)) {
+            if (stepOut_ && q.y > last) runs_.push_back(Run{q.x, q.y, q.y});  // reached by the step out
+            break;
+        }
+        p = q;
+    }
+}
+
+std::optional<QuadrantPath::Pt> QuadrantPath::runEntry(int y) const {
+    // The first run reaching row y holds the row's first point.
+    const auto it = std::lower_bound(runs_.begin(), runs_.end(), y, [](const Run& r, int row) { return r.y1 < row; });
+    if (it == runs_.end() || it->y0 > y) return std::nullopt;
+    return Pt{it->x, y};
 }
 
 QuadrantPath::Wide QuadrantPath::err(int64_t x, int64_t y) const {
@@ -84,6 +130,7 @@ std::optional<QuadrantPath::Pt> QuadrantPath::entryFrom(Pt p, int y) const {
 std::optional<QuadrantPath::Pt> QuadrantPath::rowEntry(int y) const {
     const int top = h_ / 2;
     if (y < top) return std::nullopt;
+    if (!runs_.empty()) return runEntry(y);
     for (int64_t k = 2;; k *= 4) {
         const int64_t y0 = int64_t{y} - k;
         if (y0 <= top + 1) return entryFrom(first(), y);
@@ -143,6 +190,18 @@ QuadrantPath::Pt QuadrantPath::last() const {
 void QuadrantPath::countTo(const std::vector<Pt>& targets, std::vector<uint64_t>& counts) const {
     counts.assign(targets.size(), 0);
     if (targets.empty()) return;
+    if (!runs_.empty()) {
+        uint64_t passed = 0;  // points of the runs before this one
+        size_t t = 0;
+        for (const Run& r : runs_) {
+            if (!inside(Pt{r.x, r.y0})) break;  // the step out is not counted
+            for (; t < targets.size() && targets[t].x == r.x && targets[t].y >= r.y0 && targets[t].y <= r.y1; ++t)
+                counts[t] = passed + static_cast<uint64_t>(targets[t].y - r.y0) + 1;
+            if (t == targets.size() || before(targets[t], Pt{r.x, r.y1})) break;  // not on the walk
+            passed += static_cast<uint64_t>(r.y1 - r.y0) + 1;
+        }
+        return;
+    }
     Pt p = first();
     uint64_t n = 1;
     size_t t = 0;

@@ -109,6 +109,17 @@ private:
     std::optional<int64_t> lastDownStep(int64_t y) const;
     std::optional<Pt> entryFrom(Pt p, int y) const;
 
+    // A walk through few columns and many rows (a tall, narrow quadrant) is
+    // kept as its column runs, found by search since a column's "steps
+    // left" test is monotone down the column: the two walks rowEntry would
+    // follow take a step per row and may need billions to meet.
+    struct Run {
+        int x, y0, y1;  // the walk's points (x, y0) ... (x, y1)
+    };
+    void buildRuns();
+    std::optional<Pt> runEntry(int y) const;
+    std::vector<Run> runs_;  // empty: rowEntry walks
+
     int w_, h_, xEnd_;
     bool stepOut_;
     int64_t a_, b_;

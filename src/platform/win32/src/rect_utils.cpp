@@ -2,6 +2,14 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
+
+namespace {
+
+// 32-bit arithmetic that wraps, as USER's does, instead of overflowing.
+LONG wrap(int64_t v) { return static_cast<LONG>(static_cast<uint32_t>(v)); }
+
+}  // namespace
 
 extern "C" {
 
@@ -21,19 +29,19 @@ BOOL WINAPI CopyRect(LPRECT dst, const RECT* src) {
 
 BOOL WINAPI InflateRect(LPRECT rc, int dx, int dy) {
     if (!rc) return FALSE;
-    rc->left -= dx;
-    rc->top -= dy;
-    rc->right += dx;
-    rc->bottom += dy;
+    rc->left = wrap(int64_t{rc->left} - dx);
+    rc->top = wrap(int64_t{rc->top} - dy);
+    rc->right = wrap(int64_t{rc->right} + dx);
+    rc->bottom = wrap(int64_t{rc->bottom} + dy);
     return TRUE;
 }
 
 BOOL WINAPI OffsetRect(LPRECT rc, int dx, int dy) {
     if (!rc) return FALSE;
-    rc->left += dx;
-    rc->right += dx;
-    rc->top += dy;
-    rc->bottom += dy;
+    rc->left = wrap(int64_t{rc->left} + dx);
+    rc->right = wrap(int64_t{rc->right} + dx);
+    rc->top = wrap(int64_t{rc->top} + dy);
+    rc->bottom = wrap(int64_t{rc->bottom} + dy);
     return TRUE;
 }
 

@@ -131,8 +131,9 @@ void PixRegion::intersectRect(const RECT& rc) {
         clear();
         return;
     }
-    pixman_region32_intersect_rect(&r_, &r_, rc.left, rc.top, static_cast<unsigned>(rc.right - rc.left),
-                                   static_cast<unsigned>(rc.bottom - rc.top));
+    // The extent may exceed INT_MAX; pixman takes it unsigned.
+    pixman_region32_intersect_rect(&r_, &r_, rc.left, rc.top, static_cast<unsigned>(int64_t{rc.right} - rc.left),
+                                   static_cast<unsigned>(int64_t{rc.bottom} - rc.top));
 }
 
 namespace {

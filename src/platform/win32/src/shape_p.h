@@ -10,15 +10,6 @@
 
 namespace hmigfx::win32 {
 
-// Device coordinates are kept within this magnitude so that the 64-bit
-// arithmetic of the rasterisers cannot overflow; anything beyond is far off
-// every surface anyway.
-constexpr int64_t kMaxDeviceCoord = int64_t{1} << 30;
-
-inline int clampDevice(int64_t v) {
-    return static_cast<int>(std::clamp(v, -kMaxDeviceCoord, kMaxDeviceCoord));
-}
-
 inline POINT devicePoint(const DC& dc, int64_t x, int64_t y) {
     return {clampDevice(x - dc.st.windowOrg.x + dc.st.viewportOrg.x),
             clampDevice(y - dc.st.windowOrg.y + dc.st.viewportOrg.y)};

@@ -33,14 +33,19 @@ Frame frameFor(int tenths) {
     }
 }
 
-// The pixels whose centres lie inside a convex polygon.
-void convexSpans(const double* px, const double* py, int n, std::vector<Span>& out) {
+// A pixel coordinate within [lo, hi]; NaN goes to lo.
+int clampPixel(double v, int lo, int hi) { return static_cast<int>(std::min<double>(std::max<double>(lo, v), hi)); }
+
+// The pixels whose centres lie inside a convex polygon, within the box
+// (only its rows are scanned, so a far-reaching polygon costs what it shows).
+void convexSpans(const double* px, const double* py, int n, const RECT& box, std::vector<Span>& out) {
     double lo = py[0], hi = py[0];
     for (int i = 1; i < n; ++i) {
         lo = std::min(lo, py[i]);
         hi = std::max(hi, py[i]);
     }
-    const int y0 = static_cast<int>(std::ceil(lo - 0.5)), y1 = static_cast<int>(std::ceil(hi - 0.5));
+    const int y0 = clampPixel(std::ceil(lo - 0.5), box.top, box.bottom);
+    const int y1 = clampPixel(std::ceil(hi - 0.5), box.top, box.bottom);
     for (int y = y0; y < y1; ++y) {
         const double yc = y + 0.5;
         double xl = INFINITY, xr = -INFINITY;
@@ -53,13 +58,14 @@ void convexSpans(const double* px, const double* py, int n, std::vector<Span>& o
             }
         }
         if (xl > xr) continue;
-        const int x0 = static_cast<int>(std::ceil(xl - 0.5)), x1 = static_cast<int>(std::ceil(xr - 0.5));
+        const int x0 = clampPixel(std::ceil(xl - 0.5), box.left, box.right);
+        const int x1 = clampPixel(std::ceil(xr - 0.5), box.left, box.right);
         if (x1 > x0) out.push_back(Span{x0, y, x1 - x0});
     }
 }
 
 // Spans of the box [a0, a1) along the baseline by [c0, c1) across it, from origin.
-void boxSpans(const Frame& f, double ox, double oy, double a0, double a1, double c0, double c1,
+void boxSpans(const Frame& f, double ox, double oy, double a0, double a1, double c0, double c1, const RECT& clip,
               std::vector<Span>& out) {
     const double as[4] = {a0, a1, a1, a0}, cs[4] = {c0, c0, c1, c1};
     double px[4], py[4];
@@ -67,7 +73,7 @@ void boxSpans(const Frame& f, double ox, double oy, double a0, double a1, double
         px[i] = ox + as[i] * f.ux + cs[i] * f.dx;
         py[i] = oy + as[i] * f.uy + cs[i] * f.dy;
     }
-    convexSpans(px, py, 4, out);
+    convexSpans(px, py, 4, clip, out);
 }
 
 uint8_t mix(uint32_t dst, uint32_t src, int shift, int level) {
@@ -198,7 +204,7 @@ BOOL WINAPI ExtTextOutW(HDC h, int x, int y, UINT options, const RECT* rect, LPC
     std::vector<Span>& spans = dc->scratchSpans;
     if (dc->st.bkMode == OPAQUE) {
         spans.clear();
-        boxSpans(fr, ox, oy, 0, static_cast<double>(width), -tm.tmAscent, tm.tmDescent, spans);
+        boxSpans(fr, ox, oy, 0, static_cast<double>(width), -tm.tmAscent, tm.tmDescent, clip->box(), spans);
         paintSpans(surface, *clip, bkTile, POINT{0, 0}, spans.data(), spans.size());
     }
 
@@ -218,11 +224,11 @@ BOOL WINAPI ExtTextOutW(HDC h, int x, int y, UINT options, const RECT* rect, LPC
     }
     if (font->underline()) {
         boxSpans(fr, ox, oy, 0, static_cast<double>(width), font->underlineOffset(),
-                 font->underlineOffset() + font->underlineSize(), spans);
+                 font->underlineOffset() + font->underlineSize(), clip->box(), spans);
     }
     if (font->strikeout()) {
         boxSpans(fr, ox, oy, 0, static_cast<double>(width), font->strikeoutOffset(),
-                 font->strikeoutOffset() + font->strikeoutSize(), spans);
+                 font->strikeoutOffset() + font->strikeoutSize(), clip->box(), spans);
     }
     paintSpans(surface, *clip, textTile, POINT{0, 0}, spans.data(), spans.size());
 

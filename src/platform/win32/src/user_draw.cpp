@@ -3,6 +3,10 @@
 #include "printer_p.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <cstdlib>
+#include <utility>
 #include <vector>
 
 using namespace hmigfx::win32;
@@ -35,34 +39,46 @@ void ring(HDC h, const RECT& r, UINT sides, int topLeft, int bottomRight) {
     }
 }
 
+int toInt(int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); }
+
 RECT inset(const RECT& r, UINT sides) {
-    return RECT{r.left + ((sides & BF_LEFT) ? 1 : 0), r.top + ((sides & BF_TOP) ? 1 : 0),
-                r.right - ((sides & BF_RIGHT) ? 1 : 0), r.bottom - ((sides & BF_BOTTOM) ? 1 : 0)};
+    return RECT{toInt(int64_t{r.left} + ((sides & BF_LEFT) ? 1 : 0)), toInt(int64_t{r.top} + ((sides & BF_TOP) ? 1 : 0)),
+                toInt(int64_t{r.right} - ((sides & BF_RIGHT) ? 1 : 0)),
+                toInt(int64_t{r.bottom} - ((sides & BF_BOTTOM) ? 1 : 0))};
 }
 
 // The largest square centred in r.
 RECT centredSquare(const RECT& r) {
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    const int side = std::min(w, h);
-    const int x = r.left + (w - side) / 2, y = r.top + (h - side) / 2;
-    return RECT{x, y, x + side, y + side};
+    const int64_t w = int64_t{r.right} - r.left, h = int64_t{r.bottom} - r.top;
+    const int64_t side = std::min(w, h);
+    const int64_t x = r.left + (w - side) / 2, y = r.top + (h - side) / 2;
+    return RECT{toInt(x), toInt(y), toInt(x + side), toInt(y + side)};
+}
+
+// The steps [0, n) whose device pixel origin + step lies in [lo, hi): the
+// scaled glyphs below visit only what shows, whatever their size.
+std::pair<int64_t, int64_t> visibleSteps(int64_t origin, int64_t n, int lo, int hi) {
+    return {std::max<int64_t>(0, lo - origin), std::min<int64_t>(n, hi - origin)};
 }
 
 // A check mark of vertical runs: a short descending stroke, then a long
 // ascending one ending three pixels inside the box's top-right.
 void checkMark(DC& dc, const RECT& box, COLORREF color) {
-    const int inner = box.right - box.left - 4;
-    const int width = inner - 2;
+    const int64_t inner = int64_t{box.right} - box.left - 4;
+    const int64_t width = inner - 2;
     if (width < 2) return;
-    const int down = width / 3, run = std::max(1, (inner + 1) / 3);
-    const int lowest = 3 + (width - 1 - down);
+    const int64_t down = width / 3, run = std::max<int64_t>(1, (inner + 1) / 3);
+    const int64_t lowest = 3 + (width - 1 - down);
+    const RECT vis = dc.visible.box();
+    const int64_t ox = dc.devX(box.left) + 3, oy = dc.devY(box.top);
     std::vector<Span>& spans = dc.scratchSpans;
     spans.clear();
-    for (int k = 0; k < width; ++k) {
-        const int top = k < down ? lowest - (down - 1 - k) : 3 + (width - 1 - k);
-        for (int y = 0; y < run; ++y) spans.push_back(Span{box.left + 3 + k, box.top + top + y, 1});
+    const auto [k0, k1] = visibleSteps(ox, width, vis.left, vis.right);
+    for (int64_t k = k0; k < k1; ++k) {
+        const int64_t top = k < down ? lowest - (down - 1 - k) : 3 + (width - 1 - k);
+        const auto [y0, y1] = visibleSteps(oy + top, run, vis.top, vis.bottom);
+        for (int64_t y = y0; y < y1; ++y) spans.push_back(Span{static_cast<int>(ox + k), static_cast<int>(oy + top + y), 1});
     }
-    for (Span& s : spans) s = Span{dc.devX(s.x), dc.devY(s.y), 1};
     PaintTile tile;
     tile.setSolid(rop2Pair(R2_COPYPEN, colorToPixel(dc.surface, color), dc.surface.pixelMask()));
     paintSpans(dc.surface, dc.visible, tile, POINT{0, 0}, spans.data(), spans.size());
@@ -85,7 +101,7 @@ const char* const kFlatRadio[13] = {
 void radioButton(DC& dc, const RECT& box, UINT state) {
     const bool flat = state & DFCS_FLAT;
     const bool dim = state & (DFCS_INACTIVE | DFCS_PUSHED);
-    const int side = box.right - box.left;
+    const int64_t side = int64_t{box.right} - box.left;
     if (side <= 0) return;
     const uint32_t mask = dc.surface.pixelMask();
     auto pixel = [&](int sys) { return rop2Pair(R2_COPYPEN, colorToPixel(dc.surface, GetSysColor(sys)), mask); };
@@ -96,8 +112,12 @@ void radioButton(DC& dc, const RECT& box, UINT state) {
     const char* const* shape = flat ? kFlatRadio : kRadio;
     PaintTile tile;
     // Other sizes scale the 13-pixel pattern.
-    for (int y = 0; y < side; ++y)
-        for (int x = 0; x < side; ++x) {
+    const RECT vis = dc.visible.box();
+    const int64_t ox = dc.devX(box.left), oy = dc.devY(box.top);
+    const auto [x0, x1] = visibleSteps(ox, side, vis.left, vis.right);
+    const auto [y0, y1] = visibleSteps(oy, side, vis.top, vis.bottom);
+    for (int64_t y = y0; y < y1; ++y)
+        for (int64_t x = x0; x < x1; ++x) {
             char c = shape[y * 13 / side][x * 13 / side];
             if (c == 'd' && !(state & DFCS_CHECKED)) c = 'i';
             const RopPair* p = nullptr;
@@ -113,7 +133,7 @@ void radioButton(DC& dc, const RECT& box, UINT state) {
             }
             if (!p) continue;
             tile.setSolid(*p);
-            const int dx = dc.devX(box.left + x), dy = dc.devY(box.top + y);
+            const auto dx = static_cast<int>(ox + x), dy = static_cast<int>(oy + y);
             paintRect(dc.surface, dc.visible, tile, POINT{0, 0}, RECT{dx, dy, dx + 1, dy + 1});
         }
 }
@@ -147,16 +167,31 @@ BOOL WINAPI DrawFocusRect(HDC h, const RECT* rc) {
     RECT r = dc->toDevice(*rc);
     if (r.left > r.right) std::swap(r.left, r.right);
     if (r.top > r.bottom) std::swap(r.top, r.bottom);
-    if (r.right - r.left < 1 || r.bottom - r.top < 1) return TRUE;
-    const POINT corners[4] = {{r.right - 1, r.top}, {r.right - 1, r.bottom - 1}, {r.left, r.bottom - 1}, {r.left, r.top}};
+    if (int64_t(r.right) - r.left < 1 || int64_t(r.bottom) - r.top < 1) return TRUE;
+    // Only the pixels over the visible region are walked; where the walk
+    // stands at one of them (every other pixel inverted) is counted, not
+    // walked, so a frame of any size costs what it shows.
+    const RECT vis = dc->visible.box();
+    const int64_t corners[4][2] = {{r.right - 1, r.top}, {r.right - 1, r.bottom - 1}, {r.left, r.bottom - 1}, {r.left, r.top}};
     std::vector<POINT> pts;
-    long k = 0;
+    int64_t k = 0;
     for (int side = 0; side < 4; ++side) {
-        POINT p = corners[side];
-        const POINT q = corners[(side + 1) % 4];
-        const int sx = (q.x > p.x) - (q.x < p.x), sy = (q.y > p.y) - (q.y < p.y);
-        for (; p.x != q.x || p.y != q.y; p.x += sx, p.y += sy, ++k)
-            if (k % 2 == 0) pts.push_back(p);
+        const int64_t* p = corners[side];
+        const int64_t* q = corners[(side + 1) % 4];
+        const int sx = (q[0] > p[0]) - (q[0] < p[0]), sy = (q[1] > p[1]) - (q[1] < p[1]);
+        const int64_t len = std::abs(q[0] - p[0]) + std::abs(q[1] - p[1]);
+        // The steps t in [lo, hi) whose pixel p + t * (sx, sy) lies in vis.
+        int64_t lo = 0, hi = len;
+        auto keep = [&](int64_t from, int s, int64_t min, int64_t max) {  // from + t * s in [min, max)
+            if (s > 0) lo = std::max(lo, min - from), hi = std::min(hi, max - from);
+            else if (s < 0) lo = std::max(lo, from - max + 1), hi = std::min(hi, from - min + 1);
+            else if (from < min || from >= max) hi = lo;
+        };
+        keep(p[0], sx, vis.left, vis.right);
+        keep(p[1], sy, vis.top, vis.bottom);
+        for (int64_t t = lo + ((k + lo) & 1); t < hi; t += 2)
+            pts.push_back(POINT{static_cast<LONG>(p[0] + t * sx), static_cast<LONG>(p[1] + t * sy)});
+        k += len;
     }
     // Pixels reached twice are inverted twice: drop them in pairs.
     std::sort(pts.begin(), pts.end(), [](const POINT& a, const POINT& b) { return a.y != b.y ? a.y < b.y : a.x < b.x; });
