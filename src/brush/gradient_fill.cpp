@@ -3,6 +3,8 @@
 // only differ in where the two colours (and their middle) sit.
 #include <hmigfx/my_brush.h>
 
+#include <cstdint>
+
 namespace {
 
 // A COLORREF's bytes as the high bytes of the vertex channels; the top byte,
@@ -31,7 +33,7 @@ void CMyBrush::GradientFill(HDC hdc, int nMode, CRect& rect, COLORREF color1, CO
 
     const Channels c1 = channelsOf(color1), c2 = channelsOf(color2), m = middleOf(c1, c2);
     const LONG l = rect.left, t = rect.top, r = rect.right, b = rect.bottom;
-    const LONG mx = (l + r) / 2, my = (t + b) / 2;
+    const auto mx = static_cast<LONG>((int64_t{l} + r) / 2), my = static_cast<LONG>((int64_t{t} + b) / 2);
 
     TRIVERTEX v[5];
     ULONG nVertices = 0;

@@ -108,8 +108,42 @@ TEST(HostileInput, TallNarrowCurves) {
     EXPECT_TRUE(Chord(window.dc, 24, -121109216, 79, -10, 267, 70, -16, 44));
 }
 
-// USER's rectangle arithmetic wraps as 32-bit arithmetic does.
-TEST(HostileInput, RectArithmeticWraps) {
+// Brush origins at the ends of the int range align tiles as their value
+// modulo the tile size says (INT_MIN is a multiple of 8).
+TEST(HostileInput, BrushOriginsAtTheEnds) {
+    Canvas a(16, 16), b(16, 16);
+    HBRUSH hatch = CreateHatchBrush(HS_DIAGCROSS, RGB(200, 0, 0));
+    SetBrushOrgEx(b.dc, INT_MIN, INT_MIN, nullptr);
+    for (Canvas* c : {&a, &b}) {
+        HGDIOBJ old = SelectObject(c->dc, hatch);
+        PatBlt(c->dc, 0, 0, 16, 8, PATCOPY);
+        PatBlt(c->dc, 0, 8, 16, 8, 0x5A0049);  // PATINVERT, through the blitter
+        SelectObject(c->dc, old);
+    }
+    EXPECT_EQ(a.pixels(), b.pixels());
+    DeleteObject(hatch);
+}
+
+// The current position after text wraps as 32-bit arithmetic does; a
+// bottom-up DIB's source row far outside it is refused, not overflowed.
+TEST(HostileInput, TextPositionAndDibRowsAtTheEnds) {
+    Canvas c(20, 20);
+    SetTextAlign(c.dc, TA_UPDATECP);
+    MoveToEx(c.dc, INT_MAX - 1, 0, nullptr);
+    EXPECT_TRUE(TextOutW(c.dc, 0, 0, L"ab", 2));
+    POINT cp;
+    GetCurrentPositionEx(c.dc, &cp);
+    EXPECT_LT(cp.x, 0);  // wrapped past INT_MAX
+
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 2, 2, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    const uint32_t bits[4] = {0xFF0000, 0xFF0000, 0xFF0000, 0xFF0000};
+    StretchDIBits(c.dc, 0, 0, 4, 4, 0, INT_MIN, 2, 77, bits, &bi, DIB_RGB_COLORS, SRCCOPY);
+    StretchDIBits(c.dc, 0, 0, 4, 4, 0, -9, 2, INT_MAX, bits, &bi, DIB_RGB_COLORS, SRCCOPY);
+}
+
+// USER's rectangle arithmetic and GDI's origins wrap as 32-bit arithmetic does.
+TEST(HostileInput, CoordinateArithmeticWraps) {
     RECT r{INT_MIN, 0, INT_MAX, 10};
     ASSERT_TRUE(OffsetRect(&r, -1, 1));
     EXPECT_EQ(r.left, INT_MAX);
@@ -117,6 +151,14 @@ TEST(HostileInput, RectArithmeticWraps) {
     ASSERT_TRUE(InflateRect(&r, 1, 0));
     EXPECT_EQ(r.left, INT_MAX - 1);
     EXPECT_EQ(r.right, INT_MAX);
+
+    HDC dc = CreateCompatibleDC(nullptr);
+    SetViewportOrgEx(dc, INT_MAX, 0, nullptr);
+    ASSERT_TRUE(OffsetViewportOrgEx(dc, 1, 0, nullptr));
+    POINT p{INT_MIN + 5, 0};
+    ASSERT_TRUE(DPtoLP(dc, &p, 1));
+    EXPECT_EQ(p.x, 5);
+    DeleteDC(dc);
 }
 
 }  // namespace

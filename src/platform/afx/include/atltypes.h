@@ -4,6 +4,17 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
+// The arithmetic is the processor's, as MFC's is: 32 bits that wrap (written
+// out, as signed overflow is undefined in C++).
+namespace afx_detail {
+inline LONG add(LONG a, LONG b) { return static_cast<LONG>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b)); }
+inline LONG sub(LONG a, LONG b) { return static_cast<LONG>(static_cast<uint32_t>(a) - static_cast<uint32_t>(b)); }
+inline LONG neg(LONG a) { return sub(0, a); }
+inline LONG mid(LONG a, LONG b) { return static_cast<LONG>((int64_t{a} + b) / 2); }
+}  // namespace afx_detail
+
 class CPoint;
 class CRect;
 
@@ -30,21 +41,21 @@ public:
     BOOL operator==(SIZE size) const { return cx == size.cx && cy == size.cy; }
     BOOL operator!=(SIZE size) const { return !(*this == size); }
     void operator+=(SIZE size) {
-        cx += size.cx;
-        cy += size.cy;
+        cx = afx_detail::add(cx, size.cx);
+        cy = afx_detail::add(cy, size.cy);
     }
     void operator-=(SIZE size) {
-        cx -= size.cx;
-        cy -= size.cy;
+        cx = afx_detail::sub(cx, size.cx);
+        cy = afx_detail::sub(cy, size.cy);
     }
     void SetSize(int CX, int CY) {
         cx = CX;
         cy = CY;
     }
 
-    CSize operator+(SIZE size) const { return CSize(cx + size.cx, cy + size.cy); }
-    CSize operator-(SIZE size) const { return CSize(cx - size.cx, cy - size.cy); }
-    CSize operator-() const { return CSize(-cx, -cy); }
+    CSize operator+(SIZE size) const { return CSize(afx_detail::add(cx, size.cx), afx_detail::add(cy, size.cy)); }
+    CSize operator-(SIZE size) const { return CSize(afx_detail::sub(cx, size.cx), afx_detail::sub(cy, size.cy)); }
+    CSize operator-() const { return CSize(afx_detail::neg(cx), afx_detail::neg(cy)); }
     inline CPoint operator+(POINT point) const;
     inline CPoint operator-(POINT point) const;
     inline CRect operator+(const RECT* lpRect) const;
@@ -72,8 +83,8 @@ public:
     }
 
     void Offset(int xOffset, int yOffset) {
-        x += xOffset;
-        y += yOffset;
+        x = afx_detail::add(x, xOffset);
+        y = afx_detail::add(y, yOffset);
     }
     void Offset(POINT point) { Offset(point.x, point.y); }
     void Offset(SIZE size) { Offset(size.cx, size.cy); }
@@ -85,15 +96,15 @@ public:
     BOOL operator==(POINT point) const { return x == point.x && y == point.y; }
     BOOL operator!=(POINT point) const { return !(*this == point); }
     void operator+=(SIZE size) { Offset(size); }
-    void operator-=(SIZE size) { Offset(-size.cx, -size.cy); }
+    void operator-=(SIZE size) { Offset(afx_detail::neg(size.cx), afx_detail::neg(size.cy)); }
     void operator+=(POINT point) { Offset(point); }
-    void operator-=(POINT point) { Offset(-point.x, -point.y); }
+    void operator-=(POINT point) { Offset(afx_detail::neg(point.x), afx_detail::neg(point.y)); }
 
-    CPoint operator+(SIZE size) const { return CPoint(x + size.cx, y + size.cy); }
-    CPoint operator-(SIZE size) const { return CPoint(x - size.cx, y - size.cy); }
-    CPoint operator-() const { return CPoint(-x, -y); }
-    CPoint operator+(POINT point) const { return CPoint(x + point.x, y + point.y); }
-    CSize operator-(POINT point) const { return CSize(x - point.x, y - point.y); }
+    CPoint operator+(SIZE size) const { return CPoint(afx_detail::add(x, size.cx), afx_detail::add(y, size.cy)); }
+    CPoint operator-(SIZE size) const { return CPoint(afx_detail::sub(x, size.cx), afx_detail::sub(y, size.cy)); }
+    CPoint operator-() const { return CPoint(afx_detail::neg(x), afx_detail::neg(y)); }
+    CPoint operator+(POINT point) const { return CPoint(afx_detail::add(x, point.x), afx_detail::add(y, point.y)); }
+    CSize operator-(POINT point) const { return CSize(afx_detail::sub(x, point.x), afx_detail::sub(y, point.y)); }
     inline CRect operator+(const RECT* lpRect) const;
     inline CRect operator-(const RECT* lpRect) const;
 };
@@ -114,8 +125,8 @@ public:
     CRect(POINT point, SIZE size) {
         left = point.x;
         top = point.y;
-        right = point.x + size.cx;
-        bottom = point.y + size.cy;
+        right = afx_detail::add(point.x, size.cx);
+        bottom = afx_detail::add(point.y, size.cy);
     }
     CRect(POINT topLeft, POINT bottomRight) {
         left = topLeft.x;
@@ -124,15 +135,15 @@ public:
         bottom = bottomRight.y;
     }
 
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-    CSize Size() const { return CSize(right - left, bottom - top); }
+    int Width() const { return afx_detail::sub(right, left); }
+    int Height() const { return afx_detail::sub(bottom, top); }
+    CSize Size() const { return CSize(Width(), Height()); }
     // Views of the two corners as points, as MFC gives them.
     CPoint& TopLeft() { return *reinterpret_cast<CPoint*>(&left); }
     CPoint& BottomRight() { return *reinterpret_cast<CPoint*>(&right); }
     const CPoint& TopLeft() const { return *reinterpret_cast<const CPoint*>(&left); }
     const CPoint& BottomRight() const { return *reinterpret_cast<const CPoint*>(&right); }
-    CPoint CenterPoint() const { return CPoint((left + right) / 2, (top + bottom) / 2); }
+    CPoint CenterPoint() const { return CPoint(afx_detail::mid(left, right), afx_detail::mid(top, bottom)); }
     void SwapLeftRight() {
         const LONG t = left;
         left = right;
@@ -156,19 +167,19 @@ public:
     void InflateRect(SIZE size) { ::InflateRect(this, size.cx, size.cy); }
     void InflateRect(LPCRECT lpRect) { InflateRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
     void InflateRect(int l, int t, int r, int b) {
-        left -= l;
-        top -= t;
-        right += r;
-        bottom += b;
+        left = afx_detail::sub(left, l);
+        top = afx_detail::sub(top, t);
+        right = afx_detail::add(right, r);
+        bottom = afx_detail::add(bottom, b);
     }
-    void DeflateRect(int x, int y) { ::InflateRect(this, -x, -y); }
-    void DeflateRect(SIZE size) { ::InflateRect(this, -size.cx, -size.cy); }
+    void DeflateRect(int x, int y) { ::InflateRect(this, afx_detail::neg(x), afx_detail::neg(y)); }
+    void DeflateRect(SIZE size) { ::InflateRect(this, afx_detail::neg(size.cx), afx_detail::neg(size.cy)); }
     void DeflateRect(LPCRECT lpRect) { DeflateRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
     void DeflateRect(int l, int t, int r, int b) {
-        left += l;
-        top += t;
-        right -= r;
-        bottom -= b;
+        left = afx_detail::add(left, l);
+        top = afx_detail::add(top, t);
+        right = afx_detail::sub(right, r);
+        bottom = afx_detail::sub(bottom, b);
     }
 
     void OffsetRect(int x, int y) { ::OffsetRect(this, x, y); }
@@ -183,11 +194,11 @@ public:
         }
     }
     void MoveToY(int y) {
-        bottom = Height() + y;
+        bottom = afx_detail::add(Height(), y);
         top = y;
     }
     void MoveToX(int x) {
-        right = Width() + x;
+        right = afx_detail::add(Width(), x);
         left = x;
     }
     void MoveToXY(int x, int y) {
@@ -206,8 +217,8 @@ public:
     void operator+=(POINT point) { OffsetRect(point); }
     void operator+=(SIZE size) { OffsetRect(size); }
     void operator+=(LPCRECT lpRect) { InflateRect(lpRect); }
-    void operator-=(POINT point) { ::OffsetRect(this, -point.x, -point.y); }
-    void operator-=(SIZE size) { ::OffsetRect(this, -size.cx, -size.cy); }
+    void operator-=(POINT point) { ::OffsetRect(this, afx_detail::neg(point.x), afx_detail::neg(point.y)); }
+    void operator-=(SIZE size) { ::OffsetRect(this, afx_detail::neg(size.cx), afx_detail::neg(size.cy)); }
     void operator-=(LPCRECT lpRect) { DeflateRect(lpRect); }
     void operator&=(const RECT& rect) { ::IntersectRect(this, this, &rect); }
     void operator|=(const RECT& rect) { ::UnionRect(this, this, &rect); }
@@ -254,8 +265,8 @@ public:
     }
 };
 
-inline CPoint CSize::operator+(POINT point) const { return CPoint(cx + point.x, cy + point.y); }
-inline CPoint CSize::operator-(POINT point) const { return CPoint(cx - point.x, cy - point.y); }
+inline CPoint CSize::operator+(POINT point) const { return CPoint(afx_detail::add(cx, point.x), afx_detail::add(cy, point.y)); }
+inline CPoint CSize::operator-(POINT point) const { return CPoint(afx_detail::sub(cx, point.x), afx_detail::sub(cy, point.y)); }
 inline CRect CSize::operator+(const RECT* lpRect) const { return CRect(lpRect) + *this; }
 inline CRect CSize::operator-(const RECT* lpRect) const { return CRect(lpRect) - *this; }
 inline CRect CPoint::operator+(const RECT* lpRect) const { return CRect(lpRect) + *this; }

@@ -36,8 +36,8 @@ Op fastOpFor(unsigned code) {
     }
 }
 
-inline int wrapIndex(int v, int n) {
-    const int m = v % n;
+inline int wrapIndex(int64_t v, int n) {  // 64 bits: positions minus origins may leave the int range
+    const auto m = static_cast<int>(v % n);
     return m < 0 ? m + n : m;
 }
 
@@ -51,7 +51,7 @@ struct Kernel {
     int tileW = 0, tileH = 0;       // 0: no pattern tile
     POINT org{0, 0};
 
-    const Rop3Quad* tileRow(int y) const { return tile.data() + static_cast<size_t>(wrapIndex(y - org.y, tileH)) * tileW; }
+    const Rop3Quad* tileRow(int y) const { return tile.data() + static_cast<size_t>(wrapIndex(int64_t{y} - org.y, tileH)) * tileW; }
 };
 
 void buildKernel(const BlitDest& dest, unsigned code, Kernel& k) {
@@ -93,7 +93,7 @@ void applyKernel(const Kernel& k, uint32_t* d, const uint32_t* s, int n, int x, 
     const uint32_t m = k.mask;
     if (k.tileW) {
         const Rop3Quad* row = k.tileRow(y);
-        int tx = wrapIndex(x - k.org.x, k.tileW);
+        int tx = wrapIndex(int64_t{x} - k.org.x, k.tileW);
         for (int i = 0; i < n; ++i) {
             d[i] = applyRop3(row[tx], s[i], d[i]);
             if (++tx == k.tileW) tx = 0;
@@ -122,11 +122,11 @@ void applyMasked(const Kernel& fg, const Kernel& bg, const BlitMask& mask, int m
                  const uint32_t* s, int n, int x, int y) {
     auto quadAt = [](const Kernel& k, int px, int py) {
         if (!k.tileW) return k.solid;
-        return k.tileRow(py)[wrapIndex(px - k.org.x, k.tileW)];
+        return k.tileRow(py)[wrapIndex(int64_t{px} - k.org.x, k.tileW)];
     };
     const int my = wrapIndex(maskY, mask.s.height);
     for (int i = 0; i < n; ++i) {
-        const int mx = wrapIndex(maskX + i, mask.s.width);
+        const int mx = wrapIndex(int64_t{maskX} + i, mask.s.width);
         const bool on = (mask.s.row(my)[mx >> 3] >> (7 - (mx & 7))) & 1;
         d[i] = applyRop3(quadAt(on ? fg : bg, x + i, y), s[i], d[i]);
     }

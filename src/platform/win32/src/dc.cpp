@@ -3,6 +3,7 @@
 #include "printer_p.h"
 #include "stock_objects_p.h"
 
+#include <cstdint>
 #include <cwchar>
 
 namespace hmigfx::win32 {
@@ -148,6 +149,9 @@ BOOL getPoint(HDC h, POINT DCState::*field, LPPOINT out) {
     return TRUE;
 }
 
+// Origins and positions take GDI's 32-bit arithmetic, which wraps.
+LONG wrap32(int64_t v) { return static_cast<LONG>(static_cast<uint32_t>(v)); }
+
 }  // namespace
 
 extern "C" {
@@ -251,8 +255,8 @@ BOOL WINAPI OffsetViewportOrgEx(HDC h, int x, int y, LPPOINT old) {
     DC* dc = findDC(h);
     if (!dc) return FALSE;
     if (old) *old = dc->st.viewportOrg;
-    dc->st.viewportOrg.x += x;
-    dc->st.viewportOrg.y += y;
+    dc->st.viewportOrg.x = wrap32(int64_t{dc->st.viewportOrg.x} + x);
+    dc->st.viewportOrg.y = wrap32(int64_t{dc->st.viewportOrg.y} + y);
     return TRUE;
 }
 BOOL WINAPI SetWindowOrgEx(HDC h, int x, int y, LPPOINT old) { return setPoint(h, &DCState::windowOrg, x, y, old); }
@@ -274,8 +278,8 @@ BOOL WINAPI DPtoLP(HDC h, LPPOINT pts, int n) {
     DC* dc = findDC(h);
     if (!dc || (n > 0 && !pts)) return FALSE;
     for (int i = 0; i < n; ++i) {
-        pts[i].x += dc->st.windowOrg.x - dc->st.viewportOrg.x;
-        pts[i].y += dc->st.windowOrg.y - dc->st.viewportOrg.y;
+        pts[i].x = wrap32(int64_t{pts[i].x} + dc->st.windowOrg.x - dc->st.viewportOrg.x);
+        pts[i].y = wrap32(int64_t{pts[i].y} + dc->st.windowOrg.y - dc->st.viewportOrg.y);
     }
     return TRUE;
 }

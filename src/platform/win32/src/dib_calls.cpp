@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 
 namespace hmigfx::win32 {
@@ -244,7 +245,8 @@ int WINAPI StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestH
     if (!rop3UsesSource(rop3Code(rop))) return PatBlt(hdc, xDest, yDest, DestWidth, DestHeight, rop) ? f.height : 0;
     const BlitSource src = px.source(f.height, dc->st.bkColor);
     // Bottom-up DIBs count the source rectangle from their lower-left corner.
-    const int sy = f.topDown ? ySrc : f.height - ySrc - SrcHeight;
+    const int sy = f.topDown ? ySrc
+                             : static_cast<int>(std::clamp<int64_t>(int64_t{f.height} - ySrc - SrcHeight, INT_MIN, INT_MAX));
     const BlitCoords d{dc->devX(xDest), dc->devY(yDest), DestWidth, DestHeight};
     if (!runBlit(blitDestOf(*dc), &src, d, BlitCoords{xSrc, sy, SrcWidth, SrcHeight}, rop, dc->st.stretchMode, nullptr))
         return 0;

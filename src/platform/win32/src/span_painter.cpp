@@ -44,8 +44,8 @@ namespace {
 
 static_assert(sizeof(wchar_t) == sizeof(uint32_t), "32-bit stores go through wmemset");
 
-inline int wrap(int v, int n) {
-    int m = v % n;
+inline int wrap(int64_t v, int n) {  // 64 bits: positions minus origins may leave the int range
+    const auto m = static_cast<int>(v % n);
     return m < 0 ? m + n : m;
 }
 
@@ -114,8 +114,8 @@ void paintRun(const Surface& s, const PaintTile& tile, POINT origin, int y, int 
             solid32(p, n, tile.pairs[0]);
             return;
         }
-        const int tx = wrap(x0 - origin.x, tile.width);
-        const int ty = wrap(y - origin.y, tile.height);
+        const int tx = wrap(int64_t{x0} - origin.x, tile.width);
+        const int ty = wrap(int64_t{y} - origin.y, tile.height);
         if (tile.span) {
             // Whole stretches of the repeated row: after the first one the
             // phase is back at the start of the tile.
@@ -141,8 +141,8 @@ void paintRun(const Surface& s, const PaintTile& tile, POINT origin, int y, int 
         }
         return;
     }
-    const RopPair* row = tile.pairs.data() + static_cast<size_t>(wrap(y - origin.y, tile.height)) * tile.width;
-    int k = wrap(x0 - origin.x, tile.width);
+    const RopPair* row = tile.pairs.data() + static_cast<size_t>(wrap(int64_t{y} - origin.y, tile.height)) * tile.width;
+    int k = wrap(int64_t{x0} - origin.x, tile.width);
     for (int x = x0; x < x1; ++x) {
         writePixel(s, x, y, (readPixel(s, x, y) & row[k].andMask) ^ row[k].xorMask);
         if (++k == tile.width) k = 0;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cmath>
 
 namespace hmigfx::win32 {
@@ -237,8 +238,12 @@ BOOL WINAPI ExtTextOutW(HDC h, int x, int y, UINT options, const RECT* rect, LPC
         if ((align & TA_CENTER) == TA_CENTER) move = 0;
         else if (align & TA_RIGHT) move = -width;
         else move = width;
-        dc->st.curPos.x += static_cast<LONG>(std::lround(move * fr.ux));
-        dc->st.curPos.y += static_cast<LONG>(std::lround(move * fr.uy));
+        // 32 bits that wrap, as the position's arithmetic in GDI does.
+        auto advance = [](LONG& v, double by) {
+            v = static_cast<LONG>(static_cast<uint32_t>(v) + static_cast<uint32_t>(std::llround(by)));
+        };
+        advance(dc->st.curPos.x, move * fr.ux);
+        advance(dc->st.curPos.y, move * fr.uy);
     }
     return TRUE;
 }
