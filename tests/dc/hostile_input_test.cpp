@@ -1,7 +1,9 @@
 // Geometry a damaged document may hold: NaN, infinities and values beyond
 // the int range reach the shapes as INT_MIN (as the original's conversions
 // gave them). Found by the records fuzz target; nothing may overflow.
-#include "canvas.h"
+#include "../support/canvas.h"
+
+#include <gtest/gtest.h>
 
 #include <hmigfx/my_dc.h>
 
@@ -11,7 +13,7 @@
 
 namespace {
 
-using testing_canvas::Canvas;
+using testsupport::Canvas;
 
 TEST(HostileInput, WedgesAndFillsFromValuesBeyondTheIntRange) {
     Canvas canvas(40, 30);
