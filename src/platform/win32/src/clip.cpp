@@ -72,8 +72,9 @@ int WINAPI GetClipBox(HDC h, LPRECT rc) {
         b = RECT{std::max<LONG>(c.left, 0), std::max<LONG>(c.top, 0), std::min<LONG>(c.right, dc->surface.width),
                  std::min<LONG>(c.bottom, dc->surface.height)};
     }
-    const int dx = dc->st.windowOrg.x - dc->st.viewportOrg.x, dy = dc->st.windowOrg.y - dc->st.viewportOrg.y;
-    *rc = RECT{b.left + dx, b.top + dy, b.right + dx, b.bottom + dy};
+    const int64_t dx = int64_t{dc->st.windowOrg.x} - dc->st.viewportOrg.x;
+    const int64_t dy = int64_t{dc->st.windowOrg.y} - dc->st.viewportOrg.y;
+    *rc = RECT{wrap32(b.left + dx), wrap32(b.top + dy), wrap32(b.right + dx), wrap32(b.bottom + dy)};
     return dc->visible.type();
 }
 

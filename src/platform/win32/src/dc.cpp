@@ -149,8 +149,6 @@ BOOL getPoint(HDC h, POINT DCState::*field, LPPOINT out) {
     return TRUE;
 }
 
-// Origins and positions take GDI's 32-bit arithmetic, which wraps.
-LONG wrap32(int64_t v) { return static_cast<LONG>(static_cast<uint32_t>(v)); }
 
 }  // namespace
 

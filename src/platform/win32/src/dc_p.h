@@ -25,6 +25,10 @@ inline int clampDevice(int64_t v) {
     return static_cast<int>(std::clamp(v, -kMaxDeviceCoord, kMaxDeviceCoord));
 }
 
+// What GDI reports in logical coordinates (origins, positions, boxes) takes
+// its 32-bit arithmetic, which wraps.
+inline LONG wrap32(int64_t v) { return static_cast<LONG>(static_cast<uint32_t>(v)); }
+
 // A horizontal run of pixels in device coordinates, len > 0.
 struct Span {
     int x;

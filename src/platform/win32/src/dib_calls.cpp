@@ -245,8 +245,7 @@ int WINAPI StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestH
     if (!rop3UsesSource(rop3Code(rop))) return PatBlt(hdc, xDest, yDest, DestWidth, DestHeight, rop) ? f.height : 0;
     const BlitSource src = px.source(f.height, dc->st.bkColor);
     // Bottom-up DIBs count the source rectangle from their lower-left corner.
-    const int sy = f.topDown ? ySrc
-                             : static_cast<int>(std::clamp<int64_t>(int64_t{f.height} - ySrc - SrcHeight, INT_MIN, INT_MAX));
+    const int sy = f.topDown ? ySrc : static_cast<int>(std::clamp<int64_t>(int64_t{f.height} - ySrc - SrcHeight, INT_MIN, INT_MAX));
     const BlitCoords d{dc->devX(xDest), dc->devY(yDest), DestWidth, DestHeight};
     if (!runBlit(blitDestOf(*dc), &src, d, BlitCoords{xSrc, sy, SrcWidth, SrcHeight}, rop, dc->st.stretchMode, nullptr))
         return 0;
@@ -273,8 +272,8 @@ int WINAPI SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, in
     if (!lines) return 0;
     const BlitSource src = px.source(lines, dc->st.bkColor);
     // The bits hold scan lines StartScan .. StartScan + lines - 1.
-    const int sy = f.topDown ? ySrc - static_cast<int>(StartScan)
-                             : static_cast<int>(StartScan) + lines - ySrc - static_cast<int>(h);
+    const int64_t firstRow = f.topDown ? int64_t{ySrc} - StartScan : int64_t{StartScan} + lines - ySrc - h;
+    const int sy = static_cast<int>(std::clamp<int64_t>(firstRow, INT_MIN, INT_MAX));
     const BlitCoords d{dc->devX(xDest), dc->devY(yDest), static_cast<int>(w), static_cast<int>(h)};
     if (!runBlit(blitDestOf(*dc), &src, d, BlitCoords{xSrc, sy, static_cast<int>(w), static_cast<int>(h)}, SRCCOPY,
                  dc->st.stretchMode, nullptr))

@@ -26,9 +26,11 @@ using namespace hmigfx::win32;
 
 namespace {
 
-// Regions taller than this (summed over the edges) are refused: their rows
-// alone would take gigabytes.
-constexpr int64_t kMaxRegionEdgeRows = int64_t{1} << 26;
+// Regions taller than this (summed over the edges: a polygon about half a
+// million rows tall) are refused, as GDI refuses what its memory cannot
+// hold: every row is a band of its own, and a few such regions combined
+// would take seconds and gigabytes.
+constexpr int64_t kMaxRegionEdgeRows = int64_t{1} << 20;
 
 HRGN polygonRegion(const POINT* pts, const INT* counts, int npoly, int mode) {
     if (!pts || !counts || npoly <= 0) return nullptr;

@@ -238,12 +238,8 @@ BOOL WINAPI ExtTextOutW(HDC h, int x, int y, UINT options, const RECT* rect, LPC
         if ((align & TA_CENTER) == TA_CENTER) move = 0;
         else if (align & TA_RIGHT) move = -width;
         else move = width;
-        // 32 bits that wrap, as the position's arithmetic in GDI does.
-        auto advance = [](LONG& v, double by) {
-            v = static_cast<LONG>(static_cast<uint32_t>(v) + static_cast<uint32_t>(std::llround(by)));
-        };
-        advance(dc->st.curPos.x, move * fr.ux);
-        advance(dc->st.curPos.y, move * fr.uy);
+        dc->st.curPos.x = wrap32(dc->st.curPos.x + std::llround(move * fr.ux));
+        dc->st.curPos.y = wrap32(dc->st.curPos.y + std::llround(move * fr.uy));
     }
     return TRUE;
 }
