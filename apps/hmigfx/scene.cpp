@@ -73,6 +73,11 @@ Scene parseScene(const std::string& text, const SceneOptions& options) {
         std::string what = e.what();
         const auto at = what.find("parse error");
         throw SceneError("$", "invalid JSON: " + (at == std::string::npos ? what : what.substr(at)));
+    } catch (const nlohmann::json::out_of_range& e) {
+        // A number too large for a double: "[json.exception.out_of_range.406] number overflow ..."
+        const std::string what = e.what();
+        const auto at = what.find("] ");
+        throw SceneError("$", "invalid JSON: " + (at == std::string::npos ? what : what.substr(at + 2)));
     }
     JsonObject root(JsonValue(doc, "$"));
     Scene scene;

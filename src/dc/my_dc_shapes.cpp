@@ -138,8 +138,7 @@ void CMyDC::ShapeCall::underlay(CMyDC& dc, const Figure<Rect, Point, EndPoint>& 
     if (!m_lb || !f.rect || !CMyBrush::IsSetBrushOrgEx(*m_lb, m_bTransparent)) return;
     // Hatches and patterns start at the shape's corner and move with it.
     CRect device = dc.DocToView(*f.rect, 1);
-    ++device.right;
-    ++device.bottom;
+    device.InflateRect(0, 0, 1, 1);  // wraps at INT_MAX, as the original's ++ did
     ::SetBrushOrgEx(m_pDC->m_hDC, device.left, device.top, nullptr);
     if (!CMyBrush::IsRegionEx(*m_lb)) return;
 

@@ -188,6 +188,7 @@ TEST(SceneLoader, BadScenesNameThePathAndTheProblem) {
     };
     const Case cases[] = {
         {R"({"size": [10, 10], "objects": [)", "$: invalid JSON: parse error at line 1, column 32"},
+        {R"({"size": [1e999, 10], "objects": []})", "$: invalid JSON: number overflow parsing '1e999'"},
         {R"([1, 2])", "$: expected an object, got an array"},
         {R"({"objects": []})", "$: missing field \"size\""},
         {R"({"size": [10, 10]})", "$: missing field \"objects\""},

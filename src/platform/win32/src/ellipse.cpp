@@ -2,6 +2,7 @@
 #include "ellipse_p.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
 
@@ -67,7 +68,7 @@ void roundRectOutline(const RECT& rc, int ew, int eh, int arcDirection, std::vec
     }
     // Mirror left, then up (or down); the middle point of a full-width
     // (full-height) odd ellipse is not repeated.
-    auto mirror = [&](bool horizontal, int extent, int full) {
+    auto mirror = [&](bool horizontal, int extent, int64_t full) {
         const size_t n = out.size();
         const size_t total = 2 * n - ((extent % 2 && extent == full) ? 1 : 0);
         out.resize(total);
@@ -80,8 +81,8 @@ void roundRectOutline(const RECT& rc, int ew, int eh, int arcDirection, std::vec
             out[total - 1 - i] = p;
         }
     };
-    mirror(true, ew, rc.right - rc.left);
-    mirror(false, eh, rc.bottom - rc.top);
+    mirror(true, ew, int64_t{rc.right} - rc.left);
+    mirror(false, eh, int64_t{rc.bottom} - rc.top);
 }
 
 void roundRectRegionSpans(RECT box, int ew, int eh, int yLo, int yHi, std::vector<Span>& out) {
@@ -93,7 +94,7 @@ void roundRectRegionSpans(RECT box, int ew, int eh, int yLo, int yHi, std::vecto
     auto rows = [&](int64_t y0, int64_t y1, int l, int r) {
         if (l >= r) return;
         for (int64_t y = std::max<int64_t>(y0, yLo); y < std::min<int64_t>(y1, yHi); ++y)
-            out.push_back(Span{l, static_cast<int>(y), r - l});
+            out.push_back(Span{l, static_cast<int>(y), static_cast<int>(std::min<int64_t>(int64_t{r} - l, INT_MAX))});
     };
     if (ew < 2 || eh < 2) {
         rows(top, bottom, left, right);

@@ -9,28 +9,41 @@
 #include "dc_p.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 
 namespace hmigfx::win32 {
 namespace {
 
-void fillRow(HDC dc, HBRUSH b, int x, int y, int w, int h) {
-    const RECT r{x, y, x + w, y + h};
+// Positions are worked out in 64 bits (a button may span the int range) and
+// saturated on the way out.
+int sat(int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); }
+
+void fillRow(HDC dc, HBRUSH b, int64_t x, int64_t y, int64_t w, int64_t h) {
+    const RECT r{sat(x), sat(y), sat(x + w), sat(y + h)};
     FillRect(dc, &r, b);
 }
 
 // The triangle of a scroll arrow in `cell`, offset by (dx, dy).
 void arrow(HDC dc, const RECT& cell, UINT kind, COLORREF color, int dx, int dy) {
-    const int w = cell.right - cell.left, h = cell.bottom - cell.top;
-    const int m = std::min(w, h);
+    const int64_t w = int64_t{cell.right} - cell.left, h = int64_t{cell.bottom} - cell.top;
+    const int64_t m = std::min(w, h);
     if (m < 5) return;
-    const int n = m <= 15 ? 3 : std::max(3, (2 * m - 4) / 7);
-    const int sx = cell.left + (w - m) / 2 + dx, sy = cell.top + (h - m) / 2 + dy;
-    const int tip = m <= 15 ? m / 3 : (m * 5 + 3) / 16;  // from the glyph box to the arrow's point
-    const int base = m - tip - n - 1;                  // from the glyph box to a downward arrow's base
-    const int across = (m - 1) / 2;                    // the point's offset across the arrow
+    const int64_t n = m <= 15 ? 3 : std::max<int64_t>(3, (2 * m - 4) / 7);
+    const int64_t sx = cell.left + (w - m) / 2 + dx, sy = cell.top + (h - m) / 2 + dy;
+    const int64_t tip = m <= 15 ? m / 3 : (m * 5 + 3) / 16;  // from the glyph box to the arrow's point
+    const int64_t base = m - tip - n - 1;                  // from the glyph box to a downward arrow's base
+    const int64_t across = (m - 1) / 2;                    // the point's offset across the arrow
+    // Only the rows (columns, for left and right) that show are filled.
+    RECT clip;
+    if (GetClipBox(dc, &clip) == ERROR) return;
+    const bool vertical = kind == DFCS_SCROLLUP || kind == DFCS_SCROLLDOWN;
+    const int64_t first = (vertical ? sy : sx) + (kind == DFCS_SCROLLUP || kind == DFCS_SCROLLLEFT ? tip : base);
+    const int64_t i0 = std::max<int64_t>(0, (vertical ? clip.top : clip.left) - first);
+    const int64_t i1 = std::min<int64_t>(n, (vertical ? clip.bottom : clip.right) - first);
     const HBRUSH b = CreateSolidBrush(color);
-    for (int i = 0; i < n; ++i) {
-        const int half = (kind == DFCS_SCROLLUP || kind == DFCS_SCROLLLEFT) ? i : n - 1 - i;
+    for (int64_t i = i0; i < i1; ++i) {
+        const int64_t half = (kind == DFCS_SCROLLUP || kind == DFCS_SCROLLLEFT) ? i : n - 1 - i;
         switch (kind) {
         case DFCS_SCROLLUP: fillRow(dc, b, sx + across - half, sy + tip + i, 2 * half + 1, 1); break;
         case DFCS_SCROLLDOWN: fillRow(dc, b, sx + across - half, sy + base + i, 2 * half + 1, 1); break;
@@ -45,14 +58,15 @@ void arrow(HDC dc, const RECT& cell, UINT kind, COLORREF color, int dx, int dy) 
 // The close button's cross: two diagonals two pixels thick in a square of
 // 8 pixels (smaller in small buttons), centred.
 void cross(HDC dc, const RECT& inner, COLORREF color, int dx, int dy) {
-    const int side = std::min<int>(8, std::min(inner.right - inner.left, inner.bottom - inner.top) - 4);
+    const int64_t w = int64_t{inner.right} - inner.left, h = int64_t{inner.bottom} - inner.top;
+    const int64_t side = std::min<int64_t>(8, std::min(w, h) - 4);
     if (side < 2) return;
-    const int x0 = inner.left + (inner.right - inner.left - side) / 2 + dx;
-    const int y0 = inner.top + (inner.bottom - inner.top - side) / 2 + dy;
+    const int64_t x0 = inner.left + (w - side) / 2 + dx;
+    const int64_t y0 = inner.top + (h - side) / 2 + dy;
     const HBRUSH b = CreateSolidBrush(color);
-    for (int i = 0; i < side; ++i) {
+    for (int64_t i = 0; i < side; ++i) {
         fillRow(dc, b, x0 + i - (i > 0 ? 1 : 0), y0 + i, i > 0 ? 2 : 1, 1);
-        const int x = x0 + side - 1 - i;
+        const int64_t x = x0 + side - 1 - i;
         fillRow(dc, b, x, y0 + i, i > 0 ? 2 : 1, 1);
     }
     DeleteObject(b);

@@ -6,6 +6,7 @@
 #include "printer_p.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 using namespace hmigfx::win32;
@@ -52,7 +53,7 @@ BOOL WINAPI RoundRect(HDC h, int left, int top, int right, int bottom, int ew, i
     // corner, mirrored left, then the whole mirrored up or down.
     const QuadrantPath q(cw, ch);
     const QuadrantPath::Pt first = q.first(), last = q.last();
-    const bool midX = cw % 2 && cw == rc.right - rc.left, midY = ch % 2 && ch == rc.bottom - rc.top;
+    const bool midX = cw % 2 && cw == int64_t{rc.right} - rc.left, midY = ch % 2 && ch == int64_t{rc.bottom} - rc.top;
     const QuadrantPath::Pt lastX = midX ? q.previous(last) : last;
     const bool cwise = dc->st.arcDirection == AD_CLOCKWISE;
     const Placement p1{rc.right - cw, cwise ? rc.bottom - ch : rc.top + ch - 1, 1, cwise ? 1 : -1};
