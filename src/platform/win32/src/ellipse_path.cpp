@@ -16,6 +16,7 @@
 #include "ellipse_path_p.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace hmigfx::win32 {
 
@@ -25,6 +26,8 @@ namespace {
 // column or more, are kept as column runs.
 constexpr int64_t kMaxRunColumns = 1 << 16;
 constexpr int64_t kRowsPerColumn = 64;
+// countTo walks at most this many points.
+constexpr int64_t kMaxCountedPoints = int64_t{1} << 16;
 
 }  // namespace
 
@@ -206,9 +209,21 @@ void QuadrantPath::countTo(const std::vector<Pt>& targets, std::vector<uint64_t>
     uint64_t n = 1;
     size_t t = 0;
     EllipseWalk<Wide> walk(w_, h_, true);
-    for (;;) {
+    for (int64_t budget = kMaxCountedPoints;; --budget) {
         while (t < targets.size() && targets[t] == p) counts[t++] = n;
         if (t == targets.size() || !inside(p) || before(targets[t], p)) break;
+        if (budget == 0) {
+            // Beyond this the count is estimated, as if the walk went straight
+            // or diagonally to each target: dash phases along an outline of
+            // over 250000 pixels may then differ from GDI's, but walking it
+            // all would take seconds.
+            for (; t < targets.size(); ++t) {
+                n += static_cast<uint64_t>(std::max(std::abs(int64_t{targets[t].x} - p.x), int64_t{targets[t].y} - p.y));
+                counts[t] = n;
+                p = targets[t];
+            }
+            break;
+        }
         bool left, down;
         walk.step(left, down);
         if (!left && !down) break;

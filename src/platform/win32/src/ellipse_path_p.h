@@ -93,7 +93,8 @@ public:
     Pt previous(Pt p) const;
     // For each target (on the walk, in walk order), the number of points from
     // the first up to it inclusive; one walk serves them all. Linear in the
-    // distance walked: only styled pens need it.
+    // distance walked, up to a bound beyond which it estimates (see there):
+    // only styled pens need it.
     void countTo(const std::vector<Pt>& targets, std::vector<uint64_t>& counts) const;
     // p comes before q along the walk.
     static bool before(Pt p, Pt q) { return p.y < q.y || (p.y == q.y && p.x > q.x); }
