@@ -18,8 +18,10 @@ RECT insideFrameRect(const RECT& rc, const RealisedPen& pen) {
 
 RECT penFrame(const RECT& visible, const RealisedPen& pen) {
     if (pen.width <= 1) return visible;
-    // Miter joins reach up to five widths from the corner.
-    const int reach = static_cast<int>(std::min<int64_t>(int64_t{pen.width} * 6, int64_t{1} << 24));
+    // Miter joins reach up to five widths from the corner. Curves are
+    // followed row by row within the frame, so it stops at 2^15 pixels (pens
+    // over 5461 wide): beyond, their outline runs along the frame's edge.
+    const int reach = static_cast<int>(std::min<int64_t>(int64_t{pen.width} * 6, int64_t{1} << 15));
     return {visible.left - reach, visible.top - reach, visible.right + reach, visible.bottom + reach};
 }
 

@@ -79,6 +79,7 @@ void WideOutline::dashed(const POINT* pts, int num, bool close) {
     int64_t done = 0;  // length of the current segment already used
     const int segments = close ? num : num - 1;
     for (int i = 0; i < segments;) {
+        if (full_) return;
         const POINT a = pts[i], b = pts[close && i == num - 1 ? 0 : i + 1];
         int64_t dx = int64_t{b.x} - a.x, dy = int64_t{b.y} - a.y;
         if (dx == 0 && dy == 0) {
@@ -153,8 +154,11 @@ int64_t WideOutline::skipUnseen(POINT a, POINT b, int64_t done, POINT& from) con
     const double len = dx == 0 ? std::fabs(dy) : dy == 0 ? std::fabs(dx) : std::hypot(dx, dy);
     const auto period = static_cast<double>(pen_.dashes.period);
     if (len < 4 * period) return done;
-    // The stretch [tIn, tOut] of the segment near enough to the box to show.
-    const double reach = 6.0 * pen_.width + 2;
+    // The stretch [tIn, tOut] of the segment near enough to the box to show:
+    // a dash inside the segment reaches at most w/2 across and w/2 along it
+    // (square caps, so w/sqrt(2) from the centre line); those at corners,
+    // whose joins reach further, are never skipped.
+    const double reach = pen_.width + 2.0;
     double tIn = 0, tOut = len;
     auto clip = [&](double p, double q) {  // keeps the part where p*t <= q
         if (p == 0) {
@@ -214,7 +218,7 @@ void WideOutline::run(const POINT* pts, int num, bool close, int start, int coun
     }
     delta(start, dx, dy);
     segment(first, at(start + 1), dx, dy, !close, false, firstFace, prev);
-    for (int i = 1; i < count - 1; ++i) {
+    for (int i = 1; i < count - 1 && !full_; ++i) {
         delta(start + i, dx, dy);
         if (segment(at(start + i), at(start + i + 1), dx, dy, false, false, f1, f2)) {
             join(at(start + i), prev, f1);
@@ -292,6 +296,7 @@ bool WideOutline::segment(POINT p1, POINT p2, int64_t dx, int64_t dy, bool cap1,
             q[2].x += wide.y, q[3].x += wide.y;
             q[2].y += wide.x, q[3].y += wide.x;
         }
+        if (holdsBox(q, 4)) full_ = true;
         polygon(q, 4);
         f1.start = q[0], f1.end = q[1];
         f2.start = q[2], f2.end = q[3];
@@ -334,9 +339,21 @@ void WideOutline::join(POINT at, const Face& a, const Face& b) {
 }
 
 void WideOutline::disc(POINT c) {
+    if (full_) return;
     const std::vector<int>& discRows = pen_.discRows;
     const int rows = static_cast<int>(discRows.size() / 2);
     const int64_t top = int64_t{c.y} + pen_.discTop;
+    // Rows widen towards the middle: covering the box's first and last rows
+    // the disc covers all of them.
+    auto covers = [&](int64_t y) {
+        if (y < top || y >= top + rows) return false;
+        const size_t i = static_cast<size_t>(y - top) * 2;
+        return int64_t{c.x} + discRows[i] <= box_.left && int64_t{c.x} + discRows[i + 1] >= box_.right;
+    };
+    if (box_.top < box_.bottom && covers(box_.top) && covers(int64_t{box_.bottom} - 1)) {
+        full_ = true;
+        return;
+    }
     const int64_t y0 = std::max<int64_t>(top, box_.top), y1 = std::min<int64_t>(top + rows, box_.bottom);
     for (int64_t y = y0; y < y1; ++y) {
         const size_t i = static_cast<size_t>(y - top) * 2;
@@ -346,6 +363,11 @@ void WideOutline::disc(POINT c) {
 }
 
 void WideOutline::rect(int64_t left, int64_t top, int64_t right, int64_t bottom) {
+    if (full_) return;
+    if (left <= box_.left && right >= box_.right && top <= box_.top && bottom >= box_.bottom) {
+        full_ = true;
+        return;
+    }
     left = std::max<int64_t>(left, box_.left);
     right = std::min<int64_t>(right, box_.right);
     top = std::max<int64_t>(top, box_.top);
@@ -355,13 +377,38 @@ void WideOutline::rect(int64_t left, int64_t top, int64_t right, int64_t bottom)
         spans_.push_back(Span{static_cast<int>(left), static_cast<int>(y), static_cast<int>(right - left)});
 }
 
+bool WideOutline::holdsBox(const POINT* pts, int n) const {
+    if (box_.left >= box_.right || box_.top >= box_.bottom) return false;
+    const int64_t xs[2] = {int64_t{box_.left} - 1, int64_t{box_.right} + 1};
+    const int64_t ys[2] = {int64_t{box_.top} - 1, int64_t{box_.bottom} + 1};
+    int side = 0;  // every corner strictly on the same side of every edge
+    for (int i = 0; i < n; ++i) {
+        const POINT a = pts[i], b = pts[(i + 1) % n];
+        for (int64_t x : xs)
+            for (int64_t y : ys) {
+                const __int128 cross = static_cast<__int128>(int64_t{b.x} - a.x) * (y - a.y) -
+                                       static_cast<__int128>(int64_t{b.y} - a.y) * (x - a.x);
+                const int s = (cross > 0) - (cross < 0);
+                if (s == 0 || (side && s != side)) return false;
+                side = s;
+            }
+    }
+    return true;
+}
+
 void WideOutline::polygon(const POINT* pts, int n) {
+    if (full_) return;
     const RECT b = polygonBounds(pts, static_cast<size_t>(n));
     if (b.right < box_.left || b.left >= box_.right || b.bottom < box_.top || b.top >= box_.bottom) return;
     scanPolygons(pts, &n, 1, ALTERNATE, std::max(b.top, box_.top), std::min<int>(b.bottom + 1, box_.bottom), spans_);
 }
 
 std::vector<Span>& WideOutline::united() {
+    if (full_) {
+        spans_.clear();
+        for (int y = box_.top; y < box_.bottom; ++y) spans_.push_back(Span{box_.left, y, box_.right - box_.left});
+        return spans_;
+    }
     // Clip to the box first: the pieces may reach far beyond it.
     size_t k = 0;
     for (const Span& s : spans_) {

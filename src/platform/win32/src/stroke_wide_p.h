@@ -41,6 +41,8 @@ private:
     void disc(POINT centre);
     void rect(int64_t left, int64_t top, int64_t right, int64_t bottom);
     void polygon(const POINT* pts, int n);
+    // Whether the convex polygon pts holds the box with a pixel to spare.
+    bool holdsBox(const POINT* pts, int n) const;
 
     void resetDash();
     void skipDash(uint64_t n);
@@ -48,6 +50,9 @@ private:
     const RealisedPen& pen_;
     RECT box_;
     std::vector<Span>& spans_;
+    // A piece covers the whole box: nothing that follows can add to it (a
+    // pen far wider than the surface, dashed finely, has millions of pieces).
+    bool full_ = false;
     // Position in the dash pattern.
     size_t dashIndex_ = 0;
     uint64_t dashLeft_ = 0;
