@@ -144,6 +144,11 @@ Surface dibSurface(const DibFormat& f, const void* bits, int rows) {
 }
 
 bool decodeRle(const DibFormat& f, const uint8_t* data, size_t size, std::vector<uint8_t>& out) {
+    // Line ends and skips let a few bytes claim a picture of gigabytes, all
+    // of it index 0; past this many pixels per byte (and a million pixels)
+    // the data is taken as damaged.
+    constexpr uint64_t kPixelsPerByte = 128, kAlwaysAllowed = uint64_t{1} << 20;
+    if (uint64_t(f.width) * uint64_t(f.height) > std::max<uint64_t>(kAlwaysAllowed, size * kPixelsPerByte)) return false;
     out.assign(f.imageSize(), 0);
     const bool four = f.compression == BI_RLE4;
     int x = 0, y = 0;  // y counts rows from the bottom, as stored

@@ -43,7 +43,8 @@ size_t dibStride(int width, int bpp);
 Surface dibSurface(const DibFormat& f, const void* bits, int rows);
 
 // Expands RLE8/RLE4 data of size bytes into bottom-up rows of f's stride.
-// Pixels the data does not reach stay index 0. False for malformed data.
+// Pixels the data does not reach stay index 0. False for malformed data, and
+// for a picture of over 128 pixels per byte of data (and over a million).
 bool decodeRle(const DibFormat& f, const uint8_t* data, size_t size, std::vector<uint8_t>& out);
 
 // Copies (stretching when the extents differ) into a bitmap's own pixels,
