@@ -26,6 +26,9 @@ constexpr long long kMaxPpem = 2048;
 // in view units, and at document size for measuring), so a page of a few
 // dozen text styles needs this many to repaint without realising them again.
 constexpr size_t kUnusedKept = 128;
+// ... as long as their glyph images stay under this; zooming through sizes
+// would otherwise keep a hundred fonts of huge glyphs.
+constexpr size_t kUnusedGlyphBytes = size_t{32} << 20;
 
 uint64_t gRasterized = 0;
 
@@ -114,6 +117,11 @@ LOGFONTW cacheKey(const LOGFONTW& lf) {
     return k;
 }
 
+void flushExpired() {
+    for (auto it = gInstances.begin(); it != gInstances.end();)
+        it = it->second.expired() ? gInstances.erase(it) : std::next(it);
+}
+
 }  // namespace
 
 SizedFace::~SizedFace() {
@@ -124,8 +132,7 @@ uint64_t glyphRasterizations() { return gRasterized; }
 
 void flushFontCache() {
     gRecent.clear();
-    for (auto it = gInstances.begin(); it != gInstances.end();)
-        it = it->second.expired() ? gInstances.erase(it) : std::next(it);
+    flushExpired();
 }
 
 std::shared_ptr<FontInstance> FontInstance::realize(const LOGFONTW& lf) {
@@ -139,8 +146,31 @@ std::shared_ptr<FontInstance> FontInstance::realize(const LOGFONTW& lf) {
     }
     gRecent.remove(inst);
     gRecent.push_front(inst);
-    if (gRecent.size() > kUnusedKept) gRecent.pop_back();
+    trimUnused();
     return inst;
+}
+
+// Keeps the most recent realisations within the count and the glyph budget
+// (the newest always), and forgets the ones nobody holds any more.
+void FontInstance::trimUnused() {
+    size_t kept = 0, bytes = 0;
+    for (auto it = gRecent.begin(); it != gRecent.end();) {
+        bytes += (*it)->glyphBytes_;
+        if (++kept == 1 || (kept <= kUnusedKept && bytes <= kUnusedGlyphBytes)) {
+            ++it;
+            continue;
+        }
+        const LOGFONTW key = (*it)->lf_;
+        it = gRecent.erase(it);
+        if (auto m = gInstances.find(key); m != gInstances.end() && m->second.expired()) gInstances.erase(m);
+    }
+    // Fonts deleted by their owners leave expired entries behind: swept
+    // whenever the table has doubled since the last sweep.
+    static size_t sweepAt = 4 * kUnusedKept;
+    if (gInstances.size() > sweepAt) {
+        flushExpired();
+        sweepAt = std::max(4 * kUnusedKept, 2 * gInstances.size());
+    }
 }
 
 FontInstance::~FontInstance() = default;
@@ -308,6 +338,7 @@ const GlyphImage& FontInstance::image(Glyph& g) {
     if (!g.rendered) {
         render(g);
         g.rendered = true;
+        glyphBytes_ += g.image.runs.size() * sizeof(GlyphRun) + g.image.coverage.size();
     }
     return g.image;
 }

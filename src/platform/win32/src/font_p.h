@@ -89,6 +89,7 @@ private:
     std::unique_ptr<SizedFace> sizeFace(FT_Face face, bool wantBold, bool wantItalic);
     void measure(Glyph& g);
     void render(Glyph& g);
+    static void trimUnused();
 
     LOGFONTW lf_{};
     TEXTMETRICW tm_{};
@@ -105,6 +106,7 @@ private:
     std::unordered_map<std::string, SizedFace*> fallbackByFile_;
     std::array<std::unique_ptr<Glyph>, 256> latin_{};            // the common case, without hashing
     std::unordered_map<uint32_t, std::unique_ptr<Glyph>> others_;
+    size_t glyphBytes_ = 0;  // rasterised images, for the cache's budget
 };
 
 // The realised font of a font object (realised on first use), and of the
