@@ -60,6 +60,9 @@ Backend& backend();
 // and UP, WM_MOUSEWHEEL (wheelDelta as the message carries it, WHEEL_DELTA a
 // notch); the position in screen coordinates.
 void mouseInput(UINT message, POINT screen, int wheelDelta = 0);
+// The mouse left every window of the process (WM_MOUSELEAVE for
+// TrackMouseEvent).
+void mouseLeft();
 // A key going down or up (virtual key, optional scan code); TranslateMessage
 // makes the characters.
 void keyInput(UINT vk, bool down, UINT scanCode = 0);

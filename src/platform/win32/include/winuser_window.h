@@ -468,6 +468,26 @@ typedef LRESULT(CALLBACK* HOOKPROC)(int code, WPARAM wParam, LPARAM lParam);
 #define PRF_NONCLIENT 0x00000002L
 #define PRF_CLIENT 0x00000004L
 #define PRF_ERASEBKGND 0x00000008L
+
+// ScrollWindowEx
+#define SW_SCROLLCHILDREN 0x0001
+#define SW_INVALIDATE 0x0002
+#define SW_ERASE 0x0004
+#define SW_SMOOTHSCROLL 0x0010
+
+// TrackMouseEvent
+#define TME_HOVER 0x00000001
+#define TME_LEAVE 0x00000002
+#define TME_NONCLIENT 0x00000010
+#define TME_QUERY 0x40000000
+#define TME_CANCEL 0x80000000
+#define HOVER_DEFAULT 0xFFFFFFFF
+typedef struct tagTRACKMOUSEEVENT {
+    DWORD cbSize;
+    DWORD dwFlags;
+    HWND hwndTrack;
+    DWORD dwHoverTime;
+} TRACKMOUSEEVENT, *LPTRACKMOUSEEVENT;
 #define PRF_CHILDREN 0x00000010L
 #define PRF_OWNED 0x00000020L
 
@@ -499,6 +519,10 @@ typedef LRESULT(CALLBACK* HOOKPROC)(int code, WPARAM wParam, LPARAM lParam);
 #define DLGC_WANTCHARS 0x0080
 #define DLGC_STATIC 0x0100
 #define DLGC_BUTTON 0x2000
+
+// Dialog command identifiers
+#define IDOK 1
+#define IDCANCEL 2
 
 // Scroll codes
 #define SB_HORZ 0
@@ -1026,6 +1050,9 @@ BOOL WINAPI RedrawWindow(HWND hWnd, const RECT* lprcUpdate, HRGN hrgnUpdate, UIN
 BOOL WINAPI GetUpdateRect(HWND hWnd, LPRECT lpRect, BOOL bErase);
 int WINAPI GetUpdateRgn(HWND hWnd, HRGN hRgn, BOOL bErase);
 BOOL WINAPI PrintWindow(HWND hwnd, HDC hdcBlt, UINT nFlags);
+int WINAPI ScrollWindowEx(HWND hWnd, int dx, int dy, const RECT* prcScroll, const RECT* prcClip, HRGN hrgnUpdate,
+                          LPRECT prcUpdate, UINT flags);
+BOOL WINAPI ScrollWindow(HWND hWnd, int XAmount, int YAmount, const RECT* lpRect, const RECT* lpClipRect);
 
 // Focus, activation, capture and input
 HWND WINAPI SetFocus(HWND hWnd);
@@ -1055,6 +1082,11 @@ BOOL WINAPI HideCaret(HWND hWnd);
 BOOL WINAPI SetCaretPos(int X, int Y);
 BOOL WINAPI GetCaretPos(LPPOINT lpPoint);
 BOOL WINAPI MessageBeep(UINT uType);
+BOOL WINAPI TrackMouseEvent(LPTRACKMOUSEEVENT lpEventTrack);
+
+// Dialog keyboard interface
+BOOL WINAPI IsDialogMessageW(HWND hDlg, LPMSG lpMsg);
+HWND WINAPI GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious);
 
 #ifdef __cplusplus
 }
@@ -1098,6 +1130,7 @@ BOOL WINAPI MessageBeep(UINT uType);
 #define DispatchMessage DispatchMessageW
 #define CallWindowProc CallWindowProcW
 #define DefWindowProc DefWindowProcW
+#define IsDialogMessage IsDialogMessageW
 #define RegisterWindowMessage RegisterWindowMessageW
 #define SetWindowsHookEx SetWindowsHookExW
 #define LoadCursor LoadCursorW

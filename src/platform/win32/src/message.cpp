@@ -389,7 +389,10 @@ BOOL WINAPI PeekMessageW(LPMSG msg, HWND filter, UINT lo, UINT hi, UINT flags) {
     ThreadQueue& q = currentQueue();
     if (!peekOnce(q, msg, filter, lo, hi, (flags & PM_REMOVE) != 0)) {
         presentPending();
-        return FALSE;
+        // A loop that only peeks still takes in what the display has for it.
+        display::Backend& b = display::backend();
+        if (b.isHeadless() || !b.waitForInput(0) || !peekOnce(q, msg, filter, lo, hi, (flags & PM_REMOVE) != 0))
+            return FALSE;
     }
     remember(q, *msg);
     return TRUE;

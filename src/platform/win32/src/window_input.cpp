@@ -35,6 +35,15 @@ struct LastClick {
 };
 LastClick gLastClick;
 
+// TrackMouseEvent(TME_LEAVE): the window told when the mouse leaves its client area.
+HWND gLeaveTracked = nullptr;
+
+void endLeaveTracking() {
+    const HWND h = gLeaveTracked;
+    gLeaveTracked = nullptr;
+    if (Window* w = findWindow(h)) postInput(w, MSG{h, WM_MOUSELEAVE, 0, 0, GetTickCount(), POINT{}});
+}
+
 void setKey(int vk, bool down) {
     uint8_t v = gKeys[vk & 0xFF].load();
     if (down && !(v & 0x80)) v ^= 0x01;
@@ -246,10 +255,12 @@ void mouseInput(UINT message, POINT pt, int wheelDelta) {
     int hit = HTCLIENT;
     const HWND capture = in.capture && findWindow(in.capture) ? in.capture : nullptr;
     const HWND target = capture ? capture : hitTest(pt, &hit);
+    if (gLeaveTracked && (gLeaveTracked != target || hit != HTCLIENT)) endLeaveTracking();
     Window* w = findWindow(target);
     if (!w) return;
     if (!capture && !isEnabled(w)) return;  // disabled windows get no input
-    if (buttonDown(message) && !capture) {
+    // A click in an inactive window asks it whether to activate.
+    if (buttonDown(message) && !capture && in.active != topLevelOf(w)->handle) {
         Window* top = topLevelOf(w);
         const LRESULT ma = SendMessageW(target, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(top->handle),
                                         MAKELPARAM(hit, message));
@@ -283,6 +294,10 @@ void mouseInput(UINT message, POINT pt, int wheelDelta) {
         postInput(w, MSG{target, msg - (WM_MOUSEMOVE - WM_NCMOUSEMOVE), static_cast<WPARAM>(hit),
                          MAKELPARAM(pt.x, pt.y), now, pt});
     }
+}
+
+void mouseLeft() {
+    if (gLeaveTracked) endLeaveTracking();
 }
 
 void keyInput(UINT vk, bool down, UINT scan) {
@@ -542,5 +557,38 @@ BOOL WINAPI GetCaretPos(LPPOINT pt) {
 }
 
 BOOL WINAPI MessageBeep(UINT) { return TRUE; }
+
+BOOL WINAPI TrackMouseEvent(LPTRACKMOUSEEVENT t) {
+    if (!t || t->cbSize != sizeof *t) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    if (t->dwFlags & TME_QUERY) {
+        const bool tracking = gLeaveTracked != nullptr;
+        *t = TRACKMOUSEEVENT{sizeof *t, tracking ? static_cast<DWORD>(TME_LEAVE) : 0u, gLeaveTracked, 0};
+        return TRUE;
+    }
+    if (!checkWindow(t->hwndTrack)) return FALSE;
+    if (t->dwFlags & TME_CANCEL) {
+        if ((t->dwFlags & TME_LEAVE) && gLeaveTracked == t->hwndTrack) gLeaveTracked = nullptr;
+        return TRUE;
+    }
+    if (t->dwFlags & TME_LEAVE) {
+        // Already outside: the message comes at once, as on Windows.
+        int hit = HTNOWHERE;
+        if (hitTest(POINT{gCursorX.load(), gCursorY.load()}, &hit) != t->hwndTrack || hit != HTCLIENT) {
+            gLeaveTracked = t->hwndTrack;
+            endLeaveTracking();
+        } else {
+            gLeaveTracked = t->hwndTrack;
+        }
+    }
+    // Hovering (WM_MOUSEHOVER) and the non-client area are not tracked.
+    if (t->dwFlags & (TME_HOVER | TME_NONCLIENT)) {
+        SetLastError(ERROR_NOT_SUPPORTED);
+        return FALSE;
+    }
+    return TRUE;
+}
 
 }  // extern "C"

@@ -230,7 +230,8 @@ void presentPending() {
     display::Backend& b = display::backend();
     for (HWND h : desktopWindow()->children) {
         Window* top = findWindow(h);
-        if (!top || top->dirty.empty()) continue;
+        // Each thread presents its own windows.
+        if (!top || top->dirty.empty() || top->thread != GetCurrentThreadId()) continue;
         if (b.isHeadless() || !(top->style & WS_VISIBLE)) {
             top->dirty.clear();
             continue;
