@@ -15,6 +15,7 @@ set(layers
   afx:1:src/platform/afx
   imagesdk:1:src/platform/imagesdk
   pngio:1:src/platform/pngio
+  display_sdl:1:src/platform/display_sdl
   geometry:2:src/geometry
   module:2:src/module
   imaging:2:src/imaging

@@ -1,0 +1,15 @@
+// Private to the SDL display back end.
+#pragma once
+
+#include <windows.h>
+
+#include <SDL.h>
+
+namespace hmigfx::display::sdl {
+
+// The virtual key Windows reports for a key, or 0 for one it has none for.
+UINT virtualKey(SDL_Keycode key);
+// The desktop's cursor for one of USER's system cursors (LoadCursor(NULL, IDC_...)).
+SDL_SystemCursor systemCursor(HCURSOR cursor);
+
+}  // namespace hmigfx::display::sdl
