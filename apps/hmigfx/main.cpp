@@ -5,6 +5,11 @@
 #include "print.h"
 #include "scene.h"
 #include "text_util.h"
+#include "view.h"
+
+#ifdef HMIGFX_DESKTOP
+#include <hmigfx/display_sdl.h>
+#endif
 
 #include <cstdio>
 #include <cstring>
@@ -24,11 +29,12 @@ constexpr int kBadInput = 2;
 
 const char kUsage[] =
     "usage: hmigfx render SCENE.json -o OUT.png [--zoom N] [--origin X,Y] [--bw] [--size W,H] [--patterns DIR] [--no-text]\n"
+    "       hmigfx view SCENE.json [--zoom N] [--origin X,Y] [--bw] [--size W,H] [--patterns DIR]\n"
     "       hmigfx gallery -o OUT.png [--patterns DIR] [--no-text]\n"
     "       hmigfx picture IN -o OUT [--op NAME[:ARGS]]... [--quality N]\n"
     HMIGFX_PRINT_USAGE
-    "       hmigfx --help | hmigfx render --help | hmigfx gallery --help | hmigfx picture --help\n"
-    "       hmigfx print --help\n";
+    "       hmigfx --help | hmigfx render --help | hmigfx view --help | hmigfx gallery --help\n"
+    "       hmigfx picture --help | hmigfx print --help\n";
 
 const char kHelp[] =
     "hmigfx draws HMI graphics through the hmigfx library (its CMyDC, pens, brushes,\n"
@@ -36,6 +42,7 @@ const char kHelp[] =
     "\n"
     "commands:\n"
     "  render   draw a scene file (JSON); `hmigfx render --help` describes the format\n"
+    "  view     show a scene file in a window on the desktop; `hmigfx view --help`\n"
     "  gallery  draw the feature sheet: pens, hatches, patterns, pictures, gradients,\n"
     "           shapes and rubber bands\n"
     "  picture  imaging operations on a picture file (rotate, filters, colours, ...);\n"
@@ -187,6 +194,65 @@ int render(int argc, char** argv) {
     return writeSurface(surface, args.output);
 }
 
+const char kViewHelp[] =
+    "usage: hmigfx view SCENE.json [--zoom N] [--origin X,Y] [--bw] [--size W,H] [--patterns DIR]\n"
+    "\n"
+    "Shows the scene in a window whose client area is the canvas size; the first\n"
+    "picture is the one `hmigfx render` writes with the same options.\n"
+    "\n"
+    "  wheel                  zoom about the cursor\n"
+    "  + - 0                  zoom in, zoom out, back to the scene's zoom and origin\n"
+    "  arrow keys             scroll\n"
+    "  right or middle drag   scroll\n"
+    "  left drag              rubber band: selects the objects inside it\n"
+    "  click, double click    select the object; open its pen width dialog\n"
+    "  F5                     reload (a change of the file on disk reloads too)\n"
+    "  Escape                 close\n"
+    "\n"
+    "The title shows the zoom and the document coordinates under the cursor, and\n"
+    "why the file did not reload when it became invalid (the last good scene stays).\n"
+    "exit status: 0 closed; 2 a bad command line or scene, or no display.\n";
+
+int view(int argc, char** argv) {
+    Args args = parseArgs(argc, argv, 2, true);
+    if (args.help) {
+        std::fputs(kViewHelp, stdout);
+        return kOk;
+    }
+    if (args.positional.size() != 1) usageError("view wants one scene file");
+    if (!args.output.empty()) usageError("view writes no file; `hmigfx render` does");
+    const fs::path file = args.positional[0];
+    std::error_code ec;
+    if (!args.scene.patternDir.empty() && !fs::is_directory(args.scene.patternDir, ec))
+        usageError("--patterns: no such directory: " + args.scene.patternDir.string());
+    Scene scene;
+    try {
+        scene = loadSceneFile(file, args.scene);
+    } catch (const SceneError& e) {
+        std::fprintf(stderr, "hmigfx: %s: %s\n", file.string().c_str(), e.what());
+        return kBadInput;
+    }
+    // The one place the display is chosen; everything else is headless.
+#if defined(HMIGFX_DESKTOP)
+    std::string why;
+    if (!hmigfx::display::useDesktop(&why)) {
+        std::fprintf(stderr, "hmigfx: view: no display to show a window on (%s); `hmigfx render` draws without one\n",
+                     why.c_str());
+        return kBadInput;
+    }
+#elif !defined(_WIN32)
+    std::fprintf(stderr, "hmigfx: view: no display to show a window on (built without SDL2); `hmigfx render` draws "
+                         "without one\n");
+    return kBadInput;
+#endif
+    SceneView window(file, args.scene, std::move(scene));
+    if (!window.Open()) {
+        std::fprintf(stderr, "hmigfx: view: cannot open a window\n");
+        return kBadInput;
+    }
+    return runViewLoop(window);
+}
+
 int gallery(int argc, char** argv) {
     Args args = parseArgs(argc, argv, 2, false);
     if (args.help) {
@@ -225,6 +291,7 @@ int main(int argc, char** argv) {
         return kOk;
     }
     if (command == "render") return render(argc, argv);
+    if (command == "view") return view(argc, argv);
     if (command == "gallery") return gallery(argc, argv);
     if (command == "picture") return runPicture(argc, argv);
     if (command == "print") return printCommand(argc, argv);

@@ -96,14 +96,21 @@ void act(HWND dialog, HWND h, const DialogControl& c) {
 
 }  // namespace
 
-bool drawDialog(const DialogSpec& spec, CDC& dc, int x, int y, CSize* size) {
+CSize dialogSize(const DialogSpec& spec) {
     RECT frame{0, 0, spec.clientSize.cx, spec.clientSize.cy};
     ::AdjustWindowRectEx(&frame, kDialogStyle, FALSE, kDialogExStyle);
-    const CSize outer(frame.right - frame.left, frame.bottom - frame.top);
+    return CSize(frame.right - frame.left, frame.bottom - frame.top);
+}
+
+bool drawDialog(const DialogSpec& spec, CDC& dc, int x, int y, CSize* size) {
+    const CSize outer = dialogSize(spec);
     if (size) *size = outer;
+    // Far off the desktop, as Windows keeps windows it draws but does not
+    // show, and owned by the active window, which gets the activation back.
+    constexpr int kOffDesktop = -32000;
     CWnd dialog;
-    if (!dialog.CreateEx(kDialogExStyle, dialogClass(), spec.title.c_str(), kDialogStyle, 0, 0, outer.cx, outer.cy,
-                         nullptr, nullptr))
+    if (!dialog.CreateEx(kDialogExStyle, dialogClass(), spec.title.c_str(), kDialogStyle, kOffDesktop, kOffDesktop,
+                         outer.cx, outer.cy, ::GetActiveWindow(), nullptr))
         return false;
     std::vector<std::unique_ptr<CMySpinEdit>> spins;
     std::vector<HWND> handles;

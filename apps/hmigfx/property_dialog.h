@@ -48,6 +48,9 @@ struct DialogSpec {
     std::vector<DialogControl> controls;
 };
 
+// The size of the dialog's picture: its client area with frame and caption.
+CSize dialogSize(const DialogSpec& spec);
+
 // The dialog's picture (its frame and caption included) drawn with its
 // top-left at the DC's logical (x, y); its size in *size when asked. False
 // when the windows could not be made.

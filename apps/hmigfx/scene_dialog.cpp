@@ -26,6 +26,7 @@
 #include "scene_kinds.h"
 
 #include "property_dialog.h"
+#include "surface.h"
 #include "text_util.h"
 
 namespace hmigfx::app {
@@ -118,12 +119,20 @@ public:
     void draw(DrawContext& ctx) const override {
         CMyPoint doc = m_at.toMyPoint();
         const CPoint view = ctx.dc.DocToView(doc, 0);
-        drawDialog(m_spec, ctx.cdc, view.x, view.y);
+        // The windows are made once; a repaint shows their picture again.
+        if (!m_picture) {
+            const CSize size = dialogSize(m_spec);
+            m_picture = std::make_unique<Surface>(size.cx, size.cy);
+            if (m_picture->ok() && !drawDialog(m_spec, m_picture->dc(), 0, 0)) m_picture.reset();
+        }
+        if (m_picture && m_picture->ok())
+            ctx.cdc.BitBlt(view.x, view.y, m_picture->width(), m_picture->height(), &m_picture->dc(), 0, 0, SRCCOPY);
     }
 
 private:
     DialogSpec m_spec;
     DocPoint m_at;
+    mutable std::unique_ptr<Surface> m_picture;
 };
 
 std::unique_ptr<SceneObject> parseDialog(JsonObject& obj, const ParseContext&) {

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <algorithm>
 
 namespace hmigfx::app {
 
@@ -25,6 +26,11 @@ CMyRect DocRect::toMyRect() const {
     r.right = right;
     r.bottom = bottom;
     return r;
+}
+
+CRect DocRect::bounds() const {
+    return CRect(static_cast<int>(std::floor(std::min(left, right))), static_cast<int>(std::floor(std::min(top, bottom))),
+                 static_cast<int>(std::ceil(std::max(left, right))), static_cast<int>(std::ceil(std::max(top, bottom))));
 }
 
 std::string foldName(std::string_view name) {

@@ -56,6 +56,8 @@ struct DocRect {
         return CRect(static_cast<int>(left), static_cast<int>(top), static_cast<int>(right), static_cast<int>(bottom));
     }
     CMyRect toMyRect() const;
+    // The box it spans, whole units outward, left/top first.
+    CRect bounds() const;
 };
 
 class JsonObject;

@@ -22,6 +22,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace hmigfx::app {
@@ -37,6 +38,17 @@ class SceneObject {
 public:
     virtual ~SceneObject() = default;
     virtual void draw(DrawContext& ctx) const = 0;
+
+    // What the viewer picks by: the object's bounding box in document units
+    // (none: it cannot be picked), and whether a document point lies on it
+    // (by default: in the box).
+    virtual std::optional<CRect> extent() const { return std::nullopt; }
+    virtual bool hits(CPoint doc) const {
+        const std::optional<CRect> e = extent();
+        return e && doc.x >= e->left && doc.x <= e->right && doc.y >= e->top && doc.y <= e->bottom;
+    }
+    // The pen the property dialog edits; null for an object drawn without one.
+    virtual LOGPEN* pen() { return nullptr; }
 };
 
 struct ParseContext {

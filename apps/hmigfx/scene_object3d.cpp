@@ -93,6 +93,15 @@ public:
             ctx.dc.objDraw3DObject(m_item, m_object.get());
     }
 
+    // Picked as the editor picks bodies: by the fence and the faces of the
+    // item as last drawn.
+    std::optional<CRect> extent() const override {
+        POINT fence[2];
+        m_object->GetFenceItem(m_item, fence);
+        return CRect(fence[0].x, fence[0].y, fence[1].x, fence[1].y);
+    }
+    bool hits(CPoint doc) const override { return m_object->IntersectionTest(nullptr, m_item, doc) != FALSE; }
+
 private:
     std::unique_ptr<Object3D> m_object;
     _ITEM* m_item = nullptr;

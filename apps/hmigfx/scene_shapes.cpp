@@ -115,6 +115,11 @@ public:
         }
     }
 
+    std::optional<CRect> extent() const override {
+        return (m_g.points.empty() ? m_g.rect : boundingBox(m_g.points)).bounds();
+    }
+    LOGPEN* pen() override { return &m_pen; }
+
 private:
     template <typename Rect, typename Point>
     void drawWith(CMyDC& dc, Rect& rect, Point& corner, Point& start, Point& end, std::vector<Point> points) const {

@@ -152,6 +152,8 @@ public:
         }
     }
 
+    std::optional<CRect> extent() const override { return m_f.rect.bounds(); }
+
 private:
     TextFields m_f;
     int m_bTransparent;
@@ -184,6 +186,8 @@ public:
             ctx.dc.ObjDrawButton(str, m_focus, m_pushed, r, lf, m_f.crText, m_f.crBack, m_f.nFormat);
         }
     }
+
+    std::optional<CRect> extent() const override { return m_f.rect.bounds(); }
 
 private:
     TextFields m_f;
