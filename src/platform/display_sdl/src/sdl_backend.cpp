@@ -170,8 +170,12 @@ public:
         if (!got) return false;
         m_gained = nullptr;
         m_lost = nullptr;
+        // Input is taken one event at a time, as Windows takes it from the
+        // queue once the posted messages are handled: what a mouse event
+        // sends (WM_MOUSEACTIVATE, WM_SETCURSOR) comes after the window has
+        // handled the message of the event before.
         bool fed = feed(e);
-        while (SDL_PollEvent(&e)) fed = feed(e) || fed;
+        while (!(fed && isInput(e)) && SDL_PollEvent(&e)) fed = feed(e) || fed;
         fed = settleFocus() || fed;
         syncCursor();
         return fed;
@@ -188,6 +192,14 @@ public:
 
 private:
     bool onUiThread() const { return GetCurrentThreadId() == m_thread; }
+
+    static bool isInput(const SDL_Event& e) {
+        switch (e.type) {
+        case SDL_MOUSEMOTION: case SDL_MOUSEBUTTONDOWN: case SDL_MOUSEBUTTONUP: case SDL_MOUSEWHEEL:
+        case SDL_KEYDOWN: case SDL_KEYUP: return true;
+        default: return false;
+        }
+    }
 
     HWND windowOf(Uint32 id) const {
         auto it = m_byId.find(id);
@@ -373,6 +385,9 @@ bool useDesktop(std::string* error) {
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    // A click that activates a window is still a click (WM_MOUSEACTIVATE
+    // decides); SDL would drop one that comes with the focus.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         if (error) *error = SDL_GetError();
         return false;
