@@ -146,4 +146,34 @@ void BM_ViewerScroll10(benchmark::State& state) {
 }
 BENCHMARK(BM_ViewerScroll10)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// Memory over a long run: the text scene zoomed through 1000 distinct zoom
+// levels, each painted; the resident size after the first 100 and after all
+// of them (the font cache keeps a bounded number of sizes).
+long residentKb() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+    return 0;
+}
+
+void BM_ViewerZoomThrough1000Levels(benchmark::State& state) {
+    viewer();  // the display, installed once
+    const fs::path file = fs::path(HMIGFX_EXAMPLES_DIR) / "text-and-buttons.json";
+    SceneOptions options;
+    options.size = CPoint(640, 480);
+    SceneView view(file, options, loadSceneFile(file, options));
+    if (!view.Open()) return state.SkipWithError("no window");
+    long after100 = 0;
+    for (auto _ : state) {
+        for (int level = 0; level < 1000; ++level) {
+            view.ZoomAt(20 + level, CPoint(0, 0));
+            pump();
+            if (level == 99) after100 = residentKb();
+        }
+    }
+    state.counters["rss_after_100_MB"] = after100 / 1024.0;
+    state.counters["rss_after_1000_MB"] = residentKb() / 1024.0;
+}
+BENCHMARK(BM_ViewerZoomThrough1000Levels)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 }  // namespace
