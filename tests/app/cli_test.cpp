@@ -4,6 +4,8 @@
 
 #include "cli_run.h"
 
+#include <optional>
+
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
@@ -66,7 +68,25 @@ TEST(Cli, BadSceneGivesOneLineStatusTwoAndNoPicture) {
         EXPECT_EQ(r.err.substr(0, expected.size()), expected) << c.scene;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
         EXPECT_FALSE(fs::exists(out)) << c.scene;
+        // The viewer refuses the scene with render's line, before any window.
+        Outcome v = run("view " + quoted(scene));
+        EXPECT_EQ(v.status, 2) << c.scene;
+        EXPECT_EQ(v.err, r.err) << c.scene;
     }
+    // No display: one line saying so, and that render needs none.
+    const fs::path good = s.write("good.json", R"({"size": [10, 10], "objects": []})");
+    const char* names[] = {"DISPLAY", "WAYLAND_DISPLAY"};
+    std::optional<std::string> saved[2];
+    for (int i = 0; i < 2; ++i)
+        if (const char* v = std::getenv(names[i])) saved[i] = v;
+    ::setenv("DISPLAY", ":93", 1);  // a server that does not exist
+    ::unsetenv("WAYLAND_DISPLAY");
+    Outcome v = run("view " + quoted(good));
+    for (int i = 0; i < 2; ++i) saved[i] ? ::setenv(names[i], saved[i]->c_str(), 1) : ::unsetenv(names[i]);
+    EXPECT_EQ(v.status, 2);
+    EXPECT_EQ(v.err.rfind("hmigfx: view: no display", 0), 0u) << v.err;
+    EXPECT_NE(v.err.find("`hmigfx render` draws without one"), std::string::npos) << v.err;
+    EXPECT_EQ(std::count(v.err.begin(), v.err.end(), '\n'), 1) << v.err;
     Outcome r = run("render " + quoted(s / "missing.json") + " -o " + quoted(s / "x.png"));
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("cannot read"), std::string::npos);

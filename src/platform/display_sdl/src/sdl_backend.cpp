@@ -388,8 +388,24 @@ bool useDesktop(std::string* error) {
     // A click that activates a window is still a click (WM_MOUSEACTIVATE
     // decides); SDL would drop one that comes with the focus.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // Without either, SDL would only find drivers that show nothing (and
+    // their libraries would complain on stderr).
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("SDL_VIDEODRIVER")) {
+        if (error) *error = "DISPLAY and WAYLAND_DISPLAY are not set";
+        return false;
+    }
+    // Only the kind of display the session has.
+    if (!std::getenv("SDL_VIDEODRIVER") && !(std::getenv("DISPLAY") && std::getenv("WAYLAND_DISPLAY")))
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, std::getenv("DISPLAY") ? "x11" : "wayland");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         if (error) *error = SDL_GetError();
+        return false;
+    }
+    // SDL falls back on drivers that show nothing: no display for us.
+    const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+    if (driver == "offscreen" || driver == "dummy" || driver == "evdev") {
+        if (error) *error = "SDL found no X11 or Wayland display, only its \"" + driver + "\" driver";
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
     }
     // Characters come from the keys (TranslateMessage), as on Windows.
