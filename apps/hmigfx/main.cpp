@@ -163,6 +163,21 @@ int writeSurface(const Surface& surface, const std::string& output) {
     return kOk;
 }
 
+// The scene file of render and view: --patterns checked, a scene that does
+// not load reported in one line.
+bool loadScene(const Args& args, const fs::path& file, Scene& scene) {
+    std::error_code ec;
+    if (!args.scene.patternDir.empty() && !fs::is_directory(args.scene.patternDir, ec))
+        usageError("--patterns: no such directory: " + args.scene.patternDir.string());
+    try {
+        scene = loadSceneFile(file, args.scene);
+        return true;
+    } catch (const SceneError& e) {
+        std::fprintf(stderr, "hmigfx: %s: %s\n", file.string().c_str(), e.what());
+        return false;
+    }
+}
+
 int render(int argc, char** argv) {
     Args args = parseArgs(argc, argv, 2, true);
     if (args.help) {
@@ -173,17 +188,8 @@ int render(int argc, char** argv) {
     if (args.positional.size() != 1) usageError("render wants one scene file");
     if (args.output.empty()) usageError("render wants -o OUT.png");
     const fs::path file = args.positional[0];
-    std::error_code ec;
-    if (!args.scene.patternDir.empty() && !fs::is_directory(args.scene.patternDir, ec))
-        usageError("--patterns: no such directory: " + args.scene.patternDir.string());
-
     Scene scene;
-    try {
-        scene = loadSceneFile(file, args.scene);
-    } catch (const SceneError& e) {
-        std::fprintf(stderr, "hmigfx: %s: %s\n", file.string().c_str(), e.what());
-        return kBadInput;
-    }
+    if (!loadScene(args, file, scene)) return kBadInput;
     Surface surface(scene.width, scene.height);
     if (!surface.ok()) {
         std::fprintf(stderr, "hmigfx: %s: $.size: cannot make a %dx%d picture\n", file.string().c_str(), scene.width,
@@ -222,16 +228,8 @@ int view(int argc, char** argv) {
     if (args.positional.size() != 1) usageError("view wants one scene file");
     if (!args.output.empty()) usageError("view writes no file; `hmigfx render` does");
     const fs::path file = args.positional[0];
-    std::error_code ec;
-    if (!args.scene.patternDir.empty() && !fs::is_directory(args.scene.patternDir, ec))
-        usageError("--patterns: no such directory: " + args.scene.patternDir.string());
     Scene scene;
-    try {
-        scene = loadSceneFile(file, args.scene);
-    } catch (const SceneError& e) {
-        std::fprintf(stderr, "hmigfx: %s: %s\n", file.string().c_str(), e.what());
-        return kBadInput;
-    }
+    if (!loadScene(args, file, scene)) return kBadInput;
     // The one place the display is chosen; everything else is headless.
 #if defined(HMIGFX_DESKTOP)
     std::string why;
