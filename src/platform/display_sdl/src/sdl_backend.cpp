@@ -103,7 +103,10 @@ public:
         auto it = m_windows.find(h);
         if (it == m_windows.end()) return;
         it->second.shown = false;
-        if (it->second.sdl) SDL_HideWindow(it->second.sdl);
+        if (it->second.sdl) {
+            SDL_HideWindow(it->second.sdl);
+            m_refocus = true;
+        }
     }
 
     void windowDestroyed(HWND h) override {
@@ -113,6 +116,7 @@ public:
         if (it->second.sdl) {
             m_byId.erase(SDL_GetWindowID(it->second.sdl));
             SDL_DestroyWindow(it->second.sdl);
+            m_refocus = true;
         }
         m_windows.erase(it);
     }
@@ -165,6 +169,7 @@ public:
             return false;
         }
         syncCursor();
+        refocus();
         SDL_Event e;
         const int got = timeoutMs < 0 ? SDL_WaitEvent(&e) : SDL_WaitEventTimeout(&e, timeoutMs);
         if (!got) return false;
@@ -348,6 +353,17 @@ private:
         return false;
     }
 
+    // A window that had the desktop's keyboard went: the keys go to the
+    // window ours made active then (the owner of a closed dialog), as
+    // Windows does, not nowhere, where a desktop without a window manager
+    // would leave them.
+    void refocus() {
+        if (!m_refocus) return;
+        m_refocus = false;
+        auto it = m_windows.find(GetActiveWindow());
+        if (it != m_windows.end() && it->second.sdl && it->second.shown) SDL_SetWindowInputFocus(it->second.sdl);
+    }
+
     void syncCursor() {
         const HCURSOR c = GetCursor();
         if (c == m_cursor && m_cursorSet) return;
@@ -367,6 +383,7 @@ private:
     Uint32 m_wakeEvent;
     std::unordered_map<HWND, DesktopWindow> m_windows;
     std::unordered_map<Uint32, HWND> m_byId;
+    bool m_refocus = false;
     HWND m_gained = nullptr;
     HWND m_lost = nullptr;
     HCURSOR m_cursor = nullptr;
