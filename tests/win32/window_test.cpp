@@ -235,3 +235,37 @@ TEST(Window, MouseInputGoesThroughHitTestingAndCapture) {
 }
 
 }  // namespace
+
+namespace {
+
+// A scroll moves the pixels that stay and leaves only the strip it uncovers
+// to paint: a stripe drawn outside WM_PAINT survives, moved, because the
+// paint that follows is clipped to the strip.
+TEST(Window, ScrollingMovesThePixelsAndRepaintsOnlyTheUncoveredStrip) {
+    HWND top = make(WS_POPUP | WS_VISIBLE, 0, 0, 40, 30, nullptr, 0, RGB(0, 0, 255));
+    UpdateWindow(top);
+    HDC dc = GetDC(top);
+    const RECT stripe{0, 5, 40, 8};
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    FillRect(dc, &stripe, red);
+    DeleteObject(red);
+    ReleaseDC(top, dc);
+    RECT strip{};
+    EXPECT_EQ(ScrollWindowEx(top, 0, 10, nullptr, nullptr, nullptr, &strip, SW_INVALIDATE), SIMPLEREGION);
+    const RECT top10{0, 0, 40, 10}, bottom10{0, 20, 40, 30};
+    EXPECT_TRUE(EqualRect(&strip, &top10));
+    RECT update{};
+    GetUpdateRect(top, &update, FALSE);
+    EXPECT_TRUE(EqualRect(&update, &strip));
+    UpdateWindow(top);
+    testsupport::Canvas c(40, 30, RGB(0, 255, 0));
+    ASSERT_TRUE(PrintWindow(top, c.dc, 0));
+    for (int y : {0, 9, 14, 18, 29}) EXPECT_TRUE(c.is(20, y, RGB(0, 0, 255))) << y;
+    for (int y : {15, 17}) EXPECT_TRUE(c.is(20, y, RGB(255, 0, 0))) << y;
+    // Scrolling back up: the strip at the bottom.
+    EXPECT_EQ(ScrollWindowEx(top, 0, -10, nullptr, nullptr, nullptr, &strip, SW_INVALIDATE), SIMPLEREGION);
+    EXPECT_TRUE(EqualRect(&strip, &bottom10));
+    DestroyWindow(top);
+}
+
+}  // namespace
