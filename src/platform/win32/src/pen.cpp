@@ -142,7 +142,7 @@ HPEN WINAPI CreatePen(int style, int width, COLORREF color) {
     // GDI refuses no style here: any other value (other bits too) draws solid.
     auto p = std::make_unique<Pen>(Kind::Pen);
     p->style = style >= PS_SOLID && style <= PS_INSIDEFRAME ? static_cast<DWORD>(style) : PS_SOLID;
-    p->width = std::abs(width);
+    p->width = width == INT_MIN ? INT_MAX : std::abs(width);  // INT_MIN has no positive int
     p->brush = {BS_SOLID, color, 0};
     return addTyped(std::move(p));
 }
