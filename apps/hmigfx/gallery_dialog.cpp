@@ -16,8 +16,8 @@ DialogControl control(DialogControl::Type type, CRect rect, const wchar_t* text 
 }
 
 // The dialog as the host lays it out; the spin edit is the pen width.
-DialogSpec lineDialog() {
-    DialogSpec d;
+DialogLayout lineDialog() {
+    DialogLayout d;
     d.title = L"Line";
     d.clientSize = CSize(232, 134);
     d.controls = {
@@ -41,16 +41,16 @@ void drawDialogs(GalleryPainter& p) {
     dc.SetViewportOrg(0, 0);
     dc.SelectClipRgn(nullptr);
 
-    DialogSpec opened = lineDialog();
+    DialogLayout opened = lineDialog();
     opened.controls[4].focus = true;
     opened.controls[4].selection = std::make_pair(0, -1);
     opened.controls[5].checked = true;
 
-    DialogSpec stepping = lineDialog();
+    DialogLayout stepping = lineDialog();
     stepping.controls[4].typed = L"3";
     stepping.controls[4].held = 1;
 
-    DialogSpec disabled = lineDialog();
+    DialogLayout disabled = lineDialog();
     disabled.controls[2].enabled = false;
     disabled.controls[4].enabled = false;
     disabled.controls[5].enabled = false;
@@ -58,7 +58,7 @@ void drawDialogs(GalleryPainter& p) {
     disabled.controls[7].focus = true;
 
     const struct {
-        const DialogSpec* spec;
+        const DialogLayout* layout;
         const char* caption;
     } states[3] = {{&opened, "opened: 2.25 pt, focused, text selected"},
                    {&stepping, "typed 3, up arrow held: 3.25 pt"},
@@ -66,7 +66,7 @@ void drawDialogs(GalleryPainter& p) {
     int x = 20;
     for (const auto& s : states) {
         CSize size;
-        drawDialog(*s.spec, dc, p.left() + x, p.top() + 10, &size);
+        drawDialog(*s.layout, dc, p.left() + x, p.top() + 10, &size);
         p.label(x, size.cy + 18, s.caption);
         x += size.cx + 60;
     }

@@ -96,26 +96,26 @@ void act(HWND dialog, HWND h, const DialogControl& c) {
 
 }  // namespace
 
-CSize dialogSize(const DialogSpec& spec) {
-    RECT frame{0, 0, spec.clientSize.cx, spec.clientSize.cy};
+CSize dialogSize(const DialogLayout& layout) {
+    RECT frame{0, 0, layout.clientSize.cx, layout.clientSize.cy};
     ::AdjustWindowRectEx(&frame, kDialogStyle, FALSE, kDialogExStyle);
     return CSize(frame.right - frame.left, frame.bottom - frame.top);
 }
 
-bool drawDialog(const DialogSpec& spec, CDC& dc, int x, int y, CSize* size) {
-    const CSize outer = dialogSize(spec);
+bool drawDialog(const DialogLayout& layout, CDC& dc, int x, int y, CSize* size) {
+    const CSize outer = dialogSize(layout);
     if (size) *size = outer;
     // Far off the desktop, as Windows keeps windows it draws but does not
     // show, and owned by the active window, which gets the activation back.
     constexpr int kOffDesktop = -32000;
     CWnd dialog;
-    if (!dialog.CreateEx(kDialogExStyle, dialogClass(), spec.title.c_str(), kDialogStyle, kOffDesktop, kOffDesktop,
+    if (!dialog.CreateEx(kDialogExStyle, dialogClass(), layout.title.c_str(), kDialogStyle, kOffDesktop, kOffDesktop,
                          outer.cx, outer.cy, ::GetActiveWindow(), nullptr))
         return false;
     std::vector<std::unique_ptr<CMySpinEdit>> spins;
     std::vector<HWND> handles;
     int id = 1000;
-    for (const DialogControl& c : spec.controls) {
+    for (const DialogControl& c : layout.controls) {
         const HWND h = makeControl(c, dialog.m_hWnd, id++);
         handles.push_back(h);
         if (h && c.type == DialogControl::SpinEdit) {
@@ -125,8 +125,8 @@ bool drawDialog(const DialogSpec& spec, CDC& dc, int x, int y, CSize* size) {
         }
     }
     HWND focus = nullptr;
-    for (size_t i = 0; i < spec.controls.size(); ++i) {
-        const DialogControl& c = spec.controls[i];
+    for (size_t i = 0; i < layout.controls.size(); ++i) {
+        const DialogControl& c = layout.controls[i];
         const HWND h = handles[i];
         if (!h) continue;
         act(dialog.m_hWnd, h, c);
@@ -136,8 +136,8 @@ bool drawDialog(const DialogSpec& spec, CDC& dc, int x, int y, CSize* size) {
         if (c.focus) focus = h;
     }
     if (focus) ::SetFocus(focus);
-    for (size_t i = 0; i < spec.controls.size(); ++i) {
-        const DialogControl& c = spec.controls[i];
+    for (size_t i = 0; i < layout.controls.size(); ++i) {
+        const DialogControl& c = layout.controls[i];
         if (handles[i] && c.selection) ::SendMessageW(handles[i], EM_SETSEL, c.selection->first, c.selection->second);
         if (handles[i] && c.held)
             if (const HWND arrows = arrowsOf(dialog.m_hWnd, handles[i])) pressArrow(arrows, c.held, false);

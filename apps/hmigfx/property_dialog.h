@@ -42,18 +42,18 @@ struct DialogControl {
     bool checked = false;
 };
 
-struct DialogSpec {
+struct DialogLayout {
     std::wstring title;
     CSize clientSize{240, 120};
     std::vector<DialogControl> controls;
 };
 
 // The size of the dialog's picture: its client area with frame and caption.
-CSize dialogSize(const DialogSpec& spec);
+CSize dialogSize(const DialogLayout& layout);
 
 // The dialog's picture (its frame and caption included) drawn with its
 // top-left at the DC's logical (x, y); its size in *size when asked. False
 // when the windows could not be made.
-bool drawDialog(const DialogSpec& spec, CDC& dc, int x, int y, CSize* size = nullptr);
+bool drawDialog(const DialogLayout& layout, CDC& dc, int x, int y, CSize* size = nullptr);
 
 }  // namespace hmigfx::app

@@ -114,37 +114,37 @@ DialogControl readControl(JsonObject obj) {
 
 class DialogObject : public SceneObject {
 public:
-    DialogObject(DialogSpec spec, DocPoint at) : m_spec(std::move(spec)), m_at(at) {}
+    DialogObject(DialogLayout layout, DocPoint at) : m_layout(std::move(layout)), m_at(at) {}
 
     void draw(DrawContext& ctx) const override {
         CMyPoint doc = m_at.toMyPoint();
         const CPoint view = ctx.dc.DocToView(doc, 0);
         // The windows are made once; a repaint shows their picture again.
         if (!m_picture) {
-            const CSize size = dialogSize(m_spec);
+            const CSize size = dialogSize(m_layout);
             m_picture = std::make_unique<Surface>(size.cx, size.cy);
-            if (m_picture->ok() && !drawDialog(m_spec, m_picture->dc(), 0, 0)) m_picture.reset();
+            if (m_picture->ok() && !drawDialog(m_layout, m_picture->dc(), 0, 0)) m_picture.reset();
         }
         if (m_picture && m_picture->ok())
             ctx.cdc.BitBlt(view.x, view.y, m_picture->width(), m_picture->height(), &m_picture->dc(), 0, 0, SRCCOPY);
     }
 
 private:
-    DialogSpec m_spec;
+    DialogLayout m_layout;
     DocPoint m_at;
     mutable std::unique_ptr<Surface> m_picture;
 };
 
 std::unique_ptr<SceneObject> parseDialog(JsonObject& obj, const ParseContext&) {
-    DialogSpec spec;
+    DialogLayout layout;
     const DocPoint at = obj.get("at").asPoint();
-    spec.title = readText(obj, "title");
+    layout.title = readText(obj, "title");
     if (auto v = obj.find("size")) {
         const auto [w, h] = readPair(*v, 1, kMaxDialog);
-        spec.clientSize = CSize(w, h);
+        layout.clientSize = CSize(w, h);
     }
-    for (const JsonValue& item : obj.get("controls").asArray()) spec.controls.push_back(readControl(item.asObject()));
-    return std::make_unique<DialogObject>(std::move(spec), at);
+    for (const JsonValue& item : obj.get("controls").asArray()) layout.controls.push_back(readControl(item.asObject()));
+    return std::make_unique<DialogObject>(std::move(layout), at);
 }
 
 }  // namespace
