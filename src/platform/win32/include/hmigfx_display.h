@@ -18,7 +18,8 @@
 
 namespace hmigfx::display {
 
-// A top-level window's picture: 0x00RRGGBB pixels, top row first.
+// A top-level window's picture: 0xXXRRGGBB pixels (the top byte means
+// nothing), top row first.
 struct Frame {
     const uint32_t* pixels = nullptr;
     int width = 0;

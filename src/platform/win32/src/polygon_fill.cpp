@@ -106,16 +106,22 @@ void scanPolygons(const POINT* pts, const int* counts, int npoly, int mode, int 
 
     size_t next = 0;
     int y = std::max(yLo, s.edges.front().yTop);
+    int firstEnd = INT_MAX;  // the first row an active edge no longer covers
     while (y < yHi) {
-        // Take in the edges that start by this row; drop those that ended.
+        // Drop the edges that ended; take in those that start by this row.
+        if (y >= firstEnd) {
+            s.active.erase(std::remove_if(s.active.begin(), s.active.end(), [y](const Edge* e) { return e->yEnd <= y; }),
+                           s.active.end());
+            firstEnd = INT_MAX;
+            for (const Edge* e : s.active) firstEnd = std::min(firstEnd, e->yEnd);
+        }
         while (next < s.edges.size() && s.edges[next].yTop <= y) {
             Edge& e = s.edges[next++];
             if (e.yEnd <= y) continue;
             e.startAt(y);
             s.active.push_back(&e);
+            firstEnd = std::min(firstEnd, e.yEnd);
         }
-        s.active.erase(std::remove_if(s.active.begin(), s.active.end(), [y](const Edge* e) { return e->yEnd <= y; }),
-                       s.active.end());
         if (s.active.empty()) {
             if (next == s.edges.size()) break;
             y = s.edges[next].yTop;  // skip the empty rows between figures

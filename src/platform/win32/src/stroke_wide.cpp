@@ -411,28 +411,33 @@ std::vector<Span>& WideOutline::united() {
     }
     // Clip to the box first: the pieces may reach far beyond it.
     size_t k = 0;
+    int yMin = box_.bottom, yMax = box_.top;
     for (const Span& s : spans_) {
         const int64_t l = std::max<int64_t>(s.x, box_.left), r = std::min<int64_t>(int64_t{s.x} + s.len, box_.right);
-        if (l < r) spans_[k++] = Span{static_cast<int>(l), s.y, static_cast<int>(r - l)};
+        if (l >= r) continue;
+        spans_[k++] = Span{static_cast<int>(l), s.y, static_cast<int>(r - l)};
+        yMin = std::min(yMin, s.y);
+        yMax = std::max(yMax, s.y);
     }
     spans_.resize(k);
-    if (spans_.size() < 64 || box_.bottom <= box_.top) {
+    if (spans_.size() < 64) {
         uniteSpans(spans_);
         return spans_;
     }
-    // Bucketed by row (every span lies in the box), then sorted and merged
-    // row by row: rows hold few spans, so this beats one sort of them all.
-    const size_t rows = static_cast<size_t>(box_.bottom - box_.top);
+    // Bucketed by row over the rows the figure covers (not the whole box: a
+    // small figure in a big window would pay for every row), then sorted and
+    // merged row by row: rows hold few spans, so this beats one sort of all.
+    const size_t rows = static_cast<size_t>(yMax - yMin) + 1;
     std::vector<uint32_t>& start = shapeScratch().rowStarts;
     start.assign(rows + 1, 0);
-    for (const Span& s : spans_) ++start[static_cast<size_t>(s.y - box_.top) + 1];
+    for (const Span& s : spans_) ++start[static_cast<size_t>(s.y - yMin) + 1];
     for (size_t r = 0; r < rows; ++r) start[r + 1] += start[r];
     std::vector<Span>& sorted = shapeScratch().byRow;
     sorted.resize(spans_.size());
     {
         std::vector<uint32_t>& at = shapeScratch().rowFill;
         at.assign(start.begin(), start.end() - 1);
-        for (const Span& s : spans_) sorted[at[static_cast<size_t>(s.y - box_.top)]++] = s;
+        for (const Span& s : spans_) sorted[at[static_cast<size_t>(s.y - yMin)]++] = s;
     }
     size_t out = 0;
     for (size_t r = 0; r < rows; ++r) {

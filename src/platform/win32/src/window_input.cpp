@@ -206,9 +206,14 @@ void changeActive(HWND h, bool byMouse) {
     }
 }
 
-void drawCaret(Window* top, const Surface& picture) {
+bool caretShownIn(Window* top) {
     Window* w = findWindow(gCaret.owner);
-    if (!w || gCaret.hidden > 0 || topLevelOf(w) != top || !isVisible(w)) return;
+    return w && gCaret.hidden <= 0 && topLevelOf(w) == top && isVisible(w);
+}
+
+void drawCaret(Window* top, const Surface& picture) {
+    if (!caretShownIn(top)) return;
+    Window* w = findWindow(gCaret.owner);
     const POINT co = clientOrigin(w), to = windowOrigin(top);
     RECT r = caretRect();
     const RECT client{0, 0, w->client.right - w->client.left, w->client.bottom - w->client.top};

@@ -173,6 +173,7 @@ void presentPending();
 // Adds a window-coordinate rectangle of w to its top-level's changed part.
 void markDirty(Window* w, const RECT& windowRect);
 // Inverts the caret into a composed picture (window.cpp owns no caret).
+bool caretShownIn(Window* top);
 void drawCaret(Window* top, const Surface& picture);
 
 // ---------------------------------------------------------------------------

@@ -60,11 +60,15 @@ void compose(const Surface& dst, int dx, int dy, Window* w, RECT clip, bool bott
     if (emptyRect(own)) return;
     if (w->layer) {
         const Surface src = w->layer->surface();
+        const int n = own.right - own.left;
         for (int y = own.top; y < own.bottom; ++y) {
             uint32_t* d = dst.row32(y) + own.left;
             const uint32_t* s = src.row32(y - dy) + (own.left - dx);
-            for (int n = own.right - own.left; n > 0; --n, ++d, ++s)
-                if (bottom || *s != kUnpainted) *d = *s & 0x00FFFFFF;
+            if (bottom)
+                for (int i = 0; i < n; ++i) d[i] = s[i] & 0x00FFFFFF;
+            else
+                for (int i = 0; i < n; ++i)
+                    if (s[i] != kUnpainted) d[i] = s[i] & 0x00FFFFFF;
         }
     }
     const int cx = dx + w->client.left, cy = dy + w->client.top;
@@ -73,6 +77,12 @@ void compose(const Surface& dst, int dx, int dy, Window* w, RECT clip, bool bott
     for (auto it = w->children.rbegin(); it != w->children.rend(); ++it)
         if (Window* c = findWindow(*it); c && (c->style & WS_VISIBLE))
             compose(dst, cx + c->rect.left, cy + c->rect.top, c, inner, false);
+}
+
+bool hasVisibleChild(const Window* w) {
+    for (HWND h : w->children)
+        if (const Window* c = findWindow(h); c && (c->style & WS_VISIBLE)) return true;
+    return false;
 }
 
 Surface pictureOf(Window* top) {
@@ -236,12 +246,21 @@ void presentPending() {
             top->dirty.clear();
             continue;
         }
-        const Surface pic = pictureOf(top);
-        if (!pic.valid()) continue;
-        int n = 0;
-        const pixman_box32_t* boxes = top->dirty.rects(&n);
-        for (int i = 0; i < n; ++i) compose(pic, 0, 0, top, RECT{boxes[i].x1, boxes[i].y1, boxes[i].x2, boxes[i].y2}, true);
-        drawCaret(top, pic);
+        Surface pic;
+        if (!top->layer || hasVisibleChild(top) || caretShownIn(top)) {
+            pic = pictureOf(top);
+            if (!pic.valid()) continue;
+            int n = 0;
+            const pixman_box32_t* boxes = top->dirty.rects(&n);
+            for (int i = 0; i < n; ++i)
+                compose(pic, 0, 0, top, RECT{boxes[i].x1, boxes[i].y1, boxes[i].x2, boxes[i].y2}, true);
+            drawCaret(top, pic);
+        } else {
+            // Nothing lies on top of the layer: it is the picture (a display
+            // ignores the top byte), which spares a full-window copy a frame.
+            top->picture.reset();
+            pic = top->layer->surface();
+        }
         const display::Frame frame{reinterpret_cast<const uint32_t*>(pic.top), pic.width, pic.height, pic.pitch};
         const RECT box = top->dirty.box();
         top->dirty.clear();
