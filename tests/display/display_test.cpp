@@ -79,21 +79,54 @@ const char kScene[] = R"({"size": [320, 240], "background": "#FFFFFF", "objects"
   {"kind": "ellipse", "rect": [60, 60, 150, 130], "pen": {"lopnColor": "#7B1E3A"},
    "brush": {"lbStyle": "hatch", "lbHatch": "cross"}, "crFill": "#FFFFFF"}]})";
 
+Image rendered(const clirun::Scratch& dir, const std::string& name, const std::string& scene) {
+    const std::filesystem::path file = dir.write(name + ".json", scene), png = dir / (name + ".png");
+    Image im;
+    if (clirun::run("render " + clirun::quoted(file) + " -o " + clirun::quoted(png)).status == 0)
+        hmigfx::pngio::readImage(png.string(), im, nullptr);
+    return im;
+}
+
+// `hmigfx view FILE` in a process of its own, with its window found.
+struct ViewerProcess {
+    explicit ViewerProcess(const std::filesystem::path& scene) {
+        const std::string cli = HMIGFX_CLI, file = scene.string();
+        const char* argv[] = {cli.c_str(), "view", file.c_str(), nullptr};
+        if (posix_spawn(&pid, cli.c_str(), nullptr, nullptr, const_cast<char**>(argv), environ) != 0) return;
+        id = xdotool("search --sync --onlyvisible --name '^hmigfx view: " + scene.filename().string() + "'");
+        if (!id.empty()) window = std::stoul(id);
+    }
+    ~ViewerProcess() {
+        if (pid > 0 && ::waitpid(pid, nullptr, WNOHANG) == 0) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, nullptr, 0);
+        }
+    }
+    std::string title() const { return xdotool("getwindowname " + id); }
+    // Escape, then the exit status (-1: still running after five seconds).
+    int closeWithEscape() {
+        xdotool("key Escape");
+        int status = 0;
+        for (int i = 0; i < 100; ++i, std::this_thread::sleep_for(std::chrono::milliseconds(50)))
+            if (::waitpid(pid, &status, WNOHANG) == pid) {
+                pid = 0;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            }
+        return -1;
+    }
+    pid_t pid = 0;
+    std::string id;
+    Window window = 0;
+};
+
 TEST(Viewer, ShowsTheRenderedPictureZoomsLeavesNoBandAndClosesOnEscape) {
     clirun::Scratch dir;
-    const std::filesystem::path scene = dir.write("plant.json", kScene);
-    ASSERT_EQ(clirun::run("render " + clirun::quoted(scene) + " -o " + clirun::quoted(dir / "ref.png")).status, 0);
-    Image ref;
-    ASSERT_TRUE(hmigfx::pngio::readImage((dir / "ref.png").string(), ref, nullptr));
-
-    const std::string cli = HMIGFX_CLI, file = scene.string();
-    const char* argv[] = {cli.c_str(), "view", file.c_str(), nullptr};
-    pid_t pid = 0;
-    ASSERT_EQ(posix_spawn(&pid, cli.c_str(), nullptr, nullptr, const_cast<char**>(argv), environ), 0);
-    const std::string id = xdotool("search --sync --onlyvisible --name '^hmigfx view: plant.json'");
-    if (id.empty()) ::kill(pid, SIGKILL);
-    ASSERT_FALSE(id.empty()) << "no window appeared";
-    const Window w = std::stoul(id);
+    const Image ref = rendered(dir, "ref", kScene);
+    ASSERT_GT(ref.width, 0);
+    ViewerProcess view(dir.write("plant.json", kScene));
+    ASSERT_NE(view.window, 0u) << "no window appeared";
+    const std::string& id = view.id;
+    const Window w = view.window;
 
     Image now;
     EXPECT_TRUE(settles(w, [&](const Image& im) { return same(im, ref); }, &now)) << testsupport::samePicture(now, ref).message();
@@ -109,18 +142,48 @@ TEST(Viewer, ShowsTheRenderedPictureZoomsLeavesNoBandAndClosesOnEscape) {
     // A wheel notch away zooms in about the cursor; the zoom is in the title.
     xdotool("mousemove --window " + id + " 60 50 click 4");
     EXPECT_TRUE(settles(w, [&](const Image& im) { return !same(im, ref); })) << "the wheel changed nothing";
-    EXPECT_NE(xdotool("getwindowname " + id).find("125%"), std::string::npos) << xdotool("getwindowname " + id);
+    EXPECT_NE(view.title().find("125%"), std::string::npos) << view.title();
 
-    xdotool("key Escape");
-    int status = -1;
-    for (int i = 0; i < 100 && ::waitpid(pid, &status, WNOHANG) == 0; ++i)
+    EXPECT_EQ(view.closeWithEscape(), 0);
+}
+
+// Double-clicking the rectangle opens its pen width in a dialog of real
+// windows; typing a width redraws it, Enter keeps it. A file on disk that
+// turns invalid keeps the picture and says why in the title; a valid one
+// replaces the picture, edits and all.
+TEST(Viewer, EditsAPenInItsDialogAndFollowsTheFileOnDisk) {
+    clirun::Scratch dir;
+    std::string wider = kScene;
+    wider.replace(wider.find("\"lopnWidth\": 2"), 14, "\"lopnWidth\": 6");
+    const Image ref = rendered(dir, "ref", kScene), edited = rendered(dir, "edited", wider);
+    ASSERT_GT(edited.width, 0);
+    const std::filesystem::path file = dir.write("plant.json", kScene);
+    ViewerProcess view(file);
+    ASSERT_NE(view.window, 0u) << "no window appeared";
+    const std::string& id = view.id;
+    ASSERT_TRUE(settles(view.window, [&](const Image& im) { return same(im, ref); }));
+
+    xdotool("mousemove --window " + id + " 40 40 click --repeat 2 --delay 60 1");
+    ASSERT_FALSE(xdotool("search --sync --onlyvisible --name '^Line$'").empty()) << "no dialog";
+    xdotool("type 6");
+    xdotool("key Return");
+    xdotool("mousemove --window " + id + " 290 220 click 1");  // a click on nothing drops the selection
+    Image now;
+    EXPECT_TRUE(settles(view.window, [&](const Image& im) { return same(im, edited); }, &now))
+        << testsupport::samePicture(now, edited).message();
+
+    dir.write("plant.json", "{\"size\": [320, 240], \"objects\": [");
+    const auto end = Clock::now() + std::chrono::seconds(5);
+    while (view.title().find("not reloaded") == std::string::npos && Clock::now() < end)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    if (::waitpid(pid, &status, WNOHANG) == 0) {
-        ::kill(pid, SIGKILL);
-        ::waitpid(pid, &status, 0);
-        ADD_FAILURE() << "Escape did not close the viewer";
-    }
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_NE(view.title().find("not reloaded"), std::string::npos) << view.title();
+    EXPECT_TRUE(same(grab(view.window), edited));
+
+    dir.write("plant.json", kScene);
+    EXPECT_TRUE(settles(view.window, [&](const Image& im) { return same(im, ref); }, &now))
+        << testsupport::samePicture(now, ref).message();
+    EXPECT_EQ(view.title().find("not reloaded"), std::string::npos) << view.title();
+    EXPECT_EQ(view.closeWithEscape(), 0);
 }
 
 struct Logged {
@@ -160,7 +223,7 @@ void pump(const std::function<bool()>& done) {
 // each button message comes after the WM_SETCURSOR that names it, with the
 // client position; a key press is WM_KEYDOWN, the WM_CHAR that
 // TranslateMessage makes of it, WM_KEYUP with the previous-state and
-// transition bits set.
+// transition bits set, each with the key's scan code.
 TEST(Desktop, AWindowProcedureSeesAClickAndAKeyInWindowsOrder) {
     std::string why;
     ASSERT_TRUE(hmigfx::display::useDesktop(&why)) << why;
@@ -186,17 +249,15 @@ TEST(Desktop, AWindowProcedureSeesAClickAndAKeyInWindowsOrder) {
         {WM_LBUTTONDOWN, MK_LBUTTON, at},
         {WM_SETCURSOR, 0, WM_LBUTTONUP},
         {WM_LBUTTONUP, 0, at},
-        {WM_KEYDOWN, 'A', 1},
-        {WM_CHAR, 'a', 1},
-        {WM_KEYUP, 'A', static_cast<LPARAM>(0xC0000001u)},
+        {WM_KEYDOWN, 'A', 0x1E0001},  // the A key's scan code is 0x1E
+        {WM_CHAR, 'a', 0x1E0001},
+        {WM_KEYUP, 'A', static_cast<LPARAM>(0xC01E0001u)},
     };
     ASSERT_EQ(gLog.size(), want.size());
     for (size_t i = 0; i < want.size(); ++i) {
         EXPECT_EQ(gLog[i].msg, want[i].msg) << i;
         EXPECT_EQ(gLog[i].wp, want[i].wp) << i;
-        // The scan code (bits 16-23) is the keyboard's; the rest is fixed.
-        const bool key = want[i].msg >= WM_KEYFIRST && want[i].msg <= WM_KEYLAST;
-        EXPECT_EQ(key ? gLog[i].lp & ~LPARAM{0xFF0000} : gLog[i].lp, want[i].lp) << i;
+        EXPECT_EQ(gLog[i].lp, want[i].lp) << i;
     }
     DestroyWindow(h);
 }

@@ -286,7 +286,7 @@ private:
         case SDL_KEYUP: {
             const UINT vk = sdl::virtualKey(e.key.keysym.sym);
             if (!vk) return false;
-            keyInput(vk, e.type == SDL_KEYDOWN);
+            keyInput(vk, e.type == SDL_KEYDOWN, sdl::scanCode(e.key.keysym.scancode));
             return true;
         }
         case SDL_WINDOWEVENT: return windowEvent(e.window);

@@ -57,6 +57,43 @@ UINT virtualKey(SDL_Keycode k) {
     }
 }
 
+// The PC keyboard's make code (scan code set 1) of a key, as Windows puts it
+// in bits 16-23 of a key message; 0xE0xx for the keys sent with the E0
+// prefix (the message's extended-key bit). SDL numbers keys by USB usage.
+UINT scanCode(SDL_Scancode s) {
+    // USB usages 4-101, from A on.
+    static const unsigned char kFromA[] = {
+        0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17, 0x24, 0x25, 0x26, 0x32,  // A-M
+        0x31, 0x18, 0x19, 0x10, 0x13, 0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C,  // N-Z
+        0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B,                    // 1-9, 0
+        0x1C, 0x01, 0x0E, 0x0F, 0x39, 0x0C, 0x0D, 0x1A, 0x1B, 0x2B, 0x2B, 0x27, 0x28,  // Return - '
+        0x29, 0x33, 0x34, 0x35, 0x3A,                                                  // ` , . / CapsLock
+        0x3B, 0x3C, 0x3D, 0x3E, 0x3F, 0x40, 0x41, 0x42, 0x43, 0x44, 0x57, 0x58,        // F1-F12
+        0x37, 0x46, 0x45, 0x52, 0x47, 0x49, 0x53, 0x4F, 0x51, 0x4D, 0x4B, 0x50, 0x48,  // PrtSc - Up
+        0x45, 0x35, 0x37, 0x4A, 0x4E, 0x1C,                                            // NumLock - keypad Enter
+        0x4F, 0x50, 0x51, 0x4B, 0x4C, 0x4D, 0x47, 0x48, 0x49, 0x52, 0x53,              // keypad 1-9, 0, .
+        0x56, 0x5D};                                                                   // 102nd key, Menu
+    switch (s) {
+    // The E0 keys: the navigation block, the keypad's / and Enter, PrtSc, Menu.
+    case SDL_SCANCODE_PRINTSCREEN: case SDL_SCANCODE_INSERT: case SDL_SCANCODE_HOME: case SDL_SCANCODE_PAGEUP:
+    case SDL_SCANCODE_DELETE: case SDL_SCANCODE_END: case SDL_SCANCODE_PAGEDOWN: case SDL_SCANCODE_RIGHT:
+    case SDL_SCANCODE_LEFT: case SDL_SCANCODE_DOWN: case SDL_SCANCODE_UP: case SDL_SCANCODE_KP_DIVIDE:
+    case SDL_SCANCODE_KP_ENTER: case SDL_SCANCODE_APPLICATION:
+        return 0xE000 | kFromA[s - SDL_SCANCODE_A];
+    case SDL_SCANCODE_LCTRL: return 0x1D;
+    case SDL_SCANCODE_LSHIFT: return 0x2A;
+    case SDL_SCANCODE_LALT: return 0x38;
+    case SDL_SCANCODE_LGUI: return 0xE05B;
+    case SDL_SCANCODE_RCTRL: return 0xE01D;
+    case SDL_SCANCODE_RSHIFT: return 0x36;
+    case SDL_SCANCODE_RALT: return 0xE038;
+    case SDL_SCANCODE_RGUI: return 0xE05C;
+    default:
+        if (s >= SDL_SCANCODE_A && s <= SDL_SCANCODE_APPLICATION) return kFromA[s - SDL_SCANCODE_A];
+        return 0;
+    }
+}
+
 SDL_SystemCursor systemCursor(HCURSOR cursor) {
     // LoadCursor(NULL, IDC_x) gives the identifier shifted left by eight.
     switch (reinterpret_cast<uintptr_t>(cursor) >> 8) {

@@ -64,8 +64,9 @@ void mouseInput(UINT message, POINT screen, int wheelDelta = 0);
 // The mouse left every window of the process (WM_MOUSELEAVE for
 // TrackMouseEvent).
 void mouseLeft();
-// A key going down or up (virtual key, optional scan code); TranslateMessage
-// makes the characters.
+// A key going down or up: its virtual key and, when known, its scan code
+// (set 1; 0xE0xx for a key with the E0 prefix, which sets the extended-key
+// bit). TranslateMessage makes the characters.
 void keyInput(UINT vk, bool down, UINT scanCode = 0);
 // A character that comes from no key (an input method, KEYEVENTF_UNICODE).
 void charInput(WCHAR ch);

@@ -321,7 +321,7 @@ void keyInput(UINT vk, bool down, UINT scan) {
     }
     Window* w = findWindow(target);
     if (!w) return;
-    const LPARAM lp = static_cast<LPARAM>(1 | ((scan & 0xFF) << 16) | (extendedKey(vk) ? 1u << 24 : 0u) |
+    const LPARAM lp = static_cast<LPARAM>(1 | ((scan & 0xFF) << 16) | (extendedKey(vk) || (scan & 0xFF00) == 0xE000 ? 1u << 24 : 0u) |
                                           (alt ? 1u << 29 : 0u) | (wasDown ? 1u << 30 : 0u) | (down ? 0u : 1u << 31));
     POINT pt{gCursorX.load(), gCursorY.load()};
     postInput(w, MSG{target, msg, vk, lp, GetTickCount(), pt});
@@ -368,7 +368,8 @@ UINT WINAPI SendInput(UINT n, LPINPUT inputs, int size) {
             if (k.dwFlags & KEYEVENTF_UNICODE) {
                 if (!(k.dwFlags & KEYEVENTF_KEYUP)) display::charInput(k.wScan);
             } else {
-                display::keyInput(k.wVk, !(k.dwFlags & KEYEVENTF_KEYUP), k.wScan);
+                display::keyInput(k.wVk, !(k.dwFlags & KEYEVENTF_KEYUP),
+                                  k.wScan | (k.dwFlags & KEYEVENTF_EXTENDEDKEY ? 0xE000u : 0u));
             }
             continue;
         }
