@@ -335,10 +335,11 @@ inline uint32_t rampChannel(const Vertex& a, const Vertex& b, int c, uint32_t po
 
 void fillRect(const DC& dc, const ChannelWriter& out, const Vertex& v0, const Vertex& v1, bool horizontal,
               const RECT& bounds, bool exact) {
-    const uint32_t len = static_cast<uint32_t>(horizontal ? v1.x - v0.x : v1.y - v0.y);
+    // Differences wrap as the reference's unsigned arithmetic does.
+    const uint32_t len = static_cast<uint32_t>(horizontal ? int64_t{v1.x} - v0.x : int64_t{v1.y} - v0.y);
     const int origin = horizontal ? v0.x : v0.y;
     auto channels = [&](int at, int64_t ch[4]) {
-        const uint32_t pos = static_cast<uint32_t>(at - origin);
+        const uint32_t pos = static_cast<uint32_t>(int64_t{at} - origin);
         for (int c = 0; c < 4; ++c) ch[c] = rampChannel(v0, v1, c, pos, len);
     };
     // Stepped while the numerators stay below 2^32, where the reference's
@@ -356,7 +357,7 @@ void fillRect(const DC& dc, const ChannelWriter& out, const Vertex& v0, const Ve
         for (int c = 0; c < (alphaSteps ? 4 : 3); ++c) slope[c].set(int64_t{v1.c[c]} - int64_t{v0.c[c]}, d);
     const RunPainter paint = runPainter(d, alphaSteps);
     auto channelsFrom = [&](int at) {
-        const uint32_t pos = static_cast<uint32_t>(at - origin);
+        const uint32_t pos = static_cast<uint32_t>(int64_t{at} - origin);
         Channels ch{{}, slope, d};
         for (int c = 0; c < 4; ++c) ch.w[c] = walkFrom(int64_t{v0.c[c]} * (len - pos) + int64_t{v1.c[c]} * pos, d);
         return ch;
