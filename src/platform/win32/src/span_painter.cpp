@@ -31,12 +31,20 @@ void PaintTile::finish() {
     const int s = (kMinSpan + width - 1) / width * width;
     andRows.resize(static_cast<size_t>(s) * height);
     xorRows.resize(static_cast<size_t>(s) * height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < s; ++x) {
-            const RopPair& p = pairs[static_cast<size_t>(y) * width + x % width];
-            andRows[static_cast<size_t>(y) * s + x] = p.andMask;
-            xorRows[static_cast<size_t>(y) * s + x] = p.xorMask;
+    for (int y = 0; y < height; ++y) {
+        uint32_t* a = andRows.data() + static_cast<size_t>(y) * s;
+        uint32_t* x = xorRows.data() + static_cast<size_t>(y) * s;
+        for (int i = 0; i < width; ++i) {
+            a[i] = pairs[static_cast<size_t>(y) * width + i].andMask;
+            x[i] = pairs[static_cast<size_t>(y) * width + i].xorMask;
         }
+        // The rest of the row repeats what is there, doubling each time.
+        for (int done = width; done < s; done *= 2) {
+            const int n = std::min(done, s - done);
+            std::memcpy(a + done, a, sizeof(uint32_t) * n);
+            std::memcpy(x + done, x, sizeof(uint32_t) * n);
+        }
+    }
     span = s;
 }
 
