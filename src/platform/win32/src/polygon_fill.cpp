@@ -55,7 +55,9 @@ struct ScanScratch {
     std::vector<Edge*> active;
 };
 
-ScanScratch& scanScratch() {
+// Not inlined: inlined, the compiler looks the thread's copy up again at
+// every use inside the scan loop.
+[[gnu::noinline]] ScanScratch& scanScratch() {
     thread_local ScanScratch s;
     return s;
 }
