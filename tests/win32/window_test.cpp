@@ -241,7 +241,7 @@ namespace {
 // A scroll moves the pixels that stay and leaves only the strip it uncovers
 // to paint: a stripe drawn outside WM_PAINT survives, moved, because the
 // paint that follows is clipped to the strip.
-TEST(Window, ScrollingMovesThePixelsAndRepaintsOnlyTheUncoveredStrip) {
+TEST(Window, ScrollingAndRetitlingRepaintOnlyWhatChanged) {
     HWND top = make(WS_POPUP | WS_VISIBLE, 0, 0, 40, 30, nullptr, 0, RGB(0, 0, 255));
     UpdateWindow(top);
     HDC dc = GetDC(top);
@@ -266,6 +266,12 @@ TEST(Window, ScrollingMovesThePixelsAndRepaintsOnlyTheUncoveredStrip) {
     EXPECT_EQ(ScrollWindowEx(top, 0, -10, nullptr, nullptr, nullptr, &strip, SW_INVALIDATE), SIMPLEREGION);
     EXPECT_TRUE(EqualRect(&strip, &bottom10));
     DestroyWindow(top);
+    // A new title redraws the caption alone: nothing of the client to repaint.
+    HWND captioned = make(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 120, 80, nullptr);
+    UpdateWindow(captioned);
+    SetWindowTextW(captioned, L"Tank 4");
+    EXPECT_FALSE(GetUpdateRect(captioned, nullptr, FALSE));
+    DestroyWindow(captioned);
 }
 
 }  // namespace

@@ -425,6 +425,11 @@ bool useDesktop(std::string* error) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
     }
+    // Our pictures are made in memory: X11's shared-memory images take them
+    // as they are, where SDL's default would upload each one to OpenGL as a
+    // texture (on machines without a GPU, through a software rasteriser).
+    if (driver == "x11" && !SDL_GetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION))
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // Characters come from the keys (TranslateMessage), as on Windows.
     SDL_StopTextInput();
     const Uint32 wakeEvent = SDL_RegisterEvents(1);

@@ -42,7 +42,8 @@ public:
     virtual void windowHidden(HWND) {}
     virtual void windowDestroyed(HWND) {}
 
-    // Show the part `dirty` (window coordinates) of the window's picture.
+    // Show the part `dirty` (window coordinates) of the window's picture;
+    // called once for each rectangle of what changed since the last time.
     virtual void present(HWND hwnd, const Frame& frame, const RECT& dirty) = 0;
 
     // Called by GetMessage and WaitMessage on a thread whose queue is empty:

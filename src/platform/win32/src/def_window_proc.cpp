@@ -111,6 +111,8 @@ void paintNonClient(Window* w) {
     if (w->client.left == 0 && w->client.top == 0 && w->client.right == w->width() && w->client.bottom == w->height())
         return;
     const HDC dc = GetWindowDC(w->handle);
+    // The frame only: the client area keeps what its window painted.
+    ExcludeClipRect(dc, w->client.left, w->client.top, w->client.right, w->client.bottom);
     RECT r{0, 0, w->width(), w->height()};
     const int frame = outerFrame(w->style, w->exStyle);
     if (frame == 1) {
@@ -163,13 +165,14 @@ LRESULT WINAPI DefWindowProcW(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCACTIVATE:
         if (w->activeCaption != (wParam != 0)) {
             w->activeCaption = wParam != 0;
-            if (hasCaption(w->style)) RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOCHILDREN);
+            if (hasCaption(w->style) && isVisible(w)) paintNonClient(w);
         }
         return TRUE;
     case WM_NCHITTEST: return hitTestDefault(w, POINT{static_cast<SHORT>(LOWORD(lParam)), static_cast<SHORT>(HIWORD(lParam))});
     case WM_SETTEXT:
         w->text = lParam ? reinterpret_cast<LPCWSTR>(lParam) : L"";
-        if (hasCaption(w->style)) RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOCHILDREN);
+        // The caption is redrawn now and alone; the client area keeps its pixels.
+        if (hasCaption(w->style) && isVisible(w)) paintNonClient(w);
         if (!w->isChild() && w->parent == desktopWindow()->handle && (w->style & WS_VISIBLE))
             display::backend().windowChanged(h, w->rect, w->text.c_str());
         return TRUE;

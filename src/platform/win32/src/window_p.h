@@ -171,6 +171,7 @@ void refreshWindowDCs(Window* w);
 // Composes and presents what changed, when the back end shows pictures.
 void presentPending();
 // Adds a window-coordinate rectangle of w to its top-level's changed part.
+void markDirty(Window* w, PixRegion windowArea);
 void markDirty(Window* w, const RECT& windowRect);
 // Inverts the caret into a composed picture (window.cpp owns no caret).
 bool caretShownIn(Window* top);

@@ -128,17 +128,17 @@ PixRegion regionArg(Window* w, const RECT* rc, HRGN rgn) {
 
 }  // namespace
 
-void markDirty(Window* w, const RECT& windowRect) {
+void markDirty(Window* w, PixRegion area) {
     Window* top = topLevelOf(w);
     if (!top || top == desktopWindow()) return;
     const POINT a = windowOrigin(w), b = windowOrigin(top);
-    RECT r = windowRect;
-    r.left += a.x - b.x;
-    r.right += a.x - b.x;
-    r.top += a.y - b.y;
-    r.bottom += a.y - b.y;
-    r = intersect(r, RECT{0, 0, top->width(), top->height()});
-    if (!emptyRect(r)) top->dirty.unite(PixRegion(r));
+    area.offset(a.x - b.x, a.y - b.y);
+    area.intersectRect(RECT{0, 0, top->width(), top->height()});
+    top->dirty.unite(area);
+}
+
+void markDirty(Window* w, const RECT& windowRect) {
+    if (!emptyRect(windowRect)) markDirty(w, PixRegion(windowRect));
 }
 
 void invalidate(Window* w, const PixRegion* clientRgn, UINT flags) {
@@ -262,9 +262,11 @@ void presentPending() {
             pic = top->layer->surface();
         }
         const display::Frame frame{reinterpret_cast<const uint32_t*>(pic.top), pic.width, pic.height, pic.pitch};
-        const RECT box = top->dirty.box();
+        const PixRegion dirty = std::move(top->dirty);
         top->dirty.clear();
-        b.present(h, frame, box);
+        int n = 0;
+        const pixman_box32_t* boxes = dirty.rects(&n);
+        for (int i = 0; i < n; ++i) b.present(h, frame, RECT{boxes[i].x1, boxes[i].y1, boxes[i].x2, boxes[i].y2});
     }
 }
 
@@ -281,14 +283,11 @@ HDC windowGetDC(HWND h) {
 int windowReleaseDC(HWND, DC* dc) {
     Window* w = findWindow(dc->window);
     if (w) {
-        RECT box = dc->visible.box();
-        if (!dc->wholeWindow) {
-            box.left += w->client.left;
-            box.right += w->client.left;
-            box.top += w->client.top;
-            box.bottom += w->client.top;
-        }
-        markDirty(w, box);
+        // What the DC could reach, not its bounding box: a frame drawn
+        // around the client area leaves the client's pixels as they were.
+        PixRegion reached = dc->visible;
+        if (!dc->wholeWindow) reached.offset(w->client.left, w->client.top);
+        markDirty(w, std::move(reached));
         if (dc->handle == w->ownDC) {
             if (dc->systemClip) {
                 dc->systemClip.reset();
