@@ -1,5 +1,6 @@
 // Windows: the handle table, creation and destruction, the window tree,
 // window data and text.
+#include "slot_table_p.h"
 #include "window_p.h"
 
 #include <hmigfx_display.h>
@@ -8,67 +9,26 @@
 #include <cerrno>
 #include <cstring>
 #include <cwchar>
-#include <mutex>
 
 #include <unistd.h>
 
 namespace hmigfx::win32 {
 namespace {
 
-// A handle is (generation << 16) | (slot + kSlotBase): never a small integer
-// (HWND_BOTTOM, HWND_BROADCAST ...), never a GDI handle (those carry their
-// generation above bit 24), and a destroyed window's handle stays invalid
-// until its slot has been reused 255 times.
-constexpr uintptr_t kSlotBase = 0x20;
-constexpr size_t kMaxWindows = 0xFFFF - kSlotBase;
+// Window handles hold their slot in the low 16 bits (above the small
+// integers HWND_BOTTOM, HWND_BROADCAST ...) and an 8-bit generation above:
+// never a GDI handle, whose generation starts at bit 24, and a destroyed
+// window's handle stays invalid until its slot has been reused 255 times.
+using WindowTable = SlotTable<Window, 16, 0x20, 8>;
 
-struct Slot {
-    std::unique_ptr<Window> window;
-    uint8_t generation = 1;
-};
-
-struct Table {
-    std::mutex lock;
-    std::vector<Slot> slots;
-    std::vector<uint32_t> freeSlots;
-};
-
-Table& table() {
-    static Table* t = new Table;  // never destroyed: windows may die in static destructors
+WindowTable& table() {
+    static WindowTable* t = new WindowTable;  // never destroyed: windows may die in static destructors
     return *t;
 }
 
-HWND addWindow(std::unique_ptr<Window> w) {
-    Table& t = table();
-    std::lock_guard<std::mutex> g(t.lock);
-    size_t slot;
-    if (!t.freeSlots.empty()) {
-        slot = t.freeSlots.back();
-        t.freeSlots.pop_back();
-    } else {
-        if (t.slots.size() >= kMaxWindows) return nullptr;
-        slot = t.slots.size();
-        t.slots.emplace_back();
-    }
-    Slot& s = t.slots[slot];
-    w->handle = reinterpret_cast<HWND>((uintptr_t(s.generation) << 16) | (slot + kSlotBase));
-    s.window = std::move(w);
-    return s.window->handle;
-}
+HWND addWindow(std::unique_ptr<Window> w) { return reinterpret_cast<HWND>(table().add(std::move(w))); }
 
-void removeWindow(HWND h) {
-    std::unique_ptr<Window> dying;
-    Table& t = table();
-    {
-        std::lock_guard<std::mutex> g(t.lock);
-        const size_t slot = (reinterpret_cast<uintptr_t>(h) & 0xFFFF) - kSlotBase;
-        if (slot >= t.slots.size() || !t.slots[slot].window) return;
-        Slot& s = t.slots[slot];
-        dying = std::move(s.window);
-        s.generation = static_cast<uint8_t>(s.generation == 255 ? 1 : s.generation + 1);
-        t.freeSlots.push_back(static_cast<uint32_t>(slot));
-    }
-}
+void removeWindow(HWND h) { table().take(reinterpret_cast<uintptr_t>(h)); }
 
 POINT defaultPosition() {
     // Overlapped windows without a position cascade from the top-left.
@@ -229,19 +189,7 @@ void collect(Window* w, std::vector<HWND>& out) {
 
 }  // namespace
 
-Window* findWindow(HWND h) {
-    const auto v = reinterpret_cast<uintptr_t>(h);
-    if (v >> 24) return nullptr;
-    const uintptr_t low = v & 0xFFFF;
-    if (low < kSlotBase) return nullptr;
-    const size_t slot = low - kSlotBase;
-    const auto generation = static_cast<uint8_t>(v >> 16);
-    Table& t = table();
-    std::lock_guard<std::mutex> g(t.lock);
-    if (slot >= t.slots.size()) return nullptr;
-    const Slot& s = t.slots[slot];
-    return s.window && s.generation == generation ? s.window.get() : nullptr;
-}
+Window* findWindow(HWND h) { return table().find(reinterpret_cast<uintptr_t>(h)); }
 
 Window* checkWindow(HWND h) {
     Window* w = findWindow(h);
