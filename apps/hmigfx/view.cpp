@@ -58,6 +58,7 @@ BEGIN_MESSAGE_MAP(SceneView, CWnd)
     ON_WM_KEYDOWN()
     ON_WM_CHAR()
     ON_WM_TIMER()
+    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
     ON_WM_CAPTURECHANGED()
     ON_WM_SETCURSOR()
     ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
@@ -135,8 +136,23 @@ BOOL SceneView::OnEraseBkgnd(CDC*) { return TRUE; }
 
 void SceneView::OnPaint() {
     CPaintDC dc(this);
+    paint(dc, dc.m_ps.rcPaint);
+}
+
+// PrintWindow and WM_PRINT on Windows ask for the client area this way.
+LRESULT SceneView::OnPrintClient(WPARAM wParam, LPARAM) {
+    CDC* dc = CDC::FromHandle(reinterpret_cast<HDC>(wParam));
+    CRect client;
+    GetClientRect(&client);
+    const int saved = dc->SaveDC();
+    paint(*dc, client);
+    dc->RestoreDC(saved);
+    return 0;
+}
+
+void SceneView::paint(CDC& dc, const RECT& area) {
     const HBRUSH background = ::CreateSolidBrush(m_scene.background);
-    ::FillRect(dc.m_hDC, &dc.m_ps.rcPaint, background);
+    ::FillRect(dc.m_hDC, &area, background);
     ::DeleteObject(background);
     ScenePass pass;
     pass.viewExt = CPoint(m_zoom, m_zoom);

@@ -67,6 +67,7 @@ protected:
     afx_msg BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message);
     afx_msg LRESULT OnMouseLeave(WPARAM, LPARAM);
     afx_msg LRESULT OnDialogDone(WPARAM, LPARAM);
+    afx_msg LRESULT OnPrintClient(WPARAM dc, LPARAM flags);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -75,6 +76,7 @@ private:
     CPoint toDoc(CPoint client) const;
     CRect toClient(const CRect& doc) const;
     void updateTitle();
+    void paint(CDC& dc, const RECT& area);
     void xorBand(CDC& dc);
     void showBand(bool shown);
     void endDrag();
