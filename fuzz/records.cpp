@@ -4,7 +4,9 @@
 // through a CMyDC; integer points read the same way become the outline of a
 // 3-D item that is transformed, drawn, copied and picked with arguments read
 // from the archive too. The stream is a sequence of one-byte operations,
-// each followed by its values; the archive's end ends the run.
+// each followed by its values; the archive's end ends the run. Values are
+// read in stream order, never two in one call's arguments (whose order the
+// compiler picks), so the gcc builds' replays decode as the clang fuzzer did.
 #include "surface.h"
 
 #include <hmigfx/hmigfx.h>
@@ -149,7 +151,8 @@ private:
         r.CenterPointTo(q);
         r.TopLeftTo(q);
         r.BottomRightTo(q);
-        r.InflateRect(get<int>(), get<int>());
+        const int grow = get<int>(), growY = get<int>();
+        r.InflateRect(grow, growY);
         point(get<BYTE>(), p);
         r.OffsetRect(p);
         r.CopyTo(out);
@@ -213,11 +216,23 @@ private:
         _ITEM* it = item();
         if (!it) return;
         switch (get<BYTE>() % 10) {
-        case 0: object_.SetRotationItem(it, get<int>(), get<int>(), get<int>()); break;
+        case 0: {
+            const int ax = get<int>(), ay = get<int>(), az = get<int>();
+            object_.SetRotationItem(it, ax, ay, az);
+            break;
+        }
         case 1: object_.SetRotationClear(it); break;
         case 2: object_.SetScalingItem(it, get<float>()); break;
-        case 3: object_.SetMoveItem(it, get<int>(), get<int>()); break;
-        case 4: object_.SetReSizeItem(it, get<double>(), get<double>(), get<double>(), get<double>()); break;
+        case 3: {
+            const int dx = get<int>(), dy = get<int>();
+            object_.SetMoveItem(it, dx, dy);
+            break;
+        }
+        case 4: {
+            const double l = get<double>(), t = get<double>(), r = get<double>(), b = get<double>();
+            object_.SetReSizeItem(it, l, t, r, b);
+            break;
+        }
         case 5: object_.SetShapeItem(it, get<int>()); break;
         case 6: object_.SetDepthItem(it, get<int>()); break;
         case 7: object_.SetLightItem(it, get<int>()); break;
@@ -236,7 +251,8 @@ private:
             dc.objDraw3DObject(it, &object_);
         } else {
             CRgn clip;
-            clip.CreateEllipticRgn(get<short>(), get<short>(), get<short>(), get<short>());
+            const int l = get<short>(), t = get<short>(), r = get<short>(), b = get<short>();
+            clip.CreateEllipticRgn(l, t, r, b);
             dc.objDraw3DObjectInRgn(it, &object_, &clip);
         }
         AfxUnlockTempMaps();
