@@ -430,6 +430,7 @@ bool useDesktop(std::string* error) {
     // texture (on machines without a GPU, through a software rasteriser).
     if (driver == "x11" && !SDL_GetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION))
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    if (driver == "x11") sdl::ignoreGoneX11Windows();
     // Characters come from the keys (TranslateMessage), as on Windows.
     SDL_StopTextInput();
     const Uint32 wakeEvent = SDL_RegisterEvents(1);
