@@ -15,6 +15,8 @@
 namespace hmigfx::win32 {
 namespace {
 
+constexpr int kMaxPresentedParts = 8;
+
 // What a DC of a destroyed window draws on: nothing.
 Bitmap* deadLayer() {
     static Bitmap* b = new Bitmap;
@@ -264,8 +266,14 @@ void presentPending() {
         const display::Frame frame{reinterpret_cast<const uint32_t*>(pic.top), pic.width, pic.height, pic.pitch};
         const PixRegion dirty = std::move(top->dirty);
         top->dirty.clear();
+        // Each part by itself (a redrawn frame then costs the client nothing),
+        // or all in one box when the parts are many.
         int n = 0;
         const pixman_box32_t* boxes = dirty.rects(&n);
+        if (n > kMaxPresentedParts) {
+            b.present(h, frame, dirty.box());
+            continue;
+        }
         for (int i = 0; i < n; ++i) b.present(h, frame, RECT{boxes[i].x1, boxes[i].y1, boxes[i].x2, boxes[i].y2});
     }
 }
