@@ -23,11 +23,7 @@ TEST(SceneDialog, RendersTheExampleAsItsGolden) {
     Scene scene = loadSceneFile(std::string(HMIGFX_EXAMPLES_DIR) + "/property-dialog.json", options);
     Surface surface(scene.width, scene.height);
     renderScene(scene, surface);
-    testsupport::Image ours;
-    ours.width = surface.width();
-    ours.height = surface.height();
-    for (int y = 0; y < ours.height; ++y)
-        for (int x = 0; x < ours.width; ++x) ours.pixels.push_back(surface.pixel(x, y));
+    const testsupport::Image ours = surface.toImage();
     testsupport::Image golden;
     std::string error;
     ASSERT_TRUE(hmigfx::pngio::readImage(std::string(HMIGFX_GOLDEN_DIR) + "/property-dialog.png", golden, &error))

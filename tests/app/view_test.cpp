@@ -26,12 +26,7 @@ testsupport::Image rendered(int zoom, CPoint origin) {
     const Scene scene = parseScene(kScene, options);
     Surface surface(scene.width, scene.height);
     renderScene(scene, surface);
-    testsupport::Image im;
-    im.width = surface.width();
-    im.height = surface.height();
-    for (int y = 0; y < im.height; ++y)
-        for (int x = 0; x < im.width; ++x) im.pixels.push_back(surface.pixel(x, y));
-    return im;
+    return surface.toImage();
 }
 
 testsupport::Image shown(SceneView& view) {
