@@ -30,10 +30,6 @@ cv::Mat withChannels(const cv::Mat& m, int channels);
 // The stored rows as samples with that many channels.
 inline cv::Mat samplesWith(const struct_LEAD_Bitmap& b, int channels) { return withChannels(samplesOf(b).m, channels); }
 
-// A fresh picture of like's size, view perspective and resolution at bpp and
-// order, with the grey table (ORDER_GRAY) or the fixed one.
-int createDerived(const struct_LEAD_Bitmap& like, int bpp, uint32_t order, struct_LEAD_Bitmap& out);
-
 // A fresh picture shaped like `like` (depth, order, table, perspective, resolution)
 // with the samples m (in the kind samplesOf gives for `like`), at m's size.
 int pictureLike(const struct_LEAD_Bitmap& like, const cv::Mat& m, struct_LEAD_Bitmap& out);
