@@ -7,17 +7,8 @@
 namespace imagesdk::detail {
 
 void setBackEndEntries(DispatchTable& t) {
-    t.set<Library::Kernel, 108>(&colorRes);
-    t.set<Library::Kernel, 121>(&ditherLine);
-    t.set<Library::Kernel, 124>(&flip);
-    t.set<Library::Kernel, 133>(&grayScale);
-    t.set<Library::Kernel, 143>(&resize);
-    t.set<Library::Kernel, 144>(&reverse);
-    t.set<Library::Kernel, 145>(&rotate);
     t.set<Library::Kernel, 150>(&shear);
     t.set<Library::Kernel, 151>(&size);
-    t.set<Library::Kernel, 152>(&startDithering);
-    t.set<Library::Kernel, 154>(&stopDithering);
     t.set<Library::Kernel, 241>(&combine);
     t.set<Library::Image, 100>(&addNoise);
     t.set<Library::Image, 101>(&averageFilter);
@@ -46,12 +37,6 @@ void setBackEndEntries(DispatchTable& t) {
     t.set<Library::Image, 124>(&stretchIntensity);
     t.set<Library::Image, 133>(&getMinMaxVal);
     t.set<Library::Image, 134>(&getMinMaxBits);
-    t.set<Library::File, 103>(&save);
-    t.set<Library::File, 104>(&saveFile);
-    t.set<Library::File, 106>(&defaultSaveOptions);
-    t.set<Library::File, 112>(&saveFileOffset);
-    t.set<Library::File, 116>(&saveMemory);
-    t.set<Library::File, 145>(&getCompressFileStamp);
     t.set<Library::Display, 130>(&halfTone);
     t.set<Library::Display, 131>(&halfToneExt);
     t.set<Library::Display, 139>(&underlay);
