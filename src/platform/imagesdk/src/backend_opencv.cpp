@@ -8,8 +8,6 @@ namespace imagesdk::detail {
 
 void setBackEndEntries(DispatchTable& t) {
     t.set<Library::Kernel, 150>(&shear);
-    t.set<Library::Kernel, 151>(&size);
-    t.set<Library::Kernel, 241>(&combine);
     t.set<Library::Image, 100>(&addNoise);
     t.set<Library::Image, 101>(&averageFilter);
     t.set<Library::Image, 102>(&binaryFilter);

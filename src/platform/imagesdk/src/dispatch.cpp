@@ -69,8 +69,10 @@ static void setSharedEntries(DispatchTable& t) {
     t.set<Library::Kernel, 143>(&resize);
     t.set<Library::Kernel, 144>(&reverse);
     t.set<Library::Kernel, 145>(&rotate);
+    t.set<Library::Kernel, 151>(&size);
     t.set<Library::Kernel, 152>(&startDithering);
     t.set<Library::Kernel, 154>(&stopDithering);
+    t.set<Library::Kernel, 241>(&combine);
     t.set<Library::File, 100>(&fileInfo);
     t.set<Library::File, 101>(&load);
     t.set<Library::File, 102>(&loadFile);

@@ -1,8 +1,11 @@
-// The kernel library: flipping, reversing, quarter turns and resizing into
-// another record; any other angle is the back end's.
+// The kernel library: flipping, reversing, quarter turns, resizing to the
+// nearest pixel and into another record; other angles and blending the
+// pixels are the back end's.
 #include "backend_p.h"
 #include "pixel_values_p.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -11,14 +14,14 @@ namespace imagesdk::detail {
 namespace {
 
 // Replaces the picture with one of outW x outH whose viewed pixel (x, y) is
-// the old one's viewed pixel from(x, y).
+// the old one's viewed pixel from(x, y); stored pixels when `stored`.
 template <class From>
-int remap(struct_LEAD_Bitmap& b, int outW, int outH, From from) {
+int remap(struct_LEAD_Bitmap& b, int outW, int outH, From from, bool stored = false) {
     struct_LEAD_Bitmap fresh;
     const int bpp = b.BitsPerPixel;
     const int rc = createLike(b, outW, outH, fresh, bpp < 8);
     if (rc != IMGSDK_SUCCESS) return rc;
-    const bool bottomUp = b.ViewPerspective != TOP_LEFT;
+    const bool bottomUp = !stored && b.ViewPerspective != TOP_LEFT;
     const size_t step = size_t(bpp / 8);
     for (int y = 0; y < outH; ++y) {
         unsigned char* out = storedRow(fresh, bottomUp ? outH - 1 - y : y);
@@ -73,6 +76,28 @@ int rotate(struct_LEAD_Bitmap* b, long angle, int resize, unsigned long fill) {
         return remap(*b, h, w, [w](int x, int y, int& sx, int& sy) { sx = w - 1 - y, sy = x; });
     }
     return rotateFree(b, angle, resize, fill);
+}
+
+int size(struct_LEAD_Bitmap* b, int width, int height, unsigned long flags) {
+    if (!b || width <= 0 || height <= 0) return IMGSDK_ERROR_INV_PARAMETER;
+    if (flags & ~static_cast<unsigned long>(SIZE_RESAMPLE | SIZE_BICUBIC)) return IMGSDK_ERROR_INV_PARAMETER;
+    if (!allocated(b)) return IMGSDK_ERROR_NO_BITMAP;
+    if (width == b->Width && height == b->Height) return IMGSDK_SUCCESS;
+    // Table indices are never blended: they take the nearest pixel, the first
+    // of the stored rows' cell as image libraries pick it.
+    const bool indexed = b->BitsPerPixel < 8 || (b->BitsPerPixel == 8 && !isGrayPicture(*b));
+    if (indexed || !(flags & (SIZE_RESAMPLE | SIZE_BICUBIC))) {
+        const double fx = 1.0 / (double(width) / b->Width), fy = 1.0 / (double(height) / b->Height);
+        const int w = b->Width, h = b->Height;
+        return remap(
+            *b, width, height,
+            [=](int x, int y, int& sx, int& sy) {
+                sx = std::min(int(std::floor(x * fx)), w - 1);
+                sy = std::min(int(std::floor(y * fy)), h - 1);
+            },
+            true);
+    }
+    return resample(b, width, height, flags);
 }
 
 int resize(struct_LEAD_Bitmap* src, struct_LEAD_Bitmap* dst) {

@@ -1,4 +1,4 @@
-// The kernel library: rotating by any angle, shearing and resizing, by
+// The kernel library: rotating by any angle, shearing and resampling, by
 // OpenCV's geometric transforms on the stored rows.
 #include "backend_p.h"
 #include "pixels_p.h"
@@ -58,15 +58,10 @@ int shear(struct_LEAD_Bitmap* b, int angle, int horizontal, unsigned long fill) 
     });
 }
 
-int size(struct_LEAD_Bitmap* b, int width, int height, unsigned long flags) {
-    if (!b || width <= 0 || height <= 0) return IMGSDK_ERROR_INV_PARAMETER;
-    if (flags & ~static_cast<unsigned long>(SIZE_RESAMPLE | SIZE_BICUBIC)) return IMGSDK_ERROR_INV_PARAMETER;
-    if (!allocated(b)) return IMGSDK_ERROR_NO_BITMAP;
-    if (width == b->Width && height == b->Height) return IMGSDK_SUCCESS;
-    const int wanted = (flags & SIZE_BICUBIC) ? cv::INTER_CUBIC : (flags & SIZE_RESAMPLE) ? cv::INTER_LINEAR
-                                                                                          : cv::INTER_NEAREST;
-    return applyTransform(*b, width, height, [wanted](const cv::Mat& src, cv::Mat& dst, bool indexed) {
-        cv::resize(src, dst, dst.size(), 0, 0, interpolation(indexed, wanted));
+int resample(struct_LEAD_Bitmap* b, int width, int height, unsigned long flags) {
+    const int wanted = (flags & SIZE_BICUBIC) ? cv::INTER_CUBIC : cv::INTER_LINEAR;
+    return applyTransform(*b, width, height, [wanted](const cv::Mat& src, cv::Mat& dst, bool) {
+        cv::resize(src, dst, dst.size(), 0, 0, wanted);
     });
 }
 
