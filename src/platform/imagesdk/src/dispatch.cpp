@@ -30,9 +30,9 @@ bool DispatchTable::has(Library lib, int ordinal) const {
 }
 
 // The entry points every back end shares: records and storage, DIBs, device
-// contexts, colour resolution, flips and quarter turns, painting, printing and
-// the clipboard over GDI, the file library (its codecs are the back end's),
-// effects and dialogs.
+// contexts, colour resolution, flips and quarter turns, combining, curves and
+// level statistics, painting, printing and the clipboard over GDI, the file
+// library (its codecs are the back end's), effects and dialogs.
 static void setSharedEntries(DispatchTable& t) {
     using namespace detail;
     t.set<Library::Kernel, 100>(&access);
@@ -73,6 +73,17 @@ static void setSharedEntries(DispatchTable& t) {
     t.set<Library::Kernel, 152>(&startDithering);
     t.set<Library::Kernel, 154>(&stopDithering);
     t.set<Library::Kernel, 241>(&combine);
+    t.set<Library::Image, 103>(&changeContrast);
+    t.set<Library::Image, 105>(&changeIntensity);
+    t.set<Library::Image, 112>(&gammaCorrect);
+    t.set<Library::Image, 113>(&getHistogram);
+    t.set<Library::Image, 114>(&histoContrast);
+    t.set<Library::Image, 117>(&invert);
+    t.set<Library::Image, 120>(&posterize);
+    t.set<Library::Image, 121>(&remapIntensity);
+    t.set<Library::Image, 124>(&stretchIntensity);
+    t.set<Library::Image, 133>(&getMinMaxVal);
+    t.set<Library::Image, 134>(&getMinMaxBits);
     t.set<Library::File, 100>(&fileInfo);
     t.set<Library::File, 101>(&load);
     t.set<Library::File, 102>(&loadFile);

@@ -54,6 +54,12 @@ struct BgrRows {
 };
 BgrRows bgrRows(const struct_LEAD_Bitmap& b);
 
+// One curve per colour component (blue, green, red) applied to every pixel;
+// pictures with a colour table change their table instead. Grey pictures use
+// the green curve.
+int applyCurves(struct_LEAD_Bitmap& b, const uint8_t* blue, const uint8_t* green, const uint8_t* red);
+inline int applyCurve(struct_LEAD_Bitmap& b, const uint8_t* curve) { return applyCurves(b, curve, curve, curve); }
+
 // The grey level of a colour, rounded as image codecs and OpenCV convert.
 inline unsigned char grayLevel(int bl, int g, int r) {
     return static_cast<unsigned char>((bl * 1868 + g * 9617 + r * 4899 + 8192) >> 14);

@@ -136,42 +136,6 @@ int replaceWithSamples(struct_LEAD_Bitmap& b, const cv::Mat& m) {
     return rc;
 }
 
-int applyCurves(struct_LEAD_Bitmap& b, const uint8_t* blue, const uint8_t* green, const uint8_t* red) {
-    if (!allocated(&b)) return IMGSDK_ERROR_NO_BITMAP;
-    return guarded([&] {
-        if (isGrayPicture(b)) {
-            cv::Mat v = storedView(b);
-            cv::LUT(v, cv::Mat(1, 256, CV_8UC1, const_cast<uint8_t*>(green)), v);
-        } else if (b.BitsPerPixel <= 8) {
-            for (int i = 0; i < b.nColors; ++i) {
-                RGBQUAD& q = b.pPalette[i];
-                q = RGBQUAD{blue[q.rgbBlue], green[q.rgbGreen], red[q.rgbRed], 0};
-            }
-        } else if (b.BitsPerPixel == 16) {
-            cv::Mat m = unpackBgr(b);
-            for (int y = 0; y < m.rows; ++y)
-                for (cv::Vec3b* p = m.ptr<cv::Vec3b>(y), *e = p + m.cols; p != e; ++p)
-                    *p = cv::Vec3b(blue[(*p)[0]], green[(*p)[1]], red[(*p)[2]]);
-            packBgr(m, b);
-        } else {
-            const int ch = b.BitsPerPixel / 8;
-            cv::Mat table(1, 256, CV_8UC(ch));
-            const uint8_t* first = colorOrderRgb(b) ? red : blue;
-            const uint8_t* third = colorOrderRgb(b) ? blue : red;
-            for (int i = 0; i < 256; ++i) {
-                uint8_t* t = table.ptr<uint8_t>(0) + ch * i;
-                t[0] = first[i];
-                t[1] = green[i];
-                t[2] = third[i];
-                if (ch == 4) t[3] = static_cast<uint8_t>(i);
-            }
-            cv::Mat v = storedView(b);
-            cv::LUT(v, table, v);
-        }
-        return IMGSDK_SUCCESS;
-    });
-}
-
 int applyColorFunction(struct_LEAD_Bitmap& b, const std::function<void(cv::Mat& bgr)>& fn) {
     if (!allocated(&b)) return IMGSDK_ERROR_NO_BITMAP;
     return guarded([&] {

@@ -37,12 +37,6 @@ int pictureLike(const struct_LEAD_Bitmap& like, const cv::Mat& m, struct_LEAD_Bi
 // Replaces the record's picture with pictureLike(b, m).
 int replaceWithSamples(struct_LEAD_Bitmap& b, const cv::Mat& m);
 
-// One curve per colour component (blue, green, red) applied to every pixel;
-// pictures with a colour table change their table instead. Grey pictures use
-// the green curve.
-int applyCurves(struct_LEAD_Bitmap& b, const uint8_t* blue, const uint8_t* green, const uint8_t* red);
-inline int applyCurve(struct_LEAD_Bitmap& b, const uint8_t* curve) { return applyCurves(b, curve, curve, curve); }
-
 // A function over BGR colours (CV_8UC3, any size), applied to every pixel or
 // to the colour table. Grey pictures stay grey (the result's intensity).
 int applyColorFunction(struct_LEAD_Bitmap& b, const std::function<void(cv::Mat& bgr)>& fn);
