@@ -22,15 +22,14 @@ IWICImagingFactory* wicFactory() {
 }
 
 int resample(struct_LEAD_Bitmap* b, int width, int height, unsigned long flags) {
-    const ComScope com;
-    Com<IWICImagingFactory> factory;
-    *factory.put() = wicFactory();
-    if (!factory.get()) return IMGSDK_ERROR_NOT_SUPPORTED;
+    const WicSession wic;
+    if (!wic) return IMGSDK_ERROR_NOT_SUPPORTED;
+    IWICImagingFactory* const factory = wic.factory.get();
     Com<IWICBitmap> source;
     Com<IWICPalette> unused;
     Com<IWICBitmapScaler> scaler;
     WICPixelFormatGUID format{};
-    if (FAILED(pictureSource(factory.get(), *b, IMGFILE_PNG, source.put(), unused.put())) ||
+    if (FAILED(pictureSource(factory, *b, IMGFILE_PNG, source.put(), unused.put())) ||
         FAILED(source->GetPixelFormat(&format)) || FAILED(factory->CreateBitmapScaler(scaler.put())) ||
         FAILED(scaler->Initialize(source.get(), UINT(width), UINT(height),
                                   (flags & SIZE_BICUBIC) ? WICBitmapInterpolationModeCubic

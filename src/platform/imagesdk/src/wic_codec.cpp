@@ -15,6 +15,15 @@
 
 namespace imagesdk::detail {
 
+HRESULT decoderOver(IWICImagingFactory* factory, const unsigned char* data, size_t size, Com<IWICStream>& stream,
+                    Com<IWICBitmapDecoder>& decoder) {
+    HRESULT hr = factory->CreateStream(stream.put());
+    if (SUCCEEDED(hr)) hr = stream->InitializeFromMemory(const_cast<BYTE*>(data), static_cast<DWORD>(size));
+    if (SUCCEEDED(hr))
+        hr = factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.put());
+    return hr;
+}
+
 namespace {
 
 // The WIC pixel format a picture of bpp bits is decoded into.
@@ -44,17 +53,13 @@ int naturalDepth(const FILEINFO& info) {
 int decodePicture(const unsigned char* data, size_t size, FILEINFO& info, int bpp, int order, unsigned int flags,
                   int page, struct_LEAD_Bitmap& pic) {
     if (!dataComplete(data, size, info)) return IMGSDK_ERROR_FILE_CORRUPT;
-    const ComScope com;
-    Com<IWICImagingFactory> factory;
-    *factory.put() = wicFactory();
-    if (!factory.get()) return IMGSDK_ERROR_NOT_SUPPORTED;
+    const WicSession wic;
+    if (!wic) return IMGSDK_ERROR_NOT_SUPPORTED;
+    IWICImagingFactory* const factory = wic.factory.get();
 
     Com<IWICStream> stream;
     Com<IWICBitmapDecoder> decoder;
-    if (FAILED(factory->CreateStream(stream.put())) ||
-        FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(data), static_cast<DWORD>(size))))
-        return IMGSDK_ERROR_NO_MEMORY;
-    if (FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.put())))
+    if (FAILED(decoderOver(factory, data, size, stream, decoder)))
         return IMGSDK_ERROR_FILE_FORMAT;  // a format the system has no codec for (WebP, PNM on older systems)
     UINT frames = 0;
     if (FAILED(decoder->GetFrameCount(&frames)) || frames == 0) return IMGSDK_ERROR_FILE_CORRUPT;
@@ -251,15 +256,14 @@ HRESULT pictureSource(IWICImagingFactory* factory, const struct_LEAD_Bitmap& b, 
 int encodePicture(const struct_LEAD_Bitmap& b, int format, int quality, std::vector<unsigned char>& out) {
     const GUID* container = containerFor(format);
     if (!container) return IMGSDK_ERROR_INV_FORMAT;
-    const ComScope com;
-    Com<IWICImagingFactory> factory;
-    *factory.put() = wicFactory();
-    if (!factory.get()) return IMGSDK_ERROR_NOT_SUPPORTED;
+    const WicSession wic;
+    if (!wic) return IMGSDK_ERROR_NOT_SUPPORTED;
+    IWICImagingFactory* const factory = wic.factory.get();
     Com<IWICBitmap> source;
     Com<IWICPalette> palette;
     MemoryEncoder enc;
-    if (FAILED(pictureSource(factory.get(), b, format, source.put(), palette.put()))) return IMGSDK_ERROR_NO_MEMORY;
-    if (FAILED(enc.open(factory.get(), *container)) ||
+    if (FAILED(pictureSource(factory, b, format, source.put(), palette.put()))) return IMGSDK_ERROR_NO_MEMORY;
+    if (FAILED(enc.open(factory, *container)) ||
         FAILED(writeFrame(enc.encoder.get(), source.get(), palette.get(), format, quality)))
         return IMGSDK_ERROR_INV_FORMAT;
     return enc.finish(out);
@@ -269,18 +273,14 @@ int joinPage(const std::vector<unsigned char>& old, int format, int page, const 
              std::vector<unsigned char>& out) {
     const GUID* container = containerFor(format);
     if (!container) return IMGSDK_ERROR_INV_FORMAT;
-    const ComScope com;
-    Com<IWICImagingFactory> factory;
-    *factory.put() = wicFactory();
-    if (!factory.get()) return IMGSDK_ERROR_NOT_SUPPORTED;
+    const WicSession wic;
+    if (!wic) return IMGSDK_ERROR_NOT_SUPPORTED;
+    IWICImagingFactory* const factory = wic.factory.get();
     Com<IWICStream> stream;
     Com<IWICBitmapDecoder> decoder;
     GUID own{};
     UINT frames = 0;
-    if (FAILED(factory->CreateStream(stream.put())) ||
-        FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(old.data()), DWORD(old.size()))))
-        return IMGSDK_ERROR_NO_MEMORY;
-    if (FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.put())) ||
+    if (FAILED(decoderOver(factory, old.data(), old.size(), stream, decoder)) ||
         FAILED(decoder->GetContainerFormat(&own)) || !IsEqualGUID(own, *container) ||
         FAILED(decoder->GetFrameCount(&frames)))
         return IMGSDK_ERROR_INV_FORMAT;  // not a file of that format to add to
@@ -288,8 +288,8 @@ int joinPage(const std::vector<unsigned char>& old, int format, int page, const 
     Com<IWICBitmap> source;
     Com<IWICPalette> palette;
     MemoryEncoder enc;
-    if (FAILED(pictureSource(factory.get(), pic, format, source.put(), palette.put()))) return IMGSDK_ERROR_NO_MEMORY;
-    if (FAILED(enc.open(factory.get(), *container))) return IMGSDK_ERROR_INV_FORMAT;
+    if (FAILED(pictureSource(factory, pic, format, source.put(), palette.put()))) return IMGSDK_ERROR_NO_MEMORY;
+    if (FAILED(enc.open(factory, *container))) return IMGSDK_ERROR_INV_FORMAT;
     const UINT count = std::max(frames, UINT(page));
     for (UINT i = 0; i < count; ++i) {
         HRESULT hr;
