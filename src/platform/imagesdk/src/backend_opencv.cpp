@@ -24,9 +24,6 @@ void setBackEndEntries(DispatchTable& t) {
     t.set<Library::Image, 119>(&mosaic);
     t.set<Library::Image, 122>(&sharpen);
     t.set<Library::Image, 123>(&spatialFilter);
-    t.set<Library::Display, 130>(&halfTone);
-    t.set<Library::Display, 131>(&halfToneExt);
-    t.set<Library::Display, 139>(&underlay);
 }
 
 }  // namespace imagesdk::detail

@@ -31,8 +31,9 @@ bool DispatchTable::has(Library lib, int ordinal) const {
 
 // The entry points every back end shares: records and storage, DIBs, device
 // contexts, colour resolution, flips and quarter turns, combining, curves and
-// level statistics, painting, printing and the clipboard over GDI, the file
-// library (its codecs are the back end's), effects and dialogs.
+// level statistics, half-toning, underlays, painting, printing and the
+// clipboard over GDI, the file library (its codecs are the back end's),
+// effects and dialogs.
 static void setSharedEntries(DispatchTable& t) {
     using namespace detail;
     t.set<Library::Kernel, 100>(&access);
@@ -104,12 +105,15 @@ static void setSharedEntries(DispatchTable& t) {
     t.set<Library::Display, 126>(&copyFromClipboard);
     t.set<Library::Display, 127>(&copyToClipboard);
     t.set<Library::Display, 128>(&copyToClipboardExt);
+    t.set<Library::Display, 130>(&halfTone);
+    t.set<Library::Display, 131>(&halfToneExt);
     t.set<Library::Display, 132>(&paintDC);
     t.set<Library::Display, 133>(&paintDCBuffer);
     t.set<Library::Display, 134>(&print);
     t.set<Library::Display, 135>(&printExt);
     t.set<Library::Display, 136>(&printFast);
     t.set<Library::Display, 137>(&screenCapture);
+    t.set<Library::Display, 139>(&underlay);
     t.set<Library::Effects, 100>(&efxPaintBitmap);
     t.set<Library::Effects, 110>(&paintDCEffect);
     t.set<Library::Dialog, 111>(&windowLevelDialog);

@@ -49,7 +49,7 @@ uint8_t apply(int op, int a, int s) {
     case CB_OP_ADD: return uint8_t(std::min(a + s, 255));
     case CB_OP_SUBSRC: return uint8_t(std::max(a - s, 0));
     case CB_OP_SUBDST: return uint8_t(std::max(s - a, 0));
-    case CB_OP_MULTIPLY: return uint8_t(std::lrint(float(a * s) * (1.0f / 255.0f)));
+    case CB_OP_MULTIPLY: return multiplyLevels(a, s);
     case CB_OP_AVERAGE: return uint8_t(std::lrint((a + s) * 0.5));  // halves go to the even level
     case CB_OP_ABSDIFF: return uint8_t(std::abs(a - s));
     case CB_OP_DARKER: return uint8_t(std::min(a, s));

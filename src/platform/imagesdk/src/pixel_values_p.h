@@ -4,6 +4,7 @@
 
 #include "picture_p.h"
 
+#include <cmath>
 #include <cstdint>
 #include <unordered_map>
 #include <vector>
@@ -63,6 +64,11 @@ inline int applyCurve(struct_LEAD_Bitmap& b, const uint8_t* curve) { return appl
 // The grey level of a colour, rounded as image codecs and OpenCV convert.
 inline unsigned char grayLevel(int bl, int g, int r) {
     return static_cast<unsigned char>((bl * 1868 + g * 9617 + r * 4899 + 8192) >> 14);
+}
+
+// Two levels multiplied as fractions of full, rounded as image libraries do.
+inline unsigned char multiplyLevels(int a, int b) {
+    return static_cast<unsigned char>(std::lrint(float(a * b) * (1.0f / 255.0f)));
 }
 
 // The intensity (0-255) of a colour.
