@@ -1,5 +1,5 @@
 // The built-in back end on Windows: picture files and resampling through the
-// Windows Imaging Component. Image processing, half-toning, underlays,
+// Windows Imaging Component. The filters, the colour-space operations,
 // shearing and rotation by other angles than quarter turns have no
 // implementation here and answer IMGSDK_ERROR_NOT_SUPPORTED.
 #include <imagesdk/dispatch.h>
