@@ -18,17 +18,8 @@ constexpr double kPi = 3.14159265358979323846;
 // Stored row of the picture's row y counted from the top.
 int storedIndex(const struct_LEAD_Bitmap& b, int y) { return b.ViewPerspective == TOP_LEFT ? y : b.Height - 1 - y; }
 
-// A picture that frees itself.
-struct Owned {
-    struct_LEAD_Bitmap pic{};
-    Owned() { describe(pic, 1, 1, 1); }
-    ~Owned() { releasePicture(pic); }
-    Owned(const Owned&) = delete;
-    Owned& operator=(const Owned&) = delete;
-};
-
 // The underlay as 24-bit rows shown top first, stretched to w x h when asked.
-int textureOf(const struct_LEAD_Bitmap& under, bool stretch, int w, int h, Owned& out) {
+int textureOf(const struct_LEAD_Bitmap& under, bool stretch, int w, int h, ScratchPicture& out) {
     int rc = colorRes(const_cast<struct_LEAD_Bitmap*>(&under), &out.pic, 24, CRF_FIXEDPALETTE, nullptr, nullptr, 0,
                       nullptr, nullptr);
     if (rc == IMGSDK_SUCCESS && out.pic.ViewPerspective != TOP_LEFT) {
@@ -74,7 +65,7 @@ int underlay(struct_LEAD_Bitmap* b, struct_LEAD_Bitmap* under, unsigned flags) {
     if (!b || !under || flags > UNDERLAY_STRETCH) return IMGSDK_ERROR_INV_PARAMETER;
     if (!allocated(b) || !allocated(under)) return IMGSDK_ERROR_NO_BITMAP;
     try {
-        Owned texture;
+        ScratchPicture texture;
         int rc = textureOf(*under, flags == UNDERLAY_STRETCH, b->Width, b->Height, texture);
         if (rc != IMGSDK_SUCCESS) return rc;
         struct_LEAD_Bitmap fresh;
@@ -95,7 +86,7 @@ int underlay(struct_LEAD_Bitmap* b, struct_LEAD_Bitmap* under, unsigned flags) {
                 }
             unsigned char* out = storedRow(fresh, storedIndex(fresh, y));
             if (gray) {
-                for (int x = 0; x < b->Width; ++x) out[x] = grayLevel(top[3 * size_t(x)], top[3 * size_t(x) + 1], top[3 * size_t(x) + 2]);
+                for (size_t x = 0; x < size_t(b->Width); ++x) out[x] = grayLevel(top[3 * x], top[3 * x + 1], top[3 * x + 2]);
             } else {
                 rowFromBgr(fresh, out, top.data(), &nearest);
             }

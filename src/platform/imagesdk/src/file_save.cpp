@@ -38,16 +38,9 @@ bool formatTakes(int format, int bpp) {
 
 bool multiPage(int format) { return format == IMGFILE_TIFF || format == IMGFILE_GIF; }
 
-// A scratch picture that frees itself.
-struct Scratch {
-    struct_LEAD_Bitmap pic{};
-    Scratch() { describe(pic, 1, 1, 1); }
-    ~Scratch() { releasePicture(pic); }
-    Scratch(const Scratch&) = delete;
-    Scratch& operator=(const Scratch&) = delete;
-};
 
-int toDepth(const struct_LEAD_Bitmap& b, int bpp, bool fixedTable, Scratch& out, const struct_LEAD_Bitmap*& use) {
+int toDepth(const struct_LEAD_Bitmap& b, int bpp, bool fixedTable, ScratchPicture& out,
+            const struct_LEAD_Bitmap*& use) {
     use = &b;
     if (bpp == 0 || bpp == b.BitsPerPixel) return IMGSDK_SUCCESS;
     const int rc = colorRes(const_cast<struct_LEAD_Bitmap*>(&b), &out.pic, bpp,
@@ -102,7 +95,7 @@ int makeStamp(const struct_LEAD_Bitmap& b, const SAVEFILEOPTION& o, std::vector<
     if (w == 0 && h == 0) w = 96;  // keep the picture's shape
     if (w == 0) w = std::max(1, int(int64_t(h) * b.Width / b.Height));
     if (h == 0) h = std::max(1, int(int64_t(w) * b.Height / b.Width));
-    Scratch stamp;
+    ScratchPicture stamp;
     int rc = copy(&stamp.pic, const_cast<struct_LEAD_Bitmap*>(&b));
     if (rc == IMGSDK_SUCCESS) rc = size(&stamp.pic, w, h, SIZE_RESAMPLE);
     if (rc == IMGSDK_SUCCESS)
@@ -189,7 +182,7 @@ int encodeOne(const struct_LEAD_Bitmap& b, int format, int quality, std::vector<
     try {
         if (format == IMGFILE_BMP) return bmpBytes(b, out);
         if (format == IMGFILE_GIF && b.BitsPerPixel > 8) {
-            Scratch eight;
+            ScratchPicture eight;
             const struct_LEAD_Bitmap* pic = nullptr;
             const int rc = toDepth(b, 8, false, eight, pic);
             return rc == IMGSDK_SUCCESS ? encodePicture(*pic, format, quality, out) : rc;
@@ -202,7 +195,7 @@ int encodeOne(const struct_LEAD_Bitmap& b, int format, int quality, std::vector<
 
 int encodeChecked(const struct_LEAD_Bitmap* b, int format, int bpp, int quality, unsigned flags,
                   LEADFILECALLBACK callback, void* user, SAVEFILEOPTION* options, std::vector<unsigned char>& bytes,
-                  Scratch& converted, const struct_LEAD_Bitmap*& pic) {
+                  ScratchPicture& converted, const struct_LEAD_Bitmap*& pic) {
     if (!b) return IMGSDK_ERROR_INV_PARAMETER;
     if (format < IMGFILE_BMP || format > IMGFILE_GIF) return IMGSDK_ERROR_INV_FORMAT;
     if (bpp != 0 && !supportedDepth(bpp)) return IMGSDK_ERROR_BPP_NOT_SUPPORTED;
@@ -255,14 +248,14 @@ int saveFile(char* path, struct_LEAD_Bitmap* b, int format, int bpp, int quality
     const int page = options && options->uStructSize == sizeof(SAVEFILEOPTION) ? options->PageNumber : 0;
     if (page < 0) return IMGSDK_ERROR_INV_PARAMETER;
     if (page > 1 && !multiPage(format)) return IMGSDK_ERROR_INV_FORMAT;
-    Scratch converted;
+    ScratchPicture converted;
     const struct_LEAD_Bitmap* pic = nullptr;
     std::vector<unsigned char> bytes;
     int rc = encodeChecked(b, format, bpp, quality, flags, callback, user, options, bytes, converted, pic);
     if (rc != IMGSDK_SUCCESS) return rc;
     if (page >= 1 && multiPage(format)) {
         if (options && (options->Flags & ESO_SAVEWITHSTAMP)) return IMGSDK_ERROR_INV_FORMAT;
-        Scratch eight;
+        ScratchPicture eight;
         const struct_LEAD_Bitmap* pagePic = pic;
         if (format == IMGFILE_GIF && pic->BitsPerPixel > 8) rc = toDepth(*pic, 8, false, eight, pagePic);
         std::vector<unsigned char> joined;
@@ -282,7 +275,7 @@ int saveMemory(void** memory, struct_LEAD_Bitmap* b, int format, int bpp, int qu
                SAVEFILEOPTION* options) {
     if (!memory) return IMGSDK_ERROR_INV_PARAMETER;
     *memory = nullptr;
-    Scratch converted;
+    ScratchPicture converted;
     const struct_LEAD_Bitmap* pic = nullptr;
     std::vector<unsigned char> bytes;
     const int rc = encodeChecked(b, format, bpp, quality, 0, nullptr, nullptr, options, bytes, converted, pic);
@@ -303,7 +296,7 @@ int saveMemory(void** memory, struct_LEAD_Bitmap* b, int format, int bpp, int qu
 int saveFileOffset(int fd, long offset, long* size, struct_LEAD_Bitmap* b, int format, int bpp, int quality,
                    unsigned flags, LEADFILECALLBACK callback, void* user, SAVEFILEOPTION* options) {
     if (fd < 0 || offset < 0) return IMGSDK_ERROR_INV_PARAMETER;
-    Scratch converted;
+    ScratchPicture converted;
     const struct_LEAD_Bitmap* pic = nullptr;
     std::vector<unsigned char> bytes;
     const int rc = encodeChecked(b, format, bpp, quality, flags, callback, user, options, bytes, converted, pic);

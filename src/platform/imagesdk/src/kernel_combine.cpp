@@ -14,7 +14,8 @@ namespace imagesdk::detail {
 namespace {
 
 // The components of a stored row: 1 (grey), 3 (BGR) or 4 (BGRA) a pixel.
-void readRow(const struct_LEAD_Bitmap& b, int stored, int channels, unsigned char* out, std::vector<unsigned char>& bgr) {
+void readRow(const struct_LEAD_Bitmap& b, int stored, int channels, unsigned char* out,
+             std::vector<unsigned char>& bgr) {
     const unsigned char* row = storedRow(b, stored);
     rowToBgr(b, row, bgr.data());
     for (int x = 0; x < b.Width; ++x, out += channels) {
@@ -35,7 +36,7 @@ void writeRow(const struct_LEAD_Bitmap& b, int stored, int channels, const unsig
         std::copy(in, in + b.Width, row);
         return;
     }
-    for (int x = 0; x < b.Width; ++x) std::copy(in + channels * size_t(x), in + channels * size_t(x) + 3, &bgr[3 * size_t(x)]);
+    for (size_t x = 0; x < size_t(b.Width); ++x) std::copy(in + channels * x, in + channels * x + 3, &bgr[3 * x]);
     rowFromBgr(b, row, bgr.data(), nearest);
     for (int x = 0; channels == 4 && x < b.Width; ++x) row[4 * x + 3] = in[4 * x + 3];
 }

@@ -51,6 +51,15 @@ void setViewPerspective(struct_LEAD_Bitmap& b, uint32_t perspective);
 // Releases the record's picture, if any; the description stays.
 void releasePicture(struct_LEAD_Bitmap& b);
 
+// A scratch picture that frees itself.
+struct ScratchPicture {
+    struct_LEAD_Bitmap pic{};
+    ScratchPicture() { describe(pic, 1, 1, 1); }
+    ~ScratchPicture() { releasePicture(pic); }
+    ScratchPicture(const ScratchPicture&) = delete;
+    ScratchPicture& operator=(const ScratchPicture&) = delete;
+};
+
 // Gives `target` the picture of `fresh`, releasing the one it had. fresh is
 // left without a picture.
 void replacePicture(struct_LEAD_Bitmap& target, struct_LEAD_Bitmap& fresh);
