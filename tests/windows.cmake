@@ -15,10 +15,9 @@ set(HMIGFX_WINDOWS_SKIPPED_TESTS
   # it reads the program's path from /proc/self/exe
   afx/app_test.cpp
   # their fixtures make picture files with OpenCV, which has no Windows build here
-  brush/my_brush_test.cpp brush/pattern_file_golden_test.cpp brush/pattern_library_test.cpp
-  brush/region_fills_test.cpp imaging/lead_bitmap_test.cpp
-  # it prints to the Linux platform's PDF printer
-  brush/print_gradient_test.cpp)
+  brush/pattern_file_golden_test.cpp brush/pattern_library_test.cpp imagesdk/file_library_test.cpp
+  # they print to the Linux platform's PDF printer (and own the clipboard with a made-up window)
+  brush/print_gradient_test.cpp imagesdk/display_paint_test.cpp)
 list(TRANSFORM HMIGFX_WINDOWS_SKIPPED_TESTS PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
 
 foreach(suite afx dc brush text object3d imaging)
@@ -29,6 +28,17 @@ foreach(suite afx dc brush text object3d imaging)
     target_link_libraries(${suite}_test PRIVATE hmigfx hmigfx_pngio gtest_main)
   endif()
 endforeach()
+# The pattern and imaging tests make their pictures without OpenCV here
+# (tests/imagesdk/fixtures.cpp) and reach the pattern library, internal to the library.
+foreach(suite brush imaging)
+  target_sources(${suite}_test PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/imagesdk/fixtures.cpp)
+  target_include_directories(${suite}_test PRIVATE ${PROJECT_SOURCE_DIR}/src)
+endforeach()
+file(GLOB IMAGESDK_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/imagesdk/*.cpp)
+list(REMOVE_ITEM IMAGESDK_TEST_SOURCES ${HMIGFX_WINDOWS_SKIPPED_TESTS})
+add_executable(imagesdk_test ${IMAGESDK_TEST_SOURCES})
+target_link_libraries(imagesdk_test PRIVATE hmigfx_imagesdk hmigfx_pngio gtest_main)
+
 # The text goldens spell out their calls as reference-GDI scripts, run here on the system's GDI.
 file(GLOB GDISCRIPT_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tools/gdiscript/*.cpp)
 target_sources(text_test PRIVATE ${GDISCRIPT_SOURCES})

@@ -155,7 +155,7 @@ TEST(MyBrush, BuiltInPatternsPaintTheReferencePixels) {
 
 TEST(MyBrush, PatternOperationsUseTheModulesLibrary) {
     fixtures::Installation inst;
-    inst.add("Bricks.F03", fixtures::encode(".png", fixtures::gradient(8, 8)));
+    inst.add("Bricks.F03", fixtures::gradientBmp(8, 8));
     GetPatternLibrary().Unload();  // another test of this process may have loaded it
     EXPECT_EQ(CMyBrush::GetPatternSize(kFilePattern), 1);
     EXPECT_TRUE(GetPatternLibrary().IsLoaded());

@@ -17,7 +17,7 @@ namespace {
 // A 16 x 16 user picture in slot 7, loaded for the test's lifetime.
 struct UserPictures : fixtures::Installation {
     UserPictures() {
-        add("Picture.U07", fixtures::encode(".png", fixtures::gradient(16, 16)));
+        add("Picture.U07", fixtures::gradientBmp(16, 16));
         GetPatternLibrary().Load();
     }
     ~UserPictures() { GetPatternLibrary().Unload(); }

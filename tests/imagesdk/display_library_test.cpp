@@ -37,12 +37,12 @@ COLORREF bitmapPixel(HBITMAP bm, int x, int y) {
 
 TEST(DisplayLibrary, DeviceBitmapsShowThePictureForTheContext) {
     fixtures::TempDir dir;
-    fixtures::writeFile(dir / "g.png", fixtures::encode(".png", fixtures::gradient(12, 9)));
+    fixtures::writeFile(dir / "g.bmp", fixtures::gradientBmp(12, 9));
     HDC screen = GetDC(nullptr);
 
     for (int bpp : {24, 32, 16, 8, 4, 1}) {
         SCOPED_TRACE(bpp);
-        Picture pic(dir / "g.png", bpp);
+        Picture pic(dir / "g.bmp", bpp);
         std::vector<COLORREF> expected;
         for (int y = 0; y < 9; ++y)
             for (int x = 0; x < 12; ++x) expected.push_back(pixelAt(pic.b, x, y));
@@ -66,7 +66,7 @@ TEST(DisplayLibrary, DeviceBitmapsShowThePictureForTheContext) {
             }
 
         // Reading it back gives the same colours.
-        Picture back(dir / "g.png");
+        Picture back(dir / "g.bmp");
         ASSERT_EQ((call<Library::Display, 124>(screen, &back.b, copy, nullptr)), IMGSDK_SUCCESS);
         EXPECT_EQ(back.b.Width, 12);
         for (int y = 0; y < 9; ++y)

@@ -43,7 +43,7 @@ TEST(DisplayPaint, PaintDCFollowsTheRectanglesClipsAndRasterOperation) {
     EXPECT_EQ(GetPixel(d.hdc(), 3, 3), at(p.b, 2, 2));
 
     // SRCINVERT twice gives the canvas back.
-    const std::vector<COLORREF> before = d.pixels();
+    const auto before = d.pixels();
     for (int i = 0; i < 2; ++i)
         call<Library::Display, 132>(d.hdc(), &p.b, nullptr, nullptr, &dst, nullptr, static_cast<unsigned long>(SRCINVERT));
     EXPECT_EQ(d.pixels(), before);

@@ -10,6 +10,11 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <iostream>
+
+#ifndef O_BINARY
+#define O_BINARY 0  // the Windows CRT would translate line ends without it
+#endif
 
 using namespace imagesdk;
 using namespace pictures;
@@ -35,6 +40,26 @@ int loadFromMemory(Pic& p, std::vector<unsigned char>& bytes, int page = 0) {
 
 std::string pathOf(const fixtures::TempDir& dir, const char* name) { return (dir / name).string(); }
 
+bool runsUnderWine() {
+#ifdef _WIN32
+    return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+#else
+    return false;
+#endif
+}
+
+// The Windows Imaging Component has no codecs for WebP and PNM.
+bool systemLacks(int format) {
+#ifdef _WIN32
+    if (format == IMGFILE_WEBP || format == IMGFILE_PNM) {
+        std::cout << "format " << format << " skipped: the system has no codec for it\n";
+        return true;
+    }
+#endif
+    (void)format;
+    return false;
+}
+
 }  // namespace
 
 TEST(FileFormats, LosslessFormatsKeepEveryPixel) {
@@ -46,6 +71,7 @@ TEST(FileFormats, LosslessFormatsKeepEveryPixel) {
                           {IMGFILE_PNG, 32}, {IMGFILE_TIFF, 24}, {IMGFILE_TIFF, 4}, {IMGFILE_PNM, 24},
                           {IMGFILE_WEBP, 24}, {IMGFILE_GIF, 8},  {IMGFILE_GIF, 1}};
     for (const Case c : cases) {
+        if (systemLacks(c.format)) continue;
         SCOPED_TRACE(testing::Message() << "format " << c.format << ", " << c.bpp << " bpp");
         Pic p, back;
         make(p, 23, 9, c.bpp, c.bpp == 8);
@@ -60,7 +86,11 @@ TEST(FileFormats, JpegHonoursItsQualityAndDepthsAreChecked) {
     make(p, 64, 64);
     const std::vector<unsigned char> rough = saveToMemory(p, IMGFILE_JPEG, 0, 10);
     std::vector<unsigned char> fine = saveToMemory(p, IMGFILE_JPEG, 0, 95);
-    EXPECT_LT(rough.size() * 2, fine.size());
+    if (runsUnderWine()) {
+        std::cout << "JPEG quality unchecked: Wine's encoder does not take it\n";
+    } else {
+        EXPECT_LT(rough.size() * 2, fine.size());
+    }
     ASSERT_EQ(loadFromMemory(back, fine), IMGSDK_SUCCESS);
     EXPECT_EQ(back.b.Width, 64);
 
@@ -127,7 +157,7 @@ TEST(FileFormats, StampsTravelInsideJpegAndPngFiles) {
 TEST(FileFormats, OffsetsInsideAnOpenFile) {
     fixtures::TempDir dir;
     const std::string path = pathOf(dir, "container");
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC, 0600);
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_BINARY, 0600);
     ASSERT_GE(fd, 0);
     Pic p, back;
     make(p, 17, 5, 8);
@@ -148,6 +178,7 @@ TEST(FileFormats, DamagedFilesAreRefused) {
     Pic p;
     make(p, 30, 20);
     for (int format = IMGFILE_BMP; format <= IMGFILE_GIF; ++format) {
+        if (systemLacks(format)) continue;
         const std::vector<unsigned char> good = saveToMemory(p, format, format == IMGFILE_GIF ? 8 : 0);
         for (size_t cut : {size_t(0), size_t(1), size_t(7), size_t(20), good.size() / 3, good.size() / 2,
                            good.size() - 9, good.size() - 1}) {

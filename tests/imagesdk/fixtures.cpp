@@ -1,11 +1,34 @@
 #include "fixtures.h"
 
+#ifdef HMIGFX_TEST_OPENCV
 #include <opencv2/imgcodecs.hpp>
+#endif
 
 #include <stdexcept>
 
 namespace fixtures {
 
+std::vector<unsigned char> gradientBmp(int w, int h) {
+    const size_t stride = (size_t(w) * 3 + 3) & ~size_t(3);
+    std::vector<unsigned char> f(54 + stride * size_t(h), 0);
+    f[0] = 'B', f[1] = 'M';
+    putLe32(f, 2, uint32_t(f.size()));
+    putLe32(f, 10, 54);
+    putLe32(f, 14, 40);
+    putLe32(f, 18, uint32_t(w));
+    putLe32(f, 22, uint32_t(h));
+    putLe16(f, 26, 1);
+    putLe16(f, 28, 24);
+    for (int y = 0; y < h; ++y)  // bottom-up
+        for (int x = 0; x < w; ++x) {
+            const COLORREF c = gradientColor(x, y);
+            unsigned char* p = &f[54 + stride * size_t(h - 1 - y) + 3 * size_t(x)];
+            p[0] = GetBValue(c), p[1] = GetGValue(c), p[2] = GetRValue(c);
+        }
+    return f;
+}
+
+#ifdef HMIGFX_TEST_OPENCV
 cv::Mat gradient(int w, int h) {
     cv::Mat m(h, w, CV_8UC3);
     for (int y = 0; y < h; ++y)
@@ -16,15 +39,19 @@ cv::Mat gradient(int w, int h) {
     return m;
 }
 
+#endif
+
 COLORREF gradientColor(int x, int y) {
     return RGB(static_cast<BYTE>(255 - 4 * (x + y)), static_cast<BYTE>(8 * y), static_cast<BYTE>(8 * x));
 }
 
+#ifdef HMIGFX_TEST_OPENCV
 std::vector<unsigned char> encode(const std::string& ext, const cv::Mat& m, const std::vector<int>& params) {
     std::vector<unsigned char> out;
     if (!cv::imencode(ext, m, out, params)) throw std::runtime_error("cannot encode " + ext);
     return out;
 }
+#endif
 
 COLORREF pixelAt(const struct_LEAD_Bitmap& b, int x, int y) {
     const int stored = b.ViewPerspective == TOP_LEFT ? y : b.Height - 1 - y;

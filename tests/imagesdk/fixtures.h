@@ -5,7 +5,10 @@
 
 #include <imagesdk/records.h>
 
+#if __has_include(<opencv2/core.hpp>)
 #include <opencv2/core.hpp>
+#define HMIGFX_TEST_OPENCV 1
+#endif
 
 namespace fixtures {
 
@@ -16,13 +19,19 @@ using testsupport::readFile;
 using testsupport::TempDir;
 using testsupport::writeFile;
 
-// A w x h BGR picture whose pixels all differ: blue = 8x, green = 8y, red = 255 - 4(x + y).
-cv::Mat gradient(int w, int h);
-// Expected colour (COLORREF) of gradient(w, h) at (x, y).
+// Expected colour (COLORREF) of the gradient pictures at (x, y): all differ,
+// blue = 8x, green = 8y, red = 255 - 4(x + y).
 COLORREF gradientColor(int x, int y);
+// A w x h gradient as the bytes of a 24-bit BMP file (no image library needed).
+std::vector<unsigned char> gradientBmp(int w, int h);
+
+#ifdef HMIGFX_TEST_OPENCV
+// The gradient as a BGR picture.
+cv::Mat gradient(int w, int h);
 
 // The file's bytes in the format of extension ext (".png", ".bmp", ...).
 std::vector<unsigned char> encode(const std::string& ext, const cv::Mat& m, const std::vector<int>& params = {});
+#endif
 
 // Colour of pixel (x, y), y from the top, of a record's picture.
 COLORREF pixelAt(const struct_LEAD_Bitmap& b, int x, int y);

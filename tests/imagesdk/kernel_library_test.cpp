@@ -220,10 +220,10 @@ TEST(KernelLibrary, BadDibsAreRefusedAndLeaveThePicture) {
 
 TEST(KernelLibrary, RgbPicturesBecomeBgrDibs) {
     fixtures::TempDir dir;
-    fixtures::writeFile(dir / "p.png", fixtures::encode(".png", fixtures::gradient(3, 2)));
+    fixtures::writeFile(dir / "p.bmp", fixtures::gradientBmp(3, 2));
     struct_LEAD_Bitmap b{};
     init(b);
-    std::string path = (dir / "p.png").string();
+    std::string path = (dir / "p.bmp").string();
     ASSERT_EQ((call<Library::File, 102>(path.data(), &b, 24, ORDER_RGB, 3u, nullptr, nullptr, nullptr, nullptr)),
               IMGSDK_SUCCESS);
     void* dib = call<Library::Kernel, 106>(&b);

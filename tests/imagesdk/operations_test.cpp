@@ -49,6 +49,7 @@ TEST(Operations, GeometryRoundTripsAtEveryDepth) {
 }
 
 TEST(Operations, RotateShearAndSizeMakeTheSizesTheyPromise) {
+    SKIP_WITHOUT(Kernel, 150, "Rotation by any angle and shearing");
     Pic p;
     make(p, 40, 20);
     ASSERT_EQ((call<Library::Kernel, 145>(&p, 4500L, 1, 0x00FF00ul)), IMGSDK_SUCCESS);
@@ -89,6 +90,7 @@ TEST(Operations, RowsAndPixelsCountFromTheTopAsShown) {
 }
 
 TEST(Operations, HistogramCountsEveryPixelOnEveryChannel) {
+    SKIP_WITHOUT(Image, 113, "The histogram");
     for (const Shape s : kShapes) {
         Pic p;
         make(p, 11, 5, s.bpp, s.topLeft);
@@ -101,6 +103,7 @@ TEST(Operations, HistogramCountsEveryPixelOnEveryChannel) {
 }
 
 TEST(Operations, SeparatedPlanesMergeBackToThePicture) {
+    SKIP_WITHOUT(Image, 108, "Colour separation");
     for (unsigned long space : {COLORSEP_RGB, COLORSEP_CMYK, COLORSEP_CMY}) {
         Pic p, planes[4];
         make(p, 12, 6, 24, space == COLORSEP_CMYK);
@@ -116,6 +119,7 @@ TEST(Operations, SeparatedPlanesMergeBackToThePicture) {
 
 // Each filter on a small grey picture of known values.
 TEST(Operations, FiltersOnKnownInputs) {
+    SKIP_WITHOUT(Image, 118, "Image processing");
     auto grey = [](Pic& p, std::initializer_list<int> values, int w) {
         make(p, w, int(values.size()) / w);
         int i = 0;
@@ -180,6 +184,7 @@ TEST(Operations, FiltersOnKnownInputs) {
 }
 
 TEST(Operations, ColourOperationsKeepWhatTheyPromise) {
+    SKIP_WITHOUT(Image, 104, "Image processing");
     Pic p;
     make(p, 10, 10, 24);
     // Hue and saturation leave grey alone; a full turn of hue changes nothing much.
@@ -205,6 +210,7 @@ TEST(Operations, ColourOperationsKeepWhatTheyPromise) {
 }
 
 TEST(Operations, CombineAppliesItsOperationInsideBothPictures) {
+    SKIP_WITHOUT(Kernel, 241, "Combining pictures");
     Pic a, b;
     make(a, 8, 8);
     make(b, 8, 8);
@@ -225,6 +231,7 @@ TEST(Operations, CombineAppliesItsOperationInsideBothPictures) {
 }
 
 TEST(Operations, DeskewFindsTheSkewOfATextPage) {
+    SKIP_WITHOUT(Image, 109, "Deskewing");
     for (long skew : {370L, -215L}) {
         // Lines of "words" on a white page, turned by the skew.
         Pic page;

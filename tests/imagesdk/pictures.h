@@ -37,6 +37,12 @@ inline void make(Pic& p, int w, int h, int bpp = 24, bool topLeft = false) {
                                    HPALETTE(nullptr), 0u, LEADFILECALLBACK(nullptr), nullptr);
 }
 
+// Skips the test where this build's back end does not have the entry point
+// (the Windows one has no image processing).
+#define SKIP_WITHOUT(lib, ordinal, what)                                                  \
+    if (!imagesdk::builtinBackEnd().implements<imagesdk::Library::lib, ordinal>())        \
+    GTEST_SKIP() << what << " is not in this build's imaging back end"
+
 // Every pixel's colour, rows from the top as shown.
 inline std::vector<COLORREF> colors(struct_LEAD_Bitmap& b) {
     std::vector<COLORREF> out;

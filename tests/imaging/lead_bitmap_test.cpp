@@ -60,8 +60,8 @@ TEST(LeadBitmap, IsItsOwnRecordAndAssignmentSharesThePicture) {
     EXPECT_EQ(static_cast<struct_LEAD_Bitmap*>(a), static_cast<struct_LEAD_Bitmap*>(&a));
     EXPECT_EQ(static_cast<void*>(static_cast<struct_LEAD_Bitmap*>(a)), static_cast<void*>(&a));
     fixtures::TempDir dir;
-    fixtures::writeFile(dir / "p.png", fixtures::encode(".png", fixtures::gradient(4, 3)));
-    ASSERT_EQ(a.GetBitmapFile((dir / "p.png").wstring().c_str()), 1);
+    fixtures::writeFile(dir / "p.bmp", fixtures::gradientBmp(4, 3));
+    ASSERT_EQ(a.GetBitmapFile((dir / "p.bmp").wstring().c_str()), 1);
     CLeadBitmap b;
     b = a;
     EXPECT_EQ(std::memcmp(static_cast<struct_LEAD_Bitmap*>(&a), static_cast<struct_LEAD_Bitmap*>(&b),
@@ -484,7 +484,7 @@ TEST(LeadBitmap, GetBitmapFileAsksForInformationThenLoads) {
 
 TEST(LeadBitmap, GetBitmapFileLoadsRealFilesAndRefusesOthers) {
     fixtures::TempDir dir;
-    fixtures::writeFile(dir / "Bricks.F03", fixtures::encode(".png", fixtures::gradient(8, 8)));
+    fixtures::writeFile(dir / "Bricks.F03", fixtures::gradientBmp(8, 8));
     fixtures::writeFile(dir / "Broken.F04", std::vector<unsigned char>{'B', 'M', 1, 2, 3});
     CLeadBitmap b;
     ASSERT_EQ(b.GetBitmapFile((dir / "Bricks.F03").wstring().c_str()), 1);

@@ -7,54 +7,23 @@
 namespace imagesdk::detail {
 
 void setBackEndEntries(DispatchTable& t) {
-    t.set<Library::Kernel, 108>(&colorRes);
-    t.set<Library::Kernel, 121>(&ditherLine);
-    t.set<Library::Kernel, 124>(&flip);
-    t.set<Library::Kernel, 133>(&grayScale);
-    t.set<Library::Kernel, 143>(&resize);
-    t.set<Library::Kernel, 144>(&reverse);
-    t.set<Library::Kernel, 145>(&rotate);
     t.set<Library::Kernel, 150>(&shear);
-    t.set<Library::Kernel, 151>(&size);
-    t.set<Library::Kernel, 152>(&startDithering);
-    t.set<Library::Kernel, 154>(&stopDithering);
-    t.set<Library::Kernel, 241>(&combine);
     t.set<Library::Image, 100>(&addNoise);
     t.set<Library::Image, 101>(&averageFilter);
     t.set<Library::Image, 102>(&binaryFilter);
-    t.set<Library::Image, 103>(&changeContrast);
     t.set<Library::Image, 104>(&changeHue);
-    t.set<Library::Image, 105>(&changeIntensity);
     t.set<Library::Image, 106>(&changeSaturation);
     t.set<Library::Image, 107>(&colorMerge);
     t.set<Library::Image, 108>(&colorSeparate);
     t.set<Library::Image, 109>(&deskew);
     t.set<Library::Image, 110>(&despeckle);
     t.set<Library::Image, 111>(&emboss);
-    t.set<Library::Image, 112>(&gammaCorrect);
-    t.set<Library::Image, 113>(&getHistogram);
-    t.set<Library::Image, 114>(&histoContrast);
     t.set<Library::Image, 115>(&histoEqualize);
     t.set<Library::Image, 116>(&intensityDetect);
-    t.set<Library::Image, 117>(&invert);
     t.set<Library::Image, 118>(&medianFilter);
     t.set<Library::Image, 119>(&mosaic);
-    t.set<Library::Image, 120>(&posterize);
-    t.set<Library::Image, 121>(&remapIntensity);
     t.set<Library::Image, 122>(&sharpen);
     t.set<Library::Image, 123>(&spatialFilter);
-    t.set<Library::Image, 124>(&stretchIntensity);
-    t.set<Library::Image, 133>(&getMinMaxVal);
-    t.set<Library::Image, 134>(&getMinMaxBits);
-    t.set<Library::File, 103>(&save);
-    t.set<Library::File, 104>(&saveFile);
-    t.set<Library::File, 106>(&defaultSaveOptions);
-    t.set<Library::File, 112>(&saveFileOffset);
-    t.set<Library::File, 116>(&saveMemory);
-    t.set<Library::File, 145>(&getCompressFileStamp);
-    t.set<Library::Display, 130>(&halfTone);
-    t.set<Library::Display, 131>(&halfToneExt);
-    t.set<Library::Display, 139>(&underlay);
 }
 
 }  // namespace imagesdk::detail

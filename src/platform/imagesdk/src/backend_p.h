@@ -47,8 +47,13 @@ int putPixelColor(struct_LEAD_Bitmap* b, int row, int col, unsigned long color);
 int flip(struct_LEAD_Bitmap* b);
 int reverse(struct_LEAD_Bitmap* b);
 int rotate(struct_LEAD_Bitmap* b, long angle, int resize, unsigned long fill);
+// Rotation by an angle that is not a turn keeping every pixel (the back end's).
+int rotateFree(struct_LEAD_Bitmap* b, long angle, int resize, unsigned long fill);
 int shear(struct_LEAD_Bitmap* b, int angle, int horizontal, unsigned long fill);
 int size(struct_LEAD_Bitmap* b, int width, int height, unsigned long flags);
+// Resizing that blends the pixels (SIZE_RESAMPLE or SIZE_BICUBIC) of a picture
+// without a colour table (the back end's).
+int resample(struct_LEAD_Bitmap* b, int width, int height, unsigned long flags);
 int resize(struct_LEAD_Bitmap* src, struct_LEAD_Bitmap* dst);
 int grayScale(struct_LEAD_Bitmap* b, int bpp);
 int colorRes(struct_LEAD_Bitmap* b, struct_LEAD_Bitmap* dst, int bpp, unsigned long flags, RGBQUAD* table,

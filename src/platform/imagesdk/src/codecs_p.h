@@ -1,6 +1,5 @@
-// What the file library shares between loading and saving: the load path
-// over any byte source, the codecs OpenCV does not offer (GIF, later TIFF
-// pages), and the encoder of one picture into a file's bytes.
+// The Linux back end's codecs: what OpenCV offers, and GIF (giflib) and TIFF
+// pages beside it.
 #pragma once
 
 #include "decoder_p.h"
@@ -39,9 +38,6 @@ int encodeGif(const std::vector<const struct_LEAD_Bitmap*>& pages, std::vector<u
 
 // TIFF page (1-based) through OpenCV's multi-page reader.
 int decodeTiffPage(const unsigned char* data, size_t size, int page, cv::Mat& out);
-
-// The bytes of a picture file of one page. quality as the save entry points take it.
-int encodePicture(const struct_LEAD_Bitmap& b, int format, int quality, std::vector<unsigned char>& out);
 
 // A picture's samples for a codec: grey, BGR or BGRA, top row first.
 cv::Mat codecImage(const struct_LEAD_Bitmap& b);

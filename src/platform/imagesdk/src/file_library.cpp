@@ -1,9 +1,11 @@
-// The file library: file information and loading picture files, decoded by
-// OpenCV's image codecs after the header has been checked by our own readers.
+// The Linux back end's codecs: picture files decoded by OpenCV's image codecs
+// after the header has been checked by our own readers, encoded by OpenCV's
+// encoders and giflib.
 #include "backend_p.h"
 #include "codecs_p.h"
 #include "formats_p.h"
 #include "picture_p.h"
+#include "pixels_p.h"
 
 #include <imagesdk/limits.h>
 
@@ -14,14 +16,36 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <new>
+#include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace imagesdk::detail {
 
 namespace {
+
+constexpr int kDefaultJpegQuality = 90;
+
+// A file in the temporary directory, removed with the object.
+struct TempFile {
+    std::string path;
+    TempFile() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "hmigfx-page-XXXXXX").string();
+        const int fd = mkstemp(pattern.data());
+        if (fd >= 0) {
+            ::close(fd);
+            path = pattern;
+        }
+    }
+    ~TempFile() {
+        if (!path.empty()) std::remove(path.c_str());
+    }
+};
 
 // ---------------------------------------------------------------------------
 // Colour tables
@@ -363,6 +387,100 @@ int indexedPictureFromMat(const cv::Mat& image, struct_LEAD_Bitmap& out) {
     rc = chooseTarget(m, info, 8, ORDER_BGR, 0, target);
     if (rc != IMGSDK_SUCCESS) return rc;
     return toPicture(m, target, out);
+}
+
+cv::Mat codecImage(const struct_LEAD_Bitmap& b) {
+    const Samples s = samplesOf(b);
+    if (b.ViewPerspective == TOP_LEFT) return s.m;
+    cv::Mat out;
+    cv::flip(s.m, out, 0);
+    return out;
+}
+
+int encodePicture(const struct_LEAD_Bitmap& b, int format, int quality, std::vector<unsigned char>& out) {
+    try {
+        if (format == IMGFILE_GIF) return encodeGif({&b}, out);
+        cv::Mat image = codecImage(b);
+        std::vector<int> params;
+        const char* ext = ".png";
+        switch (format) {
+        case IMGFILE_PNG: break;
+        case IMGFILE_JPEG:
+            ext = ".jpg";
+            params = {cv::IMWRITE_JPEG_QUALITY, quality ? quality : kDefaultJpegQuality};
+            break;
+        case IMGFILE_TIFF: ext = ".tiff"; break;
+        case IMGFILE_WEBP:
+            ext = ".webp";
+            params = {cv::IMWRITE_WEBP_QUALITY, quality == 0 || quality == 100 ? 101 : quality};  // 101: lossless
+            break;
+        case IMGFILE_PNM: ext = image.channels() == 1 ? ".pgm" : ".ppm"; break;
+        default: return IMGSDK_ERROR_INV_FORMAT;
+        }
+        if (image.channels() == 4 && (format == IMGFILE_JPEG || format == IMGFILE_PNM)) {
+            cv::Mat bgr;
+            cv::cvtColor(image, bgr, cv::COLOR_BGRA2BGR);
+            image = bgr;
+        }
+        if (!cv::imencode(ext, image, out, params)) return IMGSDK_ERROR_INV_FORMAT;
+    } catch (const std::bad_alloc&) {
+        return IMGSDK_ERROR_NO_MEMORY;
+    } catch (const cv::Exception&) {
+        return IMGSDK_ERROR_INV_FORMAT;
+    }
+    return IMGSDK_SUCCESS;
+}
+
+int joinPage(const std::vector<unsigned char>& old, int format, int page, const struct_LEAD_Bitmap& pic,
+             std::vector<unsigned char>& out) {
+    if (format == IMGFILE_GIF) {
+        std::vector<struct_LEAD_Bitmap> pages;
+        int rc = gifPages(old.data(), old.size(), pages);
+        if (rc == IMGSDK_ERROR_FILE_CORRUPT || rc == IMGSDK_ERROR_FILE_FORMAT) return IMGSDK_ERROR_INV_FORMAT;  // not a GIF to add to
+        if (rc != IMGSDK_SUCCESS) return rc;
+        std::vector<const struct_LEAD_Bitmap*> all;
+        for (const struct_LEAD_Bitmap& p : pages) all.push_back(&p);
+        if (page > int(all.size()) + 1) rc = IMGSDK_ERROR_PAGE_NOT_FOUND;
+        else if (page == int(all.size()) + 1) all.push_back(&pic);
+        else all[size_t(page - 1)] = &pic;
+        if (rc == IMGSDK_SUCCESS) rc = encodeGif(all, out);
+        for (struct_LEAD_Bitmap& p : pages) releasePicture(p);
+        return rc;
+    }
+    TempFile tmp;
+    if (tmp.path.empty() || writeBytes(tmp.path.c_str(), old) != IMGSDK_SUCCESS) return IMGSDK_ERROR_FILE_WRITE;
+    std::vector<cv::Mat> mats;
+    try {
+        const QuietCodecs quiet;
+        cv::imreadmulti(tmp.path, mats, cv::IMREAD_UNCHANGED);
+    } catch (...) {
+        mats.clear();
+    }
+    if (mats.empty()) return IMGSDK_ERROR_INV_FORMAT;  // not a TIFF file to add to
+    if (page > int(mats.size()) + 1) return IMGSDK_ERROR_PAGE_NOT_FOUND;
+    const cv::Mat image = codecImage(pic);
+    if (page == int(mats.size()) + 1) mats.push_back(image);
+    else mats[size_t(page - 1)] = image;
+    const std::string target = tmp.path + ".tif";
+    bool ok = false;
+    try {
+        ok = cv::imwritemulti(target, mats);
+    } catch (...) {
+        ok = false;
+    }
+    if (ok) ok = readBytes(target.c_str(), out) == IMGSDK_SUCCESS;
+    std::remove(target.c_str());
+    return ok ? IMGSDK_SUCCESS : IMGSDK_ERROR_FILE_WRITE;
+}
+
+int decodeTiffPage(const unsigned char* data, size_t size, int page, cv::Mat& out) {
+    TempFile tmp;
+    if (tmp.path.empty() || writeBytes(tmp.path.c_str(), std::vector<unsigned char>(data, data + size)) != IMGSDK_SUCCESS) return IMGSDK_ERROR_FILE_READ;
+    std::vector<cv::Mat> mats;
+    if (!cv::imreadmulti(tmp.path, mats, page - 1, 1, cv::IMREAD_UNCHANGED) || mats.empty())
+        return IMGSDK_ERROR_PAGE_NOT_FOUND;
+    out = mats[0];
+    return IMGSDK_SUCCESS;
 }
 
 QuietCodecs::QuietCodecs()

@@ -1,4 +1,5 @@
-// The file library: loading pictures from memory and from a part of an open file.
+// The file library: loading pictures from memory and from a part of an open
+// file, and reading and writing open files at an offset.
 #include "backend_p.h"
 #include "decoder_p.h"
 
@@ -16,10 +17,7 @@
 
 namespace imagesdk::detail {
 
-namespace {
-
-// Reads at an offset without relying on the descriptor's position (the
-// Windows CRT has no pread: it seeks first).
+// The Windows CRT has no pread or pwrite: it seeks first.
 long long readAt(int fd, unsigned char* out, size_t n, uint64_t offset) {
 #ifdef _WIN32
     if (_lseeki64(fd, static_cast<long long>(offset), SEEK_SET) < 0) return -1;
@@ -29,7 +27,14 @@ long long readAt(int fd, unsigned char* out, size_t n, uint64_t offset) {
 #endif
 }
 
-}  // namespace
+long long writeAt(int fd, const unsigned char* in, size_t n, uint64_t offset) {
+#ifdef _WIN32
+    if (_lseeki64(fd, static_cast<long long>(offset), SEEK_SET) < 0) return -1;
+    return _write(fd, in, static_cast<unsigned>(std::min<size_t>(n, 1u << 30)));
+#else
+    return ::pwrite(fd, in, n, off_t(offset));
+#endif
+}
 
 int loadMemory(unsigned char* buffer, struct_LEAD_Bitmap* bitmap, int bpp, int order, unsigned flags,
                LEADFILECALLBACK callback, void* user, long size, LOADFILEOPTION* options, FILEINFO* info) {

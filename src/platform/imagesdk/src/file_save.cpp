@@ -1,29 +1,26 @@
-// The file library: writing picture files — one page by OpenCV's encoders,
-// our own BMP writer (which keeps every depth and colour table) and giflib;
-// pages of TIFF and GIF files; stamps (small copies) inside JPEG and PNG files.
+// The file library: writing picture files — our own BMP writer (which keeps
+// every depth and colour table), the back end's encoders for the other
+// formats; pages of TIFF and GIF files; stamps (small copies) inside JPEG and
+// PNG files.
 #include "backend_p.h"
-#include "codecs_p.h"
-#include "pixels_p.h"
+#include "decoder_p.h"
+#include "pixel_values_p.h"
 
 #include <imagesdk/limits.h>
 
-#include <opencv2/imgcodecs.hpp>
-#include <opencv2/imgproc.hpp>
-
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 namespace imagesdk::detail {
 
 namespace {
 
 const char kStampTag[] = "HMIGFX-STAMP";  // with its terminating zero, the start of the stamp segment
-constexpr int kDefaultJpegQuality = 90;
 
 // The depths a format can be asked for.
 bool formatTakes(int format, int bpp) {
@@ -41,16 +38,9 @@ bool formatTakes(int format, int bpp) {
 
 bool multiPage(int format) { return format == IMGFILE_TIFF || format == IMGFILE_GIF; }
 
-// A scratch picture that frees itself.
-struct Scratch {
-    struct_LEAD_Bitmap pic{};
-    Scratch() { describe(pic, 1, 1, 1); }
-    ~Scratch() { releasePicture(pic); }
-    Scratch(const Scratch&) = delete;
-    Scratch& operator=(const Scratch&) = delete;
-};
 
-int toDepth(const struct_LEAD_Bitmap& b, int bpp, bool fixedTable, Scratch& out, const struct_LEAD_Bitmap*& use) {
+int toDepth(const struct_LEAD_Bitmap& b, int bpp, bool fixedTable, ScratchPicture& out,
+            const struct_LEAD_Bitmap*& use) {
     use = &b;
     if (bpp == 0 || bpp == b.BitsPerPixel) return IMGSDK_SUCCESS;
     const int rc = colorRes(const_cast<struct_LEAD_Bitmap*>(&b), &out.pic, bpp,
@@ -78,6 +68,8 @@ int bmpBytes(const struct_LEAD_Bitmap& b, std::vector<unsigned char>& out) {
     return IMGSDK_SUCCESS;
 }
 
+}  // namespace
+
 int writeBytes(const char* path, const std::vector<unsigned char>& bytes) {
     std::FILE* f = std::fopen(path, "wb");
     if (!f) return IMGSDK_ERROR_FILE_WRITE;
@@ -91,21 +83,7 @@ int readBytes(const char* path, std::vector<unsigned char>& out) {
     return rc == IMGSDK_SUCCESS ? src.readAll(out) : rc;
 }
 
-// A file in the temporary directory, removed with the object.
-struct TempFile {
-    std::string path;
-    TempFile() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "hmigfx-page-XXXXXX").string();
-        const int fd = mkstemp(pattern.data());
-        if (fd >= 0) {
-            ::close(fd);
-            path = pattern;
-        }
-    }
-    ~TempFile() {
-        if (!path.empty()) std::remove(path.c_str());
-    }
-};
+namespace {
 
 // ---------------------------------------------------------------------------
 // Stamps
@@ -117,7 +95,7 @@ int makeStamp(const struct_LEAD_Bitmap& b, const SAVEFILEOPTION& o, std::vector<
     if (w == 0 && h == 0) w = 96;  // keep the picture's shape
     if (w == 0) w = std::max(1, int(int64_t(h) * b.Width / b.Height));
     if (h == 0) h = std::max(1, int(int64_t(w) * b.Height / b.Width));
-    Scratch stamp;
+    ScratchPicture stamp;
     int rc = copy(&stamp.pic, const_cast<struct_LEAD_Bitmap*>(&b));
     if (rc == IMGSDK_SUCCESS) rc = size(&stamp.pic, w, h, SIZE_RESAMPLE);
     if (rc == IMGSDK_SUCCESS)
@@ -194,52 +172,30 @@ int savePage(const char* path, int format, int page, const struct_LEAD_Bitmap& p
     std::vector<unsigned char> old;
     int rc = readBytes(path, old);
     if (rc != IMGSDK_SUCCESS) return rc;
-    if (format == IMGFILE_GIF) {
-        std::vector<struct_LEAD_Bitmap> pages;
-        rc = gifPages(old.data(), old.size(), pages);
-        if (rc == IMGSDK_ERROR_FILE_CORRUPT || rc == IMGSDK_ERROR_FILE_FORMAT) return IMGSDK_ERROR_INV_FORMAT;  // not a GIF to add to
-        if (rc != IMGSDK_SUCCESS) return rc;
-        std::vector<const struct_LEAD_Bitmap*> all;
-        for (const struct_LEAD_Bitmap& p : pages) all.push_back(&p);
-        if (page > int(all.size()) + 1) rc = IMGSDK_ERROR_PAGE_NOT_FOUND;
-        else if (page == int(all.size()) + 1) all.push_back(&pic);
-        else all[size_t(page - 1)] = &pic;
-        if (rc == IMGSDK_SUCCESS) rc = encodeGif(all, bytes);
-        written = rc == IMGSDK_SUCCESS;
-        for (struct_LEAD_Bitmap& p : pages) releasePicture(p);
-        return rc;
-    }
-    std::vector<cv::Mat> mats;
-    try {
-        const QuietCodecs quiet;
-        cv::imreadmulti(path, mats, cv::IMREAD_UNCHANGED);
-    } catch (...) {
-        mats.clear();
-    }
-    if (mats.empty()) return IMGSDK_ERROR_INV_FORMAT;  // not a TIFF file to add to
-    if (page > int(mats.size()) + 1) return IMGSDK_ERROR_PAGE_NOT_FOUND;
-    const cv::Mat image = codecImage(pic);
-    if (page == int(mats.size()) + 1) mats.push_back(image);
-    else mats[size_t(page - 1)] = image;
-    TempFile tmp;
-    if (tmp.path.empty()) return IMGSDK_ERROR_FILE_WRITE;
-    const std::string target = tmp.path + ".tif";
-    bool ok = false;
-    try {
-        ok = cv::imwritemulti(target, mats);
-    } catch (...) {
-        ok = false;
-    }
-    if (ok) rc = readBytes(target.c_str(), bytes);
-    std::remove(target.c_str());
-    if (!ok) return IMGSDK_ERROR_FILE_WRITE;
+    rc = joinPage(old, format, page, pic, bytes);
     written = rc == IMGSDK_SUCCESS;
     return rc;
 }
 
+// The bytes of a file of one page: BMP here, the other formats by the back end.
+int encodeOne(const struct_LEAD_Bitmap& b, int format, int quality, std::vector<unsigned char>& out) {
+    try {
+        if (format == IMGFILE_BMP) return bmpBytes(b, out);
+        if (format == IMGFILE_GIF && b.BitsPerPixel > 8) {
+            ScratchPicture eight;
+            const struct_LEAD_Bitmap* pic = nullptr;
+            const int rc = toDepth(b, 8, false, eight, pic);
+            return rc == IMGSDK_SUCCESS ? encodePicture(*pic, format, quality, out) : rc;
+        }
+        return encodePicture(b, format, quality, out);
+    } catch (const std::bad_alloc&) {
+        return IMGSDK_ERROR_NO_MEMORY;
+    }
+}
+
 int encodeChecked(const struct_LEAD_Bitmap* b, int format, int bpp, int quality, unsigned flags,
                   LEADFILECALLBACK callback, void* user, SAVEFILEOPTION* options, std::vector<unsigned char>& bytes,
-                  Scratch& converted, const struct_LEAD_Bitmap*& pic) {
+                  ScratchPicture& converted, const struct_LEAD_Bitmap*& pic) {
     if (!b) return IMGSDK_ERROR_INV_PARAMETER;
     if (format < IMGFILE_BMP || format > IMGFILE_GIF) return IMGSDK_ERROR_INV_FORMAT;
     if (bpp != 0 && !supportedDepth(bpp)) return IMGSDK_ERROR_BPP_NOT_SUPPORTED;
@@ -263,7 +219,7 @@ int encodeChecked(const struct_LEAD_Bitmap* b, int format, int bpp, int quality,
             if (rc != IMGSDK_SUCCESS) return rc < 0 ? rc : IMGSDK_ERROR_USER_ABORT;
         }
     }
-    rc = encodePicture(*pic, format, quality, bytes);
+    rc = encodeOne(*pic, format, quality, bytes);
     if (rc == IMGSDK_SUCCESS && options && (options->Flags & ESO_SAVEWITHSTAMP)) {
         std::vector<unsigned char> stamp;
         rc = makeStamp(*pic, *options, stamp);
@@ -275,65 +231,6 @@ int encodeChecked(const struct_LEAD_Bitmap* b, int format, int bpp, int quality,
 }  // namespace
 
 // ---------------------------------------------------------------------------
-
-cv::Mat codecImage(const struct_LEAD_Bitmap& b) {
-    const Samples s = samplesOf(b);
-    if (b.ViewPerspective == TOP_LEFT) return s.m;
-    cv::Mat out;
-    cv::flip(s.m, out, 0);
-    return out;
-}
-
-int encodePicture(const struct_LEAD_Bitmap& b, int format, int quality, std::vector<unsigned char>& out) {
-    try {
-        if (format == IMGFILE_BMP) return bmpBytes(b, out);
-        if (format == IMGFILE_GIF) {
-            Scratch eight;
-            const struct_LEAD_Bitmap* pic = nullptr;
-            const int rc = toDepth(b, b.BitsPerPixel <= 8 ? 0 : 8, false, eight, pic);
-            return rc == IMGSDK_SUCCESS ? encodeGif({pic}, out) : rc;
-        }
-        cv::Mat image = codecImage(b);
-        std::vector<int> params;
-        const char* ext = ".png";
-        switch (format) {
-        case IMGFILE_PNG: break;
-        case IMGFILE_JPEG:
-            ext = ".jpg";
-            params = {cv::IMWRITE_JPEG_QUALITY, quality ? quality : kDefaultJpegQuality};
-            break;
-        case IMGFILE_TIFF: ext = ".tiff"; break;
-        case IMGFILE_WEBP:
-            ext = ".webp";
-            params = {cv::IMWRITE_WEBP_QUALITY, quality == 0 || quality == 100 ? 101 : quality};  // 101: lossless
-            break;
-        case IMGFILE_PNM: ext = image.channels() == 1 ? ".pgm" : ".ppm"; break;
-        default: return IMGSDK_ERROR_INV_FORMAT;
-        }
-        if (image.channels() == 4 && (format == IMGFILE_JPEG || format == IMGFILE_PNM)) {
-            cv::Mat bgr;
-            cv::cvtColor(image, bgr, cv::COLOR_BGRA2BGR);
-            image = bgr;
-        }
-        if (!cv::imencode(ext, image, out, params)) return IMGSDK_ERROR_INV_FORMAT;
-    } catch (const std::bad_alloc&) {
-        return IMGSDK_ERROR_NO_MEMORY;
-    } catch (const cv::Exception&) {
-        return IMGSDK_ERROR_INV_FORMAT;
-    }
-    return IMGSDK_SUCCESS;
-}
-
-int decodeTiffPage(const unsigned char* data, size_t size, int page, cv::Mat& out) {
-    TempFile tmp;
-    if (tmp.path.empty() || writeBytes(tmp.path.c_str(), std::vector<unsigned char>(data, data + size)) != IMGSDK_SUCCESS)
-        return IMGSDK_ERROR_FILE_READ;
-    std::vector<cv::Mat> mats;
-    if (!cv::imreadmulti(tmp.path, mats, page - 1, 1, cv::IMREAD_UNCHANGED) || mats.empty())
-        return IMGSDK_ERROR_PAGE_NOT_FOUND;
-    out = mats[0];
-    return IMGSDK_SUCCESS;
-}
 
 int defaultSaveOptions(SAVEFILEOPTION* options) {
     if (!options) return IMGSDK_ERROR_INV_PARAMETER;
@@ -351,14 +248,14 @@ int saveFile(char* path, struct_LEAD_Bitmap* b, int format, int bpp, int quality
     const int page = options && options->uStructSize == sizeof(SAVEFILEOPTION) ? options->PageNumber : 0;
     if (page < 0) return IMGSDK_ERROR_INV_PARAMETER;
     if (page > 1 && !multiPage(format)) return IMGSDK_ERROR_INV_FORMAT;
-    Scratch converted;
+    ScratchPicture converted;
     const struct_LEAD_Bitmap* pic = nullptr;
     std::vector<unsigned char> bytes;
     int rc = encodeChecked(b, format, bpp, quality, flags, callback, user, options, bytes, converted, pic);
     if (rc != IMGSDK_SUCCESS) return rc;
     if (page >= 1 && multiPage(format)) {
         if (options && (options->Flags & ESO_SAVEWITHSTAMP)) return IMGSDK_ERROR_INV_FORMAT;
-        Scratch eight;
+        ScratchPicture eight;
         const struct_LEAD_Bitmap* pagePic = pic;
         if (format == IMGFILE_GIF && pic->BitsPerPixel > 8) rc = toDepth(*pic, 8, false, eight, pagePic);
         std::vector<unsigned char> joined;
@@ -378,7 +275,7 @@ int saveMemory(void** memory, struct_LEAD_Bitmap* b, int format, int bpp, int qu
                SAVEFILEOPTION* options) {
     if (!memory) return IMGSDK_ERROR_INV_PARAMETER;
     *memory = nullptr;
-    Scratch converted;
+    ScratchPicture converted;
     const struct_LEAD_Bitmap* pic = nullptr;
     std::vector<unsigned char> bytes;
     const int rc = encodeChecked(b, format, bpp, quality, 0, nullptr, nullptr, options, bytes, converted, pic);
@@ -399,14 +296,14 @@ int saveMemory(void** memory, struct_LEAD_Bitmap* b, int format, int bpp, int qu
 int saveFileOffset(int fd, long offset, long* size, struct_LEAD_Bitmap* b, int format, int bpp, int quality,
                    unsigned flags, LEADFILECALLBACK callback, void* user, SAVEFILEOPTION* options) {
     if (fd < 0 || offset < 0) return IMGSDK_ERROR_INV_PARAMETER;
-    Scratch converted;
+    ScratchPicture converted;
     const struct_LEAD_Bitmap* pic = nullptr;
     std::vector<unsigned char> bytes;
     const int rc = encodeChecked(b, format, bpp, quality, flags, callback, user, options, bytes, converted, pic);
     if (rc != IMGSDK_SUCCESS) return rc;
     size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, off_t(offset) + off_t(done));
+        const long long n = writeAt(fd, bytes.data() + done, bytes.size() - done, uint64_t(offset) + done);
         if (n <= 0) return IMGSDK_ERROR_FILE_WRITE;
         done += size_t(n);
     }

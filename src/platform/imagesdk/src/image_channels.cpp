@@ -6,8 +6,6 @@
 #include <opencv2/imgproc.hpp>
 
 #include <algorithm>
-#include <bit>
-#include <cstring>
 
 namespace imagesdk::detail {
 
@@ -110,48 +108,6 @@ int colorMerge(struct_LEAD_Bitmap* b, struct_LEAD_Bitmap** planes, unsigned long
     } catch (const std::bad_alloc&) {
         return IMGSDK_ERROR_NO_MEMORY;
     }
-    return IMGSDK_SUCCESS;
-}
-
-int getHistogram(struct_LEAD_Bitmap* b, unsigned long* histogram, unsigned channel) {
-    if (!b || !histogram || channel > CHANNEL_BLUE) return IMGSDK_ERROR_INV_PARAMETER;
-    if (!allocated(b)) return IMGSDK_ERROR_NO_BITMAP;
-    std::memset(histogram, 0, 256 * sizeof(unsigned long));
-    const Samples s = samplesOf(*b);
-    const int ch = s.m.channels();
-    const int pick = channel == CHANNEL_BLUE ? 0 : channel == CHANNEL_GREEN ? 1 : 2;
-    for (int y = 0; y < s.m.rows; ++y) {
-        const unsigned char* p = s.m.ptr<unsigned char>(y);
-        for (int x = 0; x < s.m.cols; ++x, p += ch) {
-            int v = p[0];
-            if (ch >= 3) v = channel == CHANNEL_MASTER ? intensity(p[2], p[1], p[0]) : p[pick];
-            ++histogram[v];
-        }
-    }
-    return IMGSDK_SUCCESS;
-}
-
-int getMinMaxVal(struct_LEAD_Bitmap* b, int* minimum, int* maximum) {
-    if (!b || !minimum || !maximum) return IMGSDK_ERROR_INV_PARAMETER;
-    if (!allocated(b)) return IMGSDK_ERROR_NO_BITMAP;
-    double lo = 0, hi = 0;
-    cv::minMaxLoc(samplesWith(*b, 1), &lo, &hi);
-    *minimum = int(lo);
-    *maximum = int(hi);
-    return IMGSDK_SUCCESS;
-}
-
-int getMinMaxBits(struct_LEAD_Bitmap* b, int* low, int* high) {
-    if (!b || !low || !high) return IMGSDK_ERROR_INV_PARAMETER;
-    if (!allocated(b)) return IMGSDK_ERROR_NO_BITMAP;
-    const cv::Mat g = samplesWith(*b, 1);
-    unsigned used = 0;
-    for (int y = 0; y < g.rows && used != 0xFF; ++y) {
-        const unsigned char* p = g.ptr<unsigned char>(y);
-        for (int x = 0; x < g.cols; ++x) used |= p[x];
-    }
-    *low = used ? std::countr_zero(used) : 0;
-    *high = used ? 31 - std::countl_zero(used) : 0;
     return IMGSDK_SUCCESS;
 }
 

@@ -1,7 +1,7 @@
-// The image-processing library: operations on each pixel's colour alone —
-// curves for contrast, intensity, gamma, posterising and remapping, and
-// colour functions for hue, saturation and intensity detection.
+// The image-processing library: colour functions for hue, saturation and
+// intensity detection, through OpenCV's colour spaces.
 #include "backend_p.h"
+#include "curves_p.h"
 #include "pixels_p.h"
 
 #include <opencv2/imgproc.hpp>
@@ -11,96 +11,6 @@
 #include <cmath>
 
 namespace imagesdk::detail {
-
-namespace {
-
-using Curve = std::array<uint8_t, 256>;
-
-template <class F>
-Curve curveOf(F f) {
-    Curve c{};
-    for (int i = 0; i < 256; ++i) c[size_t(i)] = static_cast<uint8_t>(std::clamp(static_cast<int>(std::lround(f(i))), 0, 255));
-    return c;
-}
-
-Curve identity() {
-    return curveOf([](int v) { return double(v); });
-}
-
-bool inRange(int v, int lo, int hi) { return v >= lo && v <= hi; }
-
-Curve contrastAbout(double pivot, int change) {
-    // Up to 1000 steepens the curve without bound (1000: a threshold), down to -1000 flattens it.
-    const double f = change >= 0 ? 1000.0 / std::max(1000 - change, 1) : (1000.0 + change) / 1000.0;
-    return curveOf([&](int v) { return (v - pivot) * f + pivot; });
-}
-
-// Mean intensity of the picture.
-double meanIntensity(const struct_LEAD_Bitmap& b) {
-    const Samples s = samplesOf(b);
-    const cv::Scalar m = cv::mean(s.m);
-    if (s.m.channels() == 1) return m[0];
-    return intensity(int(m[2]), int(m[1]), int(m[0]));
-}
-
-}  // namespace
-
-int changeContrast(struct_LEAD_Bitmap* b, int change) {
-    if (!b || !inRange(change, -1000, 1000)) return IMGSDK_ERROR_INV_PARAMETER;
-    return applyCurve(*b, contrastAbout(127.5, change).data());
-}
-
-int histoContrast(struct_LEAD_Bitmap* b, int change) {
-    if (!b || !inRange(change, -1000, 1000)) return IMGSDK_ERROR_INV_PARAMETER;
-    if (!allocated(b)) return IMGSDK_ERROR_NO_BITMAP;
-    return applyCurve(*b, contrastAbout(meanIntensity(*b), change).data());
-}
-
-int changeIntensity(struct_LEAD_Bitmap* b, int change) {
-    if (!b || !inRange(change, -1000, 1000)) return IMGSDK_ERROR_INV_PARAMETER;
-    return applyCurve(*b, curveOf([&](int v) { return v + change * 255.0 / 1000.0; }).data());
-}
-
-int gammaCorrect(struct_LEAD_Bitmap* b, unsigned gamma) {
-    if (!b || gamma < 1 || gamma > 500) return IMGSDK_ERROR_INV_PARAMETER;
-    const double e = 100.0 / gamma;
-    return applyCurve(*b, curveOf([&](int v) { return 255.0 * std::pow(v / 255.0, e); }).data());
-}
-
-int invert(struct_LEAD_Bitmap* b) {
-    if (!b) return IMGSDK_ERROR_INV_PARAMETER;
-    return applyCurve(*b, curveOf([](int v) { return 255.0 - v; }).data());
-}
-
-int posterize(struct_LEAD_Bitmap* b, unsigned levels) {
-    if (!b || levels < 2 || levels > 64) return IMGSDK_ERROR_INV_PARAMETER;
-    const double step = 255.0 / (levels - 1);
-    return applyCurve(*b, curveOf([&](int v) { return std::round(v / step) * step; }).data());
-}
-
-int remapIntensity(struct_LEAD_Bitmap* b, unsigned char* lut, unsigned channel) {
-    if (!b || !lut || channel > CHANNEL_BLUE) return IMGSDK_ERROR_INV_PARAMETER;
-    const Curve same = identity();
-    const uint8_t* blue = channel == CHANNEL_MASTER || channel == CHANNEL_BLUE ? lut : same.data();
-    const uint8_t* green = channel == CHANNEL_MASTER || channel == CHANNEL_GREEN ? lut : same.data();
-    const uint8_t* red = channel == CHANNEL_MASTER || channel == CHANNEL_RED ? lut : same.data();
-    return applyCurves(*b, blue, green, red);
-}
-
-int stretchIntensity(struct_LEAD_Bitmap* b) {
-    if (!b) return IMGSDK_ERROR_INV_PARAMETER;
-    if (!allocated(b)) return IMGSDK_ERROR_NO_BITMAP;
-    const Samples s = samplesOf(*b);
-    double lo = 0, hi = 0;
-    cv::minMaxLoc(s.m.reshape(1), &lo, &hi);
-    if (s.m.channels() == 4) {  // the alpha channel does not count
-        cv::Mat bgr;
-        cv::cvtColor(s.m, bgr, cv::COLOR_BGRA2BGR);
-        cv::minMaxLoc(bgr.reshape(1), &lo, &hi);
-    }
-    if (hi <= lo) return IMGSDK_SUCCESS;
-    return applyCurve(*b, curveOf([&](int v) { return (v - lo) * 255.0 / (hi - lo); }).data());
-}
 
 int changeHue(struct_LEAD_Bitmap* b, int angle) {
     if (!b || !inRange(angle, -360, 360)) return IMGSDK_ERROR_INV_PARAMETER;

@@ -1,12 +1,11 @@
 // The kernel library: colour resolution — grey scale, other depths with fixed,
 // optimised or given colour tables, dithering, and dithering row by row.
 #include "backend_p.h"
-#include "pixels_p.h"
-
-#include <opencv2/imgproc.hpp>
+#include "pixel_values_p.h"
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -27,14 +26,14 @@ struct Box {
     long long count = 0;
 };
 
-int tableFor(const cv::Mat& bgr, int want, RGBQUAD* table) {
+int tableFor(const BgrRows& bgr, int want, RGBQUAD* table) {
     std::vector<uint32_t> counts(32768, 0);
     std::unordered_set<uint32_t> seen;
     bool fits = true;
-    for (int y = 0; y < bgr.rows; ++y) {
-        const cv::Vec3b* p = bgr.ptr<cv::Vec3b>(y);
-        for (int x = 0; x < bgr.cols; ++x) {
-            const cv::Vec3b c = p[x];
+    for (int y = 0; y < bgr.height; ++y) {
+        const unsigned char* p = bgr.row(y);
+        for (int x = 0; x < bgr.width; ++x) {
+            const unsigned char* c = p + 3 * x;
             ++counts[size_t((c[2] >> 3) << 10 | (c[1] >> 3) << 5 | (c[0] >> 3))];
             if (fits) {
                 const uint32_t v = uint32_t(c[0]) | uint32_t(c[1]) << 8 | uint32_t(c[2]) << 16;
@@ -115,12 +114,13 @@ uint8_t clampByte(int v) { return static_cast<uint8_t>(std::clamp(v, 0, 255)); }
 struct Diffusion {
     std::vector<int> cur, next;  // 3 per pixel, with a pixel of margin each side
     explicit Diffusion(int width) : cur(size_t(width + 2) * 3, 0), next(size_t(width + 2) * 3, 0) {}
-    void ditherRow(const cv::Vec3b* in, int width, NearestIndex& nearest, const RGBQUAD* table,
+    void ditherRow(const unsigned char* in, int width, NearestIndex& nearest, const RGBQUAD* table,
                    std::vector<unsigned>& out) {
         std::fill(next.begin(), next.end(), 0);
         for (int x = 0; x < width; ++x) {
             int* e = &cur[size_t(x + 1) * 3];
-            const int v[3] = {in[x][0] + e[0] / 16, in[x][1] + e[1] / 16, in[x][2] + e[2] / 16};
+            const unsigned char* p = in + 3 * x;
+            const int v[3] = {p[0] + e[0] / 16, p[1] + e[1] / 16, p[2] + e[2] / 16};
             const unsigned i = nearest(clampByte(v[2]), clampByte(v[1]), clampByte(v[0]));
             out[size_t(x)] = i;
             const int q[3] = {table[i].rgbBlue, table[i].rgbGreen, table[i].rgbRed};
@@ -136,7 +136,7 @@ struct Diffusion {
     }
 };
 
-void mapToTable(const cv::Mat& bgr, struct_LEAD_Bitmap& out, unsigned dither) {
+void mapToTable(const BgrRows& bgr, struct_LEAD_Bitmap& out, unsigned dither) {
     NearestIndex nearest(out.pPalette, out.nColors);
     std::vector<unsigned> idx(size_t(out.Width));
     Diffusion diffusion(out.Width);
@@ -145,13 +145,14 @@ void mapToTable(const cv::Mat& bgr, struct_LEAD_Bitmap& out, unsigned dither) {
     for (int y = 0; y < out.Height; ++y) {
         // Dithering runs down the picture as shown.
         const int stored = out.ViewPerspective == TOP_LEFT ? y : out.Height - 1 - y;
-        const cv::Vec3b* in = bgr.ptr<cv::Vec3b>(stored);
+        const unsigned char* in = bgr.row(stored);
         if (dither == CRF_FLOYDSTEINBERG) {
             diffusion.ditherRow(in, out.Width, nearest, out.pPalette, idx);
         } else {
             for (int x = 0; x < out.Width; ++x) {
                 const int d = dither == CRF_ORDEREDDITHERING ? (kBayer[y & 7][x & 7] - 32) * spread / 64 : 0;
-                idx[size_t(x)] = nearest(clampByte(in[x][2] + d), clampByte(in[x][1] + d), clampByte(in[x][0] + d));
+                const unsigned char* p = in + 3 * x;
+                idx[size_t(x)] = nearest(clampByte(p[2] + d), clampByte(p[1] + d), clampByte(p[0] + d));
             }
         }
         unsigned char* row = out.pBits + size_t(out.BytesPerLine) * size_t(stored);
@@ -186,7 +187,12 @@ int grayScale(struct_LEAD_Bitmap* b, int bpp) {
         struct_LEAD_Bitmap pic;
         const int rc = createDerived(*b, 8, ORDER_GRAY, pic);
         if (rc != IMGSDK_SUCCESS) return rc;
-        samplesWith(*b, 1).copyTo(storedView(pic));
+        std::vector<unsigned char> bgr(size_t(b->Width) * 3);
+        for (int y = 0; y < b->Height; ++y) {
+            rowToBgr(*b, storedRow(*b, y), bgr.data());
+            unsigned char* out = storedRow(pic, y);
+            for (int x = 0; x < b->Width; ++x) out[x] = grayLevel(bgr[3 * x], bgr[3 * x + 1], bgr[3 * x + 2]);
+        }
         replacePicture(*b, pic);
     } catch (const std::bad_alloc&) {
         return IMGSDK_ERROR_NO_MEMORY;
@@ -207,15 +213,11 @@ int colorRes(struct_LEAD_Bitmap* b, struct_LEAD_Bitmap* dst, int bpp, unsigned l
         return IMGSDK_ERROR_INV_PARAMETER;
     struct_LEAD_Bitmap pic;
     try {
-        const cv::Mat bgr = samplesWith(*b, 3);
+        const BgrRows bgr = bgrRows(*b);
         if (bpp > 8) {
-            struct_LEAD_Bitmap like;
-            describe(like, b->Width, b->Height, bpp);
-            like.ViewPerspective = b->ViewPerspective;
-            like.XResolution = b->XResolution;
-            like.YResolution = b->YResolution;
-            const int rc = pictureLike(like, bgr, pic);
+            const int rc = createDerived(*b, bpp, ORDER_BGR, pic);
             if (rc != IMGSDK_SUCCESS) return rc;
+            for (int y = 0; y < pic.Height; ++y) rowFromBgr(pic, storedRow(pic, y), bgr.row(y), nullptr);
         } else {
             const int max = 1 << bpp;
             std::array<RGBQUAD, 256> table{};
@@ -279,11 +281,9 @@ int ditherLine(struct_LEAD_Bitmap* b, unsigned char* src, unsigned char* dst) {
     if (it == ditherStates().end()) return IMGSDK_ERROR_NOT_DITHERING;
     DitherState& st = it->second;
     // The source row: 24-bit colours in the record's component order.
-    std::vector<cv::Vec3b> row(size_t(b->Width));
-    for (int x = 0; x < b->Width; ++x) {
-        const unsigned char* p = src + 3 * size_t(x);
-        row[size_t(x)] = b->Order == ORDER_RGB ? cv::Vec3b(p[2], p[1], p[0]) : cv::Vec3b(p[0], p[1], p[2]);
-    }
+    std::vector<unsigned char> row(src, src + 3 * size_t(b->Width));
+    if (b->Order == ORDER_RGB)
+        for (int x = 0; x < b->Width; ++x) std::swap(row[3 * size_t(x)], row[3 * size_t(x) + 2]);
     std::vector<unsigned> idx(size_t(b->Width));
     st.diffusion->ditherRow(row.data(), b->Width, *st.nearest, st.table.data(), idx);
     std::memset(dst, 0, size_t(b->BytesPerLine));

@@ -1,36 +1,61 @@
 // The kernel library: combining a rectangle of one picture into another,
-// component by component.
+// component by component (grey, blue-green-red or with alpha, as the
+// destination holds them), with saturating arithmetic.
 #include "backend_p.h"
-#include "pixels_p.h"
-
-#include <opencv2/imgproc.hpp>
+#include "pixel_values_p.h"
 
 #include <algorithm>
+#include <cmath>
+#include <new>
+#include <vector>
 
 namespace imagesdk::detail {
 
 namespace {
 
-// The stored rows of viewed rows [row, row + h).
-cv::Rect storedRect(const struct_LEAD_Bitmap& b, int col, int row, int w, int h) {
-    return cv::Rect(col, b.ViewPerspective == TOP_LEFT ? row : b.Height - row - h, w, h);
+// The components of a stored row: 1 (grey), 3 (BGR) or 4 (BGRA) a pixel.
+void readRow(const struct_LEAD_Bitmap& b, int stored, int channels, unsigned char* out,
+             std::vector<unsigned char>& bgr) {
+    const unsigned char* row = storedRow(b, stored);
+    rowToBgr(b, row, bgr.data());
+    for (int x = 0; x < b.Width; ++x, out += channels) {
+        const unsigned char* p = &bgr[3 * size_t(x)];
+        if (channels == 1) {
+            out[0] = isGrayPicture(b) ? row[x] : grayLevel(p[0], p[1], p[2]);
+            continue;
+        }
+        out[0] = p[0], out[1] = p[1], out[2] = p[2];
+        if (channels == 4) out[3] = b.BitsPerPixel == 32 ? row[4 * x + 3] : 0xFF;
+    }
 }
 
-void combineInto(const cv::Mat& a, const cv::Mat& s, cv::Mat& out, int op) {
+void writeRow(const struct_LEAD_Bitmap& b, int stored, int channels, const unsigned char* in,
+              std::vector<unsigned char>& bgr, NearestIndex* nearest) {
+    unsigned char* row = storedRow(b, stored);
+    if (channels == 1) {
+        std::copy(in, in + b.Width, row);
+        return;
+    }
+    for (size_t x = 0; x < size_t(b.Width); ++x) std::copy(in + channels * x, in + channels * x + 3, &bgr[3 * x]);
+    rowFromBgr(b, row, bgr.data(), nearest);
+    for (int x = 0; channels == 4 && x < b.Width; ++x) row[4 * x + 3] = in[4 * x + 3];
+}
+
+uint8_t apply(int op, int a, int s) {
     switch (op) {
-    case CB_OP_COPY: s.copyTo(out); break;
-    case CB_OP_AND: cv::bitwise_and(a, s, out); break;
-    case CB_OP_OR: cv::bitwise_or(a, s, out); break;
-    case CB_OP_XOR: cv::bitwise_xor(a, s, out); break;
-    case CB_OP_ADD: cv::add(a, s, out); break;
-    case CB_OP_SUBSRC: cv::subtract(a, s, out); break;
-    case CB_OP_SUBDST: cv::subtract(s, a, out); break;
-    case CB_OP_MULTIPLY: cv::multiply(a, s, out, 1.0 / 255.0); break;
-    case CB_OP_AVERAGE: cv::addWeighted(a, 0.5, s, 0.5, 0.0, out); break;
-    case CB_OP_ABSDIFF: cv::absdiff(a, s, out); break;
-    case CB_OP_DARKER: cv::min(a, s, out); break;
-    case CB_OP_LIGHTER: cv::max(a, s, out); break;
-    default: break;
+    case CB_OP_COPY: return uint8_t(s);
+    case CB_OP_AND: return uint8_t(a & s);
+    case CB_OP_OR: return uint8_t(a | s);
+    case CB_OP_XOR: return uint8_t(a ^ s);
+    case CB_OP_ADD: return uint8_t(std::min(a + s, 255));
+    case CB_OP_SUBSRC: return uint8_t(std::max(a - s, 0));
+    case CB_OP_SUBDST: return uint8_t(std::max(s - a, 0));
+    case CB_OP_MULTIPLY: return multiplyLevels(a, s);
+    case CB_OP_AVERAGE: return uint8_t(std::lrint((a + s) * 0.5));  // halves go to the even level
+    case CB_OP_ABSDIFF: return uint8_t(std::abs(a - s));
+    case CB_OP_DARKER: return uint8_t(std::min(a, s));
+    case CB_OP_LIGHTER: return uint8_t(std::max(a, s));
+    default: return uint8_t(a);
     }
 }
 
@@ -47,30 +72,24 @@ int combine(struct_LEAD_Bitmap* dst, int col, int row, int w, int h, struct_LEAD
     const int dx1 = std::min({col + w, dst->Width, col - srcCol + src->Width});
     const int dy1 = std::min({row + h, dst->Height, row - srcRow + src->Height});
     if (dx1 <= dx0 || dy1 <= dy0) return IMGSDK_SUCCESS;
-    const int cw = dx1 - dx0, ch = dy1 - dy0;
     const int sx0 = srcCol + (dx0 - col), sy0 = srcRow + (dy0 - row);
+    const int channels = isGrayPicture(*dst) ? 1 : dst->BitsPerPixel == 32 ? 4 : 3;
+    auto stored = [](const struct_LEAD_Bitmap& b, int y) { return b.ViewPerspective == TOP_LEFT ? y : b.Height - 1 - y; };
     try {
-        Samples d = samplesOf(*dst);
-        const Samples s = samplesOf(*src);
-        cv::Mat sroi = withChannels(s.m(storedRect(*src, sx0, sy0, cw, ch)), d.m.channels());
-        if ((src->ViewPerspective == TOP_LEFT) != (dst->ViewPerspective == TOP_LEFT)) {
-            cv::Mat flipped;
-            cv::flip(sroi, flipped, 0);
-            sroi = flipped;
+        std::vector<unsigned char> d(size_t(dst->Width) * size_t(channels)), s(size_t(src->Width) * size_t(channels));
+        std::vector<unsigned char> bgr(size_t(std::max(dst->Width, src->Width)) * 3);
+        NearestIndex nearest(dst->pPalette, dst->nColors);
+        for (int y = dy0; y < dy1; ++y) {
+            readRow(*dst, stored(*dst, y), channels, d.data(), bgr);
+            readRow(*src, stored(*src, sy0 + y - dy0), channels, s.data(), bgr);
+            for (int i = dx0 * channels, j = sx0 * channels; i < dx1 * channels; ++i, ++j) {
+                const int a = (flags & CB_DST_NOT) ? 255 - d[size_t(i)] : d[size_t(i)];
+                const int b = (flags & CB_SRC_NOT) ? 255 - s[size_t(j)] : s[size_t(j)];
+                const uint8_t r = apply(op, a, b);
+                d[size_t(i)] = (flags & CB_RES_NOT) ? uint8_t(255 - r) : r;
+            }
+            writeRow(*dst, stored(*dst, y), channels, d.data(), bgr, &nearest);
         }
-        cv::Mat droi = d.m(storedRect(*dst, dx0, dy0, cw, ch));
-        cv::Mat a = droi;
-        if (flags & CB_DST_NOT) cv::bitwise_not(droi, a);
-        if (flags & CB_SRC_NOT) {
-            cv::Mat inv;
-            cv::bitwise_not(sroi, inv);
-            sroi = inv;
-        }
-        cv::Mat result;
-        combineInto(a, sroi, result, op);
-        if (flags & CB_RES_NOT) cv::bitwise_not(result, result);
-        result.copyTo(droi);
-        if (!d.view) return replaceWithSamples(*dst, d.m);
     } catch (const std::bad_alloc&) {
         return IMGSDK_ERROR_NO_MEMORY;
     }

@@ -1,10 +1,10 @@
-// The kernel library: flipping, rotating, shearing and resizing, by OpenCV's
-// geometric transforms on the stored rows.
+// The kernel library: flipping, reversing, quarter turns, resizing to the
+// nearest pixel and into another record; other angles and blending the
+// pixels are the back end's.
 #include "backend_p.h"
-#include "pixels_p.h"
+#include "pixel_values_p.h"
 
-#include <opencv2/imgproc.hpp>
-
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -13,10 +13,29 @@ namespace imagesdk::detail {
 
 namespace {
 
-int interpolation(bool indexed, int wanted) { return indexed ? cv::INTER_NEAREST : wanted; }
-
-// A size that an angle's sine or cosine rounding must not enlarge by a pixel.
-int extent(double v) { return std::max(1, static_cast<int>(std::ceil(v - 1e-6))); }
+// Replaces the picture with one of outW x outH whose viewed pixel (x, y) is
+// the old one's viewed pixel from(x, y); stored pixels when `stored`.
+template <class From>
+int remap(struct_LEAD_Bitmap& b, int outW, int outH, From from, bool stored = false) {
+    struct_LEAD_Bitmap fresh;
+    const int bpp = b.BitsPerPixel;
+    const int rc = createLike(b, outW, outH, fresh, bpp < 8);
+    if (rc != IMGSDK_SUCCESS) return rc;
+    const bool bottomUp = !stored && b.ViewPerspective != TOP_LEFT;
+    const size_t step = size_t(bpp / 8);
+    for (int y = 0; y < outH; ++y) {
+        unsigned char* out = storedRow(fresh, bottomUp ? outH - 1 - y : y);
+        for (int x = 0; x < outW; ++x) {
+            int sx = 0, sy = 0;
+            from(x, y, sx, sy);
+            const unsigned char* in = storedRow(b, bottomUp ? b.Height - 1 - sy : sy);
+            if (step) std::memcpy(out + step * size_t(x), in + step * size_t(sx), step);
+            else putIndex(out, x, bpp, indexAt(in, sx, bpp));
+        }
+    }
+    replacePicture(b, fresh);
+    return IMGSDK_SUCCESS;
+}
 
 }  // namespace
 
@@ -38,12 +57,8 @@ int flip(struct_LEAD_Bitmap* b) {
 int reverse(struct_LEAD_Bitmap* b) {
     if (!b) return IMGSDK_ERROR_INV_PARAMETER;
     if (!allocated(b)) return IMGSDK_ERROR_NO_BITMAP;
-    if (b->BitsPerPixel == 16) {
-        cv::Mat v(b->Height, b->Width, CV_16UC1, b->pBits, size_t(b->BytesPerLine));
-        cv::flip(v, v, 1);
-        return IMGSDK_SUCCESS;
-    }
-    return applyTransform(*b, b->Width, b->Height, [](const cv::Mat& s, cv::Mat& d, bool) { cv::flip(s, d, 1); });
+    const int w = b->Width;
+    return remap(*b, w, b->Height, [w](int x, int y, int& sx, int& sy) { sx = w - 1 - x, sy = y; });
 }
 
 int rotate(struct_LEAD_Bitmap* b, long angle, int resize, unsigned long fill) {
@@ -53,53 +68,14 @@ int rotate(struct_LEAD_Bitmap* b, long angle, int resize, unsigned long fill) {
     if (angle < 0) angle += 36000;
     if (angle == 0) return IMGSDK_SUCCESS;
     const int w = b->Width, h = b->Height;
-    const bool quarter = angle % 9000 == 0;
-    // Quarter turns that keep every pixel are exact copies. Seen bottom-up, a
-    // clockwise turn of the picture is an anticlockwise one of the rows.
-    if (quarter && (angle == 18000 || resize || w == h)) {
-        const bool bottomUp = b->ViewPerspective != TOP_LEFT;
-        int code = cv::ROTATE_180;
-        if (angle == 9000) code = bottomUp ? cv::ROTATE_90_COUNTERCLOCKWISE : cv::ROTATE_90_CLOCKWISE;
-        if (angle == 27000) code = bottomUp ? cv::ROTATE_90_CLOCKWISE : cv::ROTATE_90_COUNTERCLOCKWISE;
-        const bool swap = angle != 18000;
-        return applyTransform(*b, swap ? h : w, swap ? w : h,
-                              [code](const cv::Mat& s, cv::Mat& d, bool) { cv::rotate(s, d, code); });
+    // Quarter turns that keep every pixel are exact copies, clockwise as shown.
+    if (angle == 18000)
+        return remap(*b, w, h, [w, h](int x, int y, int& sx, int& sy) { sx = w - 1 - x, sy = h - 1 - y; });
+    if (angle % 9000 == 0 && (resize || w == h)) {
+        if (angle == 9000) return remap(*b, h, w, [h](int x, int y, int& sx, int& sy) { sx = y, sy = h - 1 - x; });
+        return remap(*b, h, w, [w](int x, int y, int& sx, int& sy) { sx = w - 1 - y, sy = x; });
     }
-    const double rad = angle / 100.0 * CV_PI / 180.0;
-    double c = std::cos(rad), s = std::sin(rad);
-    if (quarter) {
-        c = std::round(c);
-        s = std::round(s);
-    }
-    const int nw = resize ? extent(std::abs(w * c) + std::abs(h * s)) : w;
-    const int nh = resize ? extent(std::abs(w * s) + std::abs(h * c)) : h;
-    // Clockwise on the screen (rows run downwards), about the pixel centres.
-    const double cx = (w - 1) / 2.0, cy = (h - 1) / 2.0, ncx = (nw - 1) / 2.0, ncy = (nh - 1) / 2.0;
-    const cv::Matx23d viewed(c, -s, ncx - c * cx + s * cy, s, c, ncy - s * cx - c * cy);
-    const cv::Matx23d m = storedAffine(viewed, *b, h, nh);
-    const cv::Scalar border = borderFor(*b, static_cast<COLORREF>(fill));
-    return applyTransform(*b, nw, nh, [&](const cv::Mat& src, cv::Mat& dst, bool indexed) {
-        cv::warpAffine(src, dst, m, dst.size(), interpolation(indexed || quarter, cv::INTER_LINEAR),
-                       cv::BORDER_CONSTANT, border);
-    });
-}
-
-int shear(struct_LEAD_Bitmap* b, int angle, int horizontal, unsigned long fill) {
-    if (!b || angle < -4500 || angle > 4500) return IMGSDK_ERROR_INV_PARAMETER;
-    if (!allocated(b)) return IMGSDK_ERROR_NO_BITMAP;
-    if (angle == 0) return IMGSDK_SUCCESS;
-    const double t = std::tan(angle / 100.0 * CV_PI / 180.0);
-    const int w = b->Width, h = b->Height;
-    // Positive angles move the bottom row right (horizontal) or the right column down.
-    const int grow = extent(std::abs(t) * ((horizontal ? h : w) - 1) + 1) - 1;
-    const int nw = horizontal ? w + grow : w, nh = horizontal ? h : h + grow;
-    const double offset = t < 0 ? grow : 0;
-    const cv::Matx23d viewed = horizontal ? cv::Matx23d(1, t, offset, 0, 1, 0) : cv::Matx23d(1, 0, 0, t, 1, offset);
-    const cv::Matx23d m = storedAffine(viewed, *b, h, nh);
-    const cv::Scalar border = borderFor(*b, static_cast<COLORREF>(fill));
-    return applyTransform(*b, nw, nh, [&](const cv::Mat& src, cv::Mat& dst, bool indexed) {
-        cv::warpAffine(src, dst, m, dst.size(), interpolation(indexed, cv::INTER_LINEAR), cv::BORDER_CONSTANT, border);
-    });
+    return rotateFree(b, angle, resize, fill);
 }
 
 int size(struct_LEAD_Bitmap* b, int width, int height, unsigned long flags) {
@@ -107,11 +83,21 @@ int size(struct_LEAD_Bitmap* b, int width, int height, unsigned long flags) {
     if (flags & ~static_cast<unsigned long>(SIZE_RESAMPLE | SIZE_BICUBIC)) return IMGSDK_ERROR_INV_PARAMETER;
     if (!allocated(b)) return IMGSDK_ERROR_NO_BITMAP;
     if (width == b->Width && height == b->Height) return IMGSDK_SUCCESS;
-    const int wanted = (flags & SIZE_BICUBIC) ? cv::INTER_CUBIC : (flags & SIZE_RESAMPLE) ? cv::INTER_LINEAR
-                                                                                          : cv::INTER_NEAREST;
-    return applyTransform(*b, width, height, [wanted](const cv::Mat& src, cv::Mat& dst, bool indexed) {
-        cv::resize(src, dst, dst.size(), 0, 0, interpolation(indexed, wanted));
-    });
+    // Table indices are never blended: they take the nearest pixel, the first
+    // of the stored rows' cell as image libraries pick it.
+    const bool indexed = b->BitsPerPixel < 8 || (b->BitsPerPixel == 8 && !isGrayPicture(*b));
+    if (indexed || !(flags & (SIZE_RESAMPLE | SIZE_BICUBIC))) {
+        const double fx = 1.0 / (double(width) / b->Width), fy = 1.0 / (double(height) / b->Height);
+        const int w = b->Width, h = b->Height;
+        return remap(
+            *b, width, height,
+            [=](int x, int y, int& sx, int& sy) {
+                sx = std::min(int(std::floor(x * fx)), w - 1);
+                sy = std::min(int(std::floor(y * fy)), h - 1);
+            },
+            true);
+    }
+    return resample(b, width, height, flags);
 }
 
 int resize(struct_LEAD_Bitmap* src, struct_LEAD_Bitmap* dst) {

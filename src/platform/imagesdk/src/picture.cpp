@@ -236,6 +236,19 @@ int createPicture(struct_LEAD_Bitmap& out, int width, int height, int bpp, uint3
     return IMGSDK_SUCCESS;
 }
 
+int createDerived(const struct_LEAD_Bitmap& like, int bpp, uint32_t order, struct_LEAD_Bitmap& out) {
+    const int rc = createPicture(out, like.Width, like.Height, bpp, order);
+    if (rc != IMGSDK_SUCCESS) return rc;
+    if (bpp <= 8) {
+        if (order == ORDER_GRAY) fillGrayTable(out.pPalette, bpp);
+        else fillFixedTable(out.pPalette, bpp);
+    }
+    setViewPerspective(out, like.ViewPerspective);
+    out.XResolution = like.XResolution;
+    out.YResolution = like.YResolution;
+    return IMGSDK_SUCCESS;
+}
+
 int createLike(const struct_LEAD_Bitmap& like, int width, int height, struct_LEAD_Bitmap& out, bool zeroed) {
     const int rc = createPicture(out, width, height, like.BitsPerPixel, like.Order, like.nColors, zeroed);
     if (rc != IMGSDK_SUCCESS) return rc;

@@ -40,12 +40,25 @@ int createPicture(struct_LEAD_Bitmap& out, int width, int height, int bpp, uint3
 // view perspective and resolution of `like`.
 int createLike(const struct_LEAD_Bitmap& like, int width, int height, struct_LEAD_Bitmap& out, bool zeroed = true);
 
+// A fresh picture of like's size, view perspective and resolution at bpp and
+// order, with the grey table (ORDER_GRAY) or the fixed one.
+int createDerived(const struct_LEAD_Bitmap& like, int bpp, uint32_t order, struct_LEAD_Bitmap& out);
+
 // Says which way the stored rows are shown (TOP_LEFT or BOTTOM_LEFT) without
 // moving them.
 void setViewPerspective(struct_LEAD_Bitmap& b, uint32_t perspective);
 
 // Releases the record's picture, if any; the description stays.
 void releasePicture(struct_LEAD_Bitmap& b);
+
+// A scratch picture that frees itself.
+struct ScratchPicture {
+    struct_LEAD_Bitmap pic{};
+    ScratchPicture() { describe(pic, 1, 1, 1); }
+    ~ScratchPicture() { releasePicture(pic); }
+    ScratchPicture(const ScratchPicture&) = delete;
+    ScratchPicture& operator=(const ScratchPicture&) = delete;
+};
 
 // Gives `target` the picture of `fresh`, releasing the one it had. fresh is
 // left without a picture.

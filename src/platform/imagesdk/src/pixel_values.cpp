@@ -97,6 +97,59 @@ void putRaw(const struct_LEAD_Bitmap& b, unsigned char* row, int x, uint32_t raw
     }
 }
 
+void rowToBgr(const struct_LEAD_Bitmap& b, const unsigned char* row, unsigned char* out) {
+    const int bpp = b.BitsPerPixel;
+    if (bpp <= 8) {
+        for (int x = 0; x < b.Width; ++x, out += 3) {
+            const unsigned i = indexAt(row, x, bpp);
+            const RGBQUAD q = static_cast<int>(i) < b.nColors ? b.pPalette[i] : RGBQUAD{0, 0, 0, 0};
+            out[0] = q.rgbBlue, out[1] = q.rgbGreen, out[2] = q.rgbRed;
+        }
+    } else if (bpp == 16) {
+        for (int x = 0; x < b.Width; ++x, out += 3) {
+            const unsigned v = row[2 * x] | row[2 * x + 1] << 8;
+            out[0] = static_cast<unsigned char>((v & 31) << 3);
+            out[1] = static_cast<unsigned char>(((v >> 5) & 31) << 3);
+            out[2] = static_cast<unsigned char>(((v >> 10) & 31) << 3);
+        }
+    } else {
+        const int step = bpp / 8;
+        const bool rgb = colorOrderRgb(b);
+        for (int x = 0; x < b.Width; ++x, out += 3, row += step) {
+            out[0] = row[rgb ? 2 : 0], out[1] = row[1], out[2] = row[rgb ? 0 : 2];
+        }
+    }
+}
+
+void rowFromBgr(const struct_LEAD_Bitmap& b, unsigned char* row, const unsigned char* in, NearestIndex* nearest) {
+    const int bpp = b.BitsPerPixel;
+    if (bpp <= 8) {
+        for (int x = 0; x < b.Width; ++x, in += 3) putIndex(row, x, bpp, (*nearest)(in[2], in[1], in[0]));
+    } else if (bpp == 16) {
+        for (int x = 0; x < b.Width; ++x, in += 3) {
+            const unsigned v = (in[2] >> 3) << 10 | (in[1] >> 3) << 5 | (in[0] >> 3);
+            row[2 * x] = static_cast<unsigned char>(v);
+            row[2 * x + 1] = static_cast<unsigned char>(v >> 8);
+        }
+    } else {
+        const int step = bpp / 8;
+        const bool rgb = colorOrderRgb(b);
+        for (int x = 0; x < b.Width; ++x, in += 3, row += step) {
+            row[rgb ? 2 : 0] = in[0], row[1] = in[1], row[rgb ? 0 : 2] = in[2];
+            if (step == 4) row[3] = 0xFF;
+        }
+    }
+}
+
+BgrRows bgrRows(const struct_LEAD_Bitmap& b) {
+    BgrRows r;
+    r.width = b.Width;
+    r.height = b.Height;
+    r.px.resize(size_t(b.Width) * size_t(b.Height) * 3);
+    for (int y = 0; y < b.Height; ++y) rowToBgr(b, storedRow(b, y), r.px.data() + size_t(y) * size_t(b.Width) * 3);
+    return r;
+}
+
 NearestIndex::NearestIndex(const RGBQUAD* table, int count) : table_(table), count_(count) {
     for (int i = count - 1; i >= 0; --i)  // the first of equal entries wins
         exact_[uint32_t(table[i].rgbRed) << 16 | uint32_t(table[i].rgbGreen) << 8 | table[i].rgbBlue] = uint8_t(i);

@@ -29,31 +29,17 @@ void packIndices(const cv::Mat& m, struct_LEAD_Bitmap& out) {
     }
 }
 
-cv::Mat unpack16(const struct_LEAD_Bitmap& b) {
+// Any picture's stored rows as a BGR matrix, and BGR samples back into one
+// (16 bits and colour tables).
+cv::Mat unpackBgr(const struct_LEAD_Bitmap& b) {
     cv::Mat m(b.Height, b.Width, CV_8UC3);
-    for (int y = 0; y < b.Height; ++y) {
-        const unsigned char* row = storedRow(b, y);
-        unsigned char* out = m.ptr<unsigned char>(y);
-        for (int x = 0; x < b.Width; ++x, out += 3) {
-            const unsigned v = row[2 * x] | row[2 * x + 1] << 8;
-            out[0] = static_cast<unsigned char>((v & 31) << 3);
-            out[1] = static_cast<unsigned char>(((v >> 5) & 31) << 3);
-            out[2] = static_cast<unsigned char>(((v >> 10) & 31) << 3);
-        }
-    }
+    for (int y = 0; y < b.Height; ++y) rowToBgr(b, storedRow(b, y), m.ptr<unsigned char>(y));
     return m;
 }
 
-void pack16(const cv::Mat& m, struct_LEAD_Bitmap& out) {
-    for (int y = 0; y < out.Height; ++y) {
-        const unsigned char* in = m.ptr<unsigned char>(y);
-        unsigned char* row = storedRow(out, y);
-        for (int x = 0; x < out.Width; ++x, in += 3) {
-            const unsigned v = (in[2] >> 3) << 10 | (in[1] >> 3) << 5 | (in[0] >> 3);
-            row[2 * x] = static_cast<unsigned char>(v);
-            row[2 * x + 1] = static_cast<unsigned char>(v >> 8);
-        }
-    }
+void packBgr(const cv::Mat& m, struct_LEAD_Bitmap& out) {
+    NearestIndex nearest(out.pPalette, out.nColors);
+    for (int y = 0; y < out.Height; ++y) rowFromBgr(out, storedRow(out, y), m.ptr<unsigned char>(y), &nearest);
 }
 
 // The colour table as a 1 x n BGR matrix, and back.
@@ -104,19 +90,8 @@ Samples samplesOf(const struct_LEAD_Bitmap& b) {
         cv::cvtColor(storedView(b), s.m, cv::COLOR_RGB2BGR);
     } else if (b.BitsPerPixel == 32) {
         cv::cvtColor(storedView(b), s.m, cv::COLOR_RGBA2BGRA);
-    } else if (b.BitsPerPixel == 16) {
-        s.m = unpack16(b);
     } else {
-        const cv::Mat idx = b.BitsPerPixel == 8 ? storedView(b) : unpackIndices(b);
-        s.m.create(b.Height, b.Width, CV_8UC3);
-        for (int y = 0; y < b.Height; ++y) {
-            const unsigned char* in = idx.ptr<unsigned char>(y);
-            cv::Vec3b* out = s.m.ptr<cv::Vec3b>(y);
-            for (int x = 0; x < b.Width; ++x) {
-                const RGBQUAD q = in[x] < b.nColors ? b.pPalette[in[x]] : RGBQUAD{0, 0, 0, 0};
-                out[x] = cv::Vec3b(q.rgbBlue, q.rgbGreen, q.rgbRed);
-            }
-        }
+        s.m = unpackBgr(b);
     }
     return s;
 }
@@ -129,19 +104,6 @@ cv::Mat withChannels(const cv::Mat& m, int channels) {
     cv::Mat out;
     cv::cvtColor(m, out, codes[m.channels()][channels]);
     return out;
-}
-
-int createDerived(const struct_LEAD_Bitmap& like, int bpp, uint32_t order, struct_LEAD_Bitmap& out) {
-    const int rc = createPicture(out, like.Width, like.Height, bpp, order);
-    if (rc != IMGSDK_SUCCESS) return rc;
-    if (bpp <= 8) {
-        if (order == ORDER_GRAY) fillGrayTable(out.pPalette, bpp);
-        else fillFixedTable(out.pPalette, bpp);
-    }
-    setViewPerspective(out, like.ViewPerspective);
-    out.XResolution = like.XResolution;
-    out.YResolution = like.YResolution;
-    return IMGSDK_SUCCESS;
 }
 
 int pictureLike(const struct_LEAD_Bitmap& like, const cv::Mat& m, struct_LEAD_Bitmap& out) {
@@ -159,18 +121,10 @@ int pictureLike(const struct_LEAD_Bitmap& like, const cv::Mat& m, struct_LEAD_Bi
         if (bpp == 24 && src.channels() == 4) cv::cvtColor(bgr, src, cv::COLOR_BGRA2BGR);
         if (colorOrderRgb(out)) cv::cvtColor(src, storedView(out), bpp == 32 ? cv::COLOR_BGRA2RGBA : cv::COLOR_BGR2RGB);
         else src.copyTo(storedView(out));
-    } else if (bpp == 16) {
+    } else {
         cv::Mat three = bgr;
         if (bgr.channels() == 4) cv::cvtColor(bgr, three, cv::COLOR_BGRA2BGR);
-        pack16(three, out);
-    } else {
-        NearestIndex nearest(out.pPalette, out.nColors);
-        for (int y = 0; y < out.Height; ++y) {
-            const unsigned char* in = bgr.ptr<unsigned char>(y);
-            unsigned char* row = storedRow(out, y);
-            const int step = bgr.channels();
-            for (int x = 0; x < out.Width; ++x, in += step) putIndex(row, x, bpp, nearest(in[2], in[1], in[0]));
-        }
+        packBgr(three, out);
     }
     return IMGSDK_SUCCESS;
 }
@@ -180,42 +134,6 @@ int replaceWithSamples(struct_LEAD_Bitmap& b, const cv::Mat& m) {
     const int rc = pictureLike(b, m, fresh);
     if (rc == IMGSDK_SUCCESS) replacePicture(b, fresh);
     return rc;
-}
-
-int applyCurves(struct_LEAD_Bitmap& b, const uint8_t* blue, const uint8_t* green, const uint8_t* red) {
-    if (!allocated(&b)) return IMGSDK_ERROR_NO_BITMAP;
-    return guarded([&] {
-        if (isGrayPicture(b)) {
-            cv::Mat v = storedView(b);
-            cv::LUT(v, cv::Mat(1, 256, CV_8UC1, const_cast<uint8_t*>(green)), v);
-        } else if (b.BitsPerPixel <= 8) {
-            for (int i = 0; i < b.nColors; ++i) {
-                RGBQUAD& q = b.pPalette[i];
-                q = RGBQUAD{blue[q.rgbBlue], green[q.rgbGreen], red[q.rgbRed], 0};
-            }
-        } else if (b.BitsPerPixel == 16) {
-            cv::Mat m = unpack16(b);
-            for (int y = 0; y < m.rows; ++y)
-                for (cv::Vec3b* p = m.ptr<cv::Vec3b>(y), *e = p + m.cols; p != e; ++p)
-                    *p = cv::Vec3b(blue[(*p)[0]], green[(*p)[1]], red[(*p)[2]]);
-            pack16(m, b);
-        } else {
-            const int ch = b.BitsPerPixel / 8;
-            cv::Mat table(1, 256, CV_8UC(ch));
-            const uint8_t* first = colorOrderRgb(b) ? red : blue;
-            const uint8_t* third = colorOrderRgb(b) ? blue : red;
-            for (int i = 0; i < 256; ++i) {
-                uint8_t* t = table.ptr<uint8_t>(0) + ch * i;
-                t[0] = first[i];
-                t[1] = green[i];
-                t[2] = third[i];
-                if (ch == 4) t[3] = static_cast<uint8_t>(i);
-            }
-            cv::Mat v = storedView(b);
-            cv::LUT(v, table, v);
-        }
-        return IMGSDK_SUCCESS;
-    });
 }
 
 int applyColorFunction(struct_LEAD_Bitmap& b, const std::function<void(cv::Mat& bgr)>& fn) {
@@ -295,8 +213,8 @@ int applyTransform(struct_LEAD_Bitmap& b, int outW, int outH, const Transform& f
                 fn(storedView(b), dst, bpp == 8 && !isGrayPicture(b));
             } else if (bpp == 16) {
                 cv::Mat dst(outH, outW, CV_8UC3);
-                fn(unpack16(b), dst, false);
-                pack16(dst, fresh);
+                fn(unpackBgr(b), dst, false);
+                packBgr(dst, fresh);
             } else {
                 cv::Mat dst(outH, outW, CV_8UC1);
                 fn(unpackIndices(b), dst, true);

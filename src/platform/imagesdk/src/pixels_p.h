@@ -30,22 +30,12 @@ cv::Mat withChannels(const cv::Mat& m, int channels);
 // The stored rows as samples with that many channels.
 inline cv::Mat samplesWith(const struct_LEAD_Bitmap& b, int channels) { return withChannels(samplesOf(b).m, channels); }
 
-// A fresh picture of like's size, view perspective and resolution at bpp and
-// order, with the grey table (ORDER_GRAY) or the fixed one.
-int createDerived(const struct_LEAD_Bitmap& like, int bpp, uint32_t order, struct_LEAD_Bitmap& out);
-
 // A fresh picture shaped like `like` (depth, order, table, perspective, resolution)
 // with the samples m (in the kind samplesOf gives for `like`), at m's size.
 int pictureLike(const struct_LEAD_Bitmap& like, const cv::Mat& m, struct_LEAD_Bitmap& out);
 
 // Replaces the record's picture with pictureLike(b, m).
 int replaceWithSamples(struct_LEAD_Bitmap& b, const cv::Mat& m);
-
-// One curve per colour component (blue, green, red) applied to every pixel;
-// pictures with a colour table change their table instead. Grey pictures use
-// the green curve.
-int applyCurves(struct_LEAD_Bitmap& b, const uint8_t* blue, const uint8_t* green, const uint8_t* red);
-inline int applyCurve(struct_LEAD_Bitmap& b, const uint8_t* curve) { return applyCurves(b, curve, curve, curve); }
 
 // A function over BGR colours (CV_8UC3, any size), applied to every pixel or
 // to the colour table. Grey pictures stay grey (the result's intensity).

@@ -81,6 +81,11 @@ public:
     }
     // True when the table has an entry point at that library and ordinal.
     bool has(Library lib, int ordinal) const;
+    // True when the entry point does more than answer "not supported".
+    template <Library L, int N>
+    bool implements() const {
+        return get<L, N>() != &NotSupported<typename Entry<L, N>::Fn>::call;
+    }
 
 private:
     using Generic = void (*)();
