@@ -5,7 +5,9 @@
 // should pass: counts that disagree with their arrays' contents, indices past
 // the end of a mesh, stale and forged handles, coordinates at the ends of the
 // int range. The arrays handed to GDI are always as long as the count says,
-// as Win32 requires of its callers.
+// as Win32 requires of its callers. Values are read in stream order, never
+// two in one call's arguments or one expression (whose order the compiler
+// picks), so the gcc builds' replays decode as the clang fuzzer did.
 #include "printer_p.h"
 
 #include <windows.h>
@@ -85,9 +87,9 @@ private:
         }
     }
     COLORREF color() {
-        return in_.ConsumeBool() ? in_.ConsumeIntegral<uint32_t>()
-                                 : RGB(in_.ConsumeIntegral<uint8_t>(), in_.ConsumeIntegral<uint8_t>(),
-                                       in_.ConsumeIntegral<uint8_t>());
+        if (in_.ConsumeBool()) return in_.ConsumeIntegral<uint32_t>();
+        const BYTE r = in_.ConsumeIntegral<uint8_t>(), g = in_.ConsumeIntegral<uint8_t>(), b = in_.ConsumeIntegral<uint8_t>();
+        return RGB(r, g, b);
     }
     DWORD rop3() {
         return in_.ConsumeBool() ? in_.ConsumeIntegral<DWORD>() : DWORD(in_.ConsumeIntegral<uint8_t>()) << 16;
@@ -198,7 +200,8 @@ private:
                 SetDIBits(nullptr, srcBitmap_, 0, static_cast<UINT>(std::abs(bi->bmiHeader.biHeight)),
                           dib.data() + dib.size() - bi->bmiHeader.biSizeImage, bi, DIB_RGB_COLORS);
         } else {
-            srcBitmap_ = CreateCompatibleBitmap(dc_, in_.ConsumeIntegralInRange(0, 24), in_.ConsumeIntegralInRange(0, 24));
+            const int w = in_.ConsumeIntegralInRange(0, 24), h = in_.ConsumeIntegralInRange(0, 24);
+            srcBitmap_ = CreateCompatibleBitmap(dc_, w, h);
         }
         if (srcBitmap_) SelectObject(src_, srcBitmap_);
     }
@@ -206,16 +209,16 @@ private:
     // ---- the calls
     void step() {
         switch (in_.ConsumeIntegralInRange(0, 27)) {
-        case 0: keep(pens_, CreatePen(in_.ConsumeIntegralInRange(-1, 9), width(), color())); break;
+        case 0: {
+            const int style = in_.ConsumeIntegralInRange(-1, 9), w = width();
+            keep(pens_, CreatePen(style, w, color()));
+            break;
+        }
         case 1: {
             LOGBRUSH lb{in_.ConsumeIntegralInRange<UINT>(0, 9), color(), in_.ConsumeIntegralInRange<ULONG_PTR>(0, 7)};
             std::vector<DWORD> dashes(in_.ConsumeIntegralInRange(0, 17));
             for (DWORD& d : dashes) d = in_.ConsumeBool() ? in_.ConsumeIntegral<DWORD>() : in_.ConsumeIntegralInRange(0, 9);
-            const DWORD style = in_.ConsumeBool() ? in_.ConsumeIntegral<DWORD>()
-                                                  : (in_.ConsumeBool() ? PS_GEOMETRIC : PS_COSMETIC) |
-                                                        in_.ConsumeIntegralInRange(0, 8) |
-                                                        in_.ConsumeIntegralInRange(0, 3) << 8 |
-                                                        in_.ConsumeIntegralInRange(0, 3) << 12;
+            const DWORD style = in_.ConsumeBool() ? in_.ConsumeIntegral<DWORD>() : penStyle();
             keep(pens_, ExtCreatePen(style, width(), &lb, static_cast<DWORD>(dashes.size()),
                                      dashes.empty() ? nullptr : dashes.data()));
             break;
@@ -224,21 +227,29 @@ private:
         case 3: SelectObject(dc_, in_.ConsumeBool() ? pick(pens_) : pick(brushes_)); break;
         case 4: makeRegion(); break;
         case 5: {
-            HRGN dest = region();
-            CombineRgn(dest ? dest : static_cast<HRGN>(regions_[0]), region(), region(), in_.ConsumeIntegralInRange(0, 6));
+            HRGN dest = region(), a = region(), b = region();
+            CombineRgn(dest ? dest : static_cast<HRGN>(regions_[0]), a, b, in_.ConsumeIntegralInRange(0, 6));
             break;
         }
-        case 6:
-            if (in_.ConsumeBool())
-                OffsetRgn(region(), coord(), coord());
-            else
-                SetRectRgn(region(), coord(), coord(), coord(), coord());
+        case 6: {
+            const bool offset = in_.ConsumeBool();
+            HRGN rgn = region();
+            if (offset) {
+                const int dx = coord(), dy = coord();
+                OffsetRgn(rgn, dx, dy);
+            } else {
+                const RECT r = rect();
+                SetRectRgn(rgn, r.left, r.top, r.right, r.bottom);
+            }
             break;
+        }
         case 7:
-            if (in_.ConsumeBool())
+            if (in_.ConsumeBool()) {
                 SelectClipRgn(dc_, region());
-            else
-                ExtSelectClipRgn(dc_, region(), in_.ConsumeIntegralInRange(0, 6));
+            } else {
+                HRGN rgn = region();
+                ExtSelectClipRgn(dc_, rgn, in_.ConsumeIntegralInRange(0, 6));
+            }
             break;
         case 8: {
             const RECT r = rect();
@@ -248,14 +259,22 @@ private:
                 ExcludeClipRect(dc_, r.left, r.top, r.right, r.bottom);
             break;
         }
-        case 9:
-            switch (in_.ConsumeIntegralInRange(0, 3)) {
-            case 0: PaintRgn(dc_, region()); break;
-            case 1: FillRgn(dc_, region(), brush()); break;
-            case 2: FrameRgn(dc_, region(), brush(), width(), width()); break;
-            default: InvertRgn(dc_, region()); break;
+        case 9: {
+            const int op = in_.ConsumeIntegralInRange(0, 3);
+            HRGN rgn = region();
+            if (op == 0) {
+                PaintRgn(dc_, rgn);
+            } else if (op == 1) {
+                FillRgn(dc_, rgn, brush());
+            } else if (op == 2) {
+                HBRUSH b = brush();
+                const int w = width(), h = width();
+                FrameRgn(dc_, rgn, b, w, h);
+            } else {
+                InvertRgn(dc_, rgn);
             }
             break;
+        }
         case 10: setState(); break;
         case 11:
             if (in_.ConsumeBool())
@@ -263,16 +282,23 @@ private:
             else
                 RestoreDC(dc_, in_.ConsumeIntegralInRange(-3, 3));
             break;
-        case 12:
-            if (in_.ConsumeBool())
-                MoveToEx(dc_, coord(), coord(), nullptr);
+        case 12: {
+            const bool move = in_.ConsumeBool();
+            const int x = coord(), y = coord();
+            if (move)
+                MoveToEx(dc_, x, y, nullptr);
             else
-                LineTo(dc_, coord(), coord());
+                LineTo(dc_, x, y);
             break;
+        }
         case 13: polyCall(); break;
         case 14: polyPolyCall(); break;
         case 15: shapeCall(); break;
-        case 16: PatBlt(dc_, coord(), coord(), coord(), coord(), rop3()); break;
+        case 16: {
+            const int x = coord(), y = coord(), w = coord(), h = coord();
+            PatBlt(dc_, x, y, w, h, rop3());
+            break;
+        }
         case 17: blit(); break;
         case 18: dibToDevice(); break;
         case 19: gradient(); break;
@@ -291,15 +317,19 @@ private:
         }
         case 21: {
             RECT r = rect();
-            DrawFrameControl(dc_, &r, in_.ConsumeIntegralInRange<UINT>(0, 5), in_.ConsumeIntegral<uint16_t>());
+            const UINT type = in_.ConsumeIntegralInRange<UINT>(0, 5), state = in_.ConsumeIntegral<uint16_t>();
+            DrawFrameControl(dc_, &r, type, state);
             break;
         }
-        case 22:
-            if (in_.ConsumeBool())
-                SetPixel(dc_, coord(), coord(), color());
+        case 22: {
+            const bool set = in_.ConsumeBool();
+            const int x = coord(), y = coord();
+            if (set)
+                SetPixel(dc_, x, y, color());
             else
-                GetPixel(dc_, coord(), coord());
+                GetPixel(dc_, x, y);
             break;
+        }
         case 23: query(); break;
         case 24: text(); break;
         case 25: {
@@ -313,26 +343,42 @@ private:
         case 26: {
             // Swap the blit source for a bitmap of another kind.
             HBITMAP old = srcBitmap_;
-            srcBitmap_ = CreateBitmap(in_.ConsumeIntegralInRange(0, 24), in_.ConsumeIntegralInRange(0, 24), 1,
-                                      in_.ConsumeBool() ? 1 : 32, nullptr);
+            const int w = in_.ConsumeIntegralInRange(0, 24), h = in_.ConsumeIntegralInRange(0, 24);
+            srcBitmap_ = CreateBitmap(w, h, 1, in_.ConsumeBool() ? 1 : 32, nullptr);
             SelectObject(src_, srcBitmap_ ? srcBitmap_ : old);
             if (srcBitmap_ && old) DeleteObject(old);
             if (!srcBitmap_) srcBitmap_ = old;
             break;
         }
-        default: SetBrushOrgEx(dc_, coord(), coord(), nullptr); break;
+        default: {
+            const int x = coord(), y = coord();
+            SetBrushOrgEx(dc_, x, y, nullptr);
+            break;
         }
+        }
+    }
+
+    // An ExtCreatePen style: type, dash style, end cap and join.
+    DWORD penStyle() {
+        const DWORD type = in_.ConsumeBool() ? PS_GEOMETRIC : PS_COSMETIC;
+        const DWORD dash = in_.ConsumeIntegralInRange(0, 8), cap = in_.ConsumeIntegralInRange(0, 3),
+                    join = in_.ConsumeIntegralInRange(0, 3);
+        return type | dash | cap << 8 | join << 12;
     }
 
     void makeBrush() {
         switch (in_.ConsumeIntegralInRange(0, 5)) {
         case 0: keep(brushes_, CreateSolidBrush(color())); break;
-        case 1: keep(brushes_, CreateHatchBrush(in_.ConsumeIntegralInRange(-1, 7), color())); break;
+        case 1: {
+            const int hatch = in_.ConsumeIntegralInRange(-1, 7);
+            keep(brushes_, CreateHatchBrush(hatch, color()));
+            break;
+        }
         case 2: {
             WORD rows[8];
             for (WORD& r : rows) r = in_.ConsumeIntegral<WORD>();
-            HBITMAP bits = CreateBitmap(in_.ConsumeIntegralInRange(0, 16), in_.ConsumeIntegralInRange(0, 8), 1,
-                                        in_.ConsumeBool() ? 1 : 32, nullptr);
+            const int w = in_.ConsumeIntegralInRange(0, 16), h = in_.ConsumeIntegralInRange(0, 8);
+            HBITMAP bits = CreateBitmap(w, h, 1, in_.ConsumeBool() ? 1 : 32, nullptr);
             if (bits) SetBitmapBits(bits, sizeof rows, rows);
             keep(brushes_, CreatePatternBrush(in_.ConsumeBool() ? bits : srcBitmap_));
             if (bits) DeleteObject(bits);
@@ -358,7 +404,11 @@ private:
         switch (in_.ConsumeIntegralInRange(0, 4)) {
         case 0: keep(regions_, CreateRectRgn(r.left, r.top, r.right, r.bottom)); break;
         case 1: keep(regions_, CreateEllipticRgn(r.left, r.top, r.right, r.bottom)); break;
-        case 2: keep(regions_, CreateRoundRectRgn(r.left, r.top, r.right, r.bottom, coord(), coord())); break;
+        case 2: {
+            const int w = coord(), h = coord();
+            keep(regions_, CreateRoundRectRgn(r.left, r.top, r.right, r.bottom, w, h));
+            break;
+        }
         case 3: {
             const std::vector<POINT> p = points(40);
             keep(regions_, CreatePolygonRgn(p.data(), static_cast<int>(p.size()), in_.ConsumeIntegralInRange(0, 3)));
@@ -386,9 +436,21 @@ private:
         case 4: SetPolyFillMode(dc_, in_.ConsumeIntegralInRange(0, 3)); break;
         case 5: SetStretchBltMode(dc_, in_.ConsumeIntegralInRange(0, 5)); break;
         case 6: SetArcDirection(dc_, in_.ConsumeIntegralInRange(0, 3)); break;
-        case 7: SetViewportOrgEx(dc_, coord(), coord(), nullptr); break;
-        case 8: SetWindowOrgEx(dc_, coord(), coord(), nullptr); break;
-        case 9: OffsetViewportOrgEx(dc_, coord(), coord(), nullptr); break;
+        case 7: {
+            const int x = coord(), y = coord();
+            SetViewportOrgEx(dc_, x, y, nullptr);
+            break;
+        }
+        case 8: {
+            const int x = coord(), y = coord();
+            SetWindowOrgEx(dc_, x, y, nullptr);
+            break;
+        }
+        case 9: {
+            const int x = coord(), y = coord();
+            OffsetViewportOrgEx(dc_, x, y, nullptr);
+            break;
+        }
         case 10: SetMapMode(dc_, in_.ConsumeIntegralInRange(0, 9)); break;
         case 11: SetGraphicsMode(dc_, in_.ConsumeIntegralInRange(0, 3)); break;
         case 12: SetDCBrushColor(dc_, color()); break;
@@ -430,12 +492,22 @@ private:
         switch (in_.ConsumeIntegralInRange(0, 6)) {
         case 0: Rectangle(dc_, r.left, r.top, r.right, r.bottom); break;
         case 1: Ellipse(dc_, r.left, r.top, r.right, r.bottom); break;
-        case 2: RoundRect(dc_, r.left, r.top, r.right, r.bottom, coord(), coord()); break;
-        case 3: Arc(dc_, r.left, r.top, r.right, r.bottom, coord(), coord(), coord(), coord()); break;
-        case 4: ArcTo(dc_, r.left, r.top, r.right, r.bottom, coord(), coord(), coord(), coord()); break;
-        case 5: Pie(dc_, r.left, r.top, r.right, r.bottom, coord(), coord(), coord(), coord()); break;
-        default: Chord(dc_, r.left, r.top, r.right, r.bottom, coord(), coord(), coord(), coord()); break;
+        case 2: {
+            const int w = coord(), h = coord();
+            RoundRect(dc_, r.left, r.top, r.right, r.bottom, w, h);
+            break;
         }
+        case 3: arc(Arc, r); break;
+        case 4: arc(ArcTo, r); break;
+        case 5: arc(Pie, r); break;
+        default: arc(Chord, r); break;
+        }
+    }
+
+    // An arc-like call with the bounds given and radial end points read.
+    void arc(decltype(&Arc) call, const RECT& r) {
+        const int x1 = coord(), y1 = coord(), x2 = coord(), y2 = coord();
+        call(dc_, r.left, r.top, r.right, r.bottom, x1, y1, x2, y2);
     }
 
     void blit() {
@@ -445,10 +517,12 @@ private:
         switch (in_.ConsumeIntegralInRange(0, 2)) {
         case 0: BitBlt(dc_, d.left, d.top, d.right, d.bottom, from, s.left, s.top, rop3()); break;
         case 1: StretchBlt(dc_, d.left, d.top, d.right, d.bottom, from, s.left, s.top, s.right, s.bottom, rop3()); break;
-        default:
-            MaskBlt(dc_, d.left, d.top, d.right, d.bottom, from, s.left, s.top, in_.ConsumeBool() ? srcBitmap_ : nullptr,
-                    coord(), coord(), in_.ConsumeIntegral<DWORD>());
+        default: {
+            HBITMAP mask = in_.ConsumeBool() ? srcBitmap_ : nullptr;
+            const int mx = coord(), my = coord();
+            MaskBlt(dc_, d.left, d.top, d.right, d.bottom, from, s.left, s.top, mask, mx, my, in_.ConsumeIntegral<DWORD>());
             break;
+        }
         }
     }
 
@@ -457,15 +531,17 @@ private:
         const auto* bi = reinterpret_cast<const BITMAPINFO*>(dib.data());
         const uint8_t* bits = dib.data() + dib.size() - bi->bmiHeader.biSizeImage;
         const RECT d = rect(), s = rect();
-        if (in_.ConsumeBool())
-            StretchDIBits(dc_, d.left, d.top, d.right, d.bottom, s.left, s.top, s.right, s.bottom, bits, bi,
-                          in_.ConsumeIntegralInRange<UINT>(0, 2), rop3());
-        else
+        if (in_.ConsumeBool()) {
+            const UINT usage = in_.ConsumeIntegralInRange<UINT>(0, 2);
+            StretchDIBits(dc_, d.left, d.top, d.right, d.bottom, s.left, s.top, s.right, s.bottom, bits, bi, usage, rop3());
+        } else {
             // The bits hold the header's rows; cLines may not claim more.
-            SetDIBitsToDevice(dc_, d.left, d.top, in_.ConsumeIntegral<DWORD>(), in_.ConsumeIntegral<DWORD>(), s.left,
-                              s.top, in_.ConsumeIntegral<UINT>(),
-                              in_.ConsumeIntegralInRange<UINT>(0, static_cast<UINT>(std::abs(bi->bmiHeader.biHeight))),
-                              bits, bi, in_.ConsumeIntegralInRange<UINT>(0, 2));
+            const DWORD w = in_.ConsumeIntegral<DWORD>(), h = in_.ConsumeIntegral<DWORD>();
+            const UINT start = in_.ConsumeIntegral<UINT>(),
+                       lines = in_.ConsumeIntegralInRange<UINT>(0, static_cast<UINT>(std::abs(bi->bmiHeader.biHeight))),
+                       usage = in_.ConsumeIntegralInRange<UINT>(0, 2);
+            SetDIBitsToDevice(dc_, d.left, d.top, w, h, s.left, s.top, start, lines, bits, bi, usage);
+        }
     }
 
     void gradient() {
@@ -493,7 +569,12 @@ private:
             }
             break;
         }
-        case 1: PtInRegion(region(), coord(), coord()); break;
+        case 1: {
+            HRGN rgn = region();
+            const int x = coord(), y = coord();
+            PtInRegion(rgn, x, y);
+            break;
+        }
         case 2: {
             const RECT r = rect();
             RectInRegion(region(), &r);
@@ -505,7 +586,11 @@ private:
             GetClipBox(dc_, &r);
             break;
         }
-        case 4: EqualRgn(region(), region()); break;
+        case 4: {
+            HRGN a = region(), b = region();
+            EqualRgn(a, b);
+            break;
+        }
         case 5: {
             POINT p[3] = {{coord(), coord()}, {coord(), coord()}, {coord(), coord()}};
             LPtoDP(dc_, p, 3);
@@ -547,10 +632,13 @@ private:
                                                          L"MS Sans Serif", L"Tahoma", L"SimSun", L"no such face"};
             if (font_) DeleteObject(font_);
             const int h = in_.ConsumeBool() ? in_.ConsumeIntegralInRange(-40, 40) : in_.ConsumeIntegralInRange(-400, 400);
-            font_ = CreateFontW(h, in_.ConsumeIntegralInRange(-20, 60), in_.ConsumeIntegral<int16_t>(),
-                                in_.ConsumeIntegral<int16_t>(), in_.ConsumeIntegralInRange(0, 1000), in_.ConsumeBool(),
-                                in_.ConsumeBool(), in_.ConsumeBool(), in_.ConsumeIntegral<uint8_t>(), 0, 0,
-                                in_.ConsumeIntegralInRange(0, 6), in_.ConsumeIntegral<uint8_t>(), in_.PickValueInArray(kFaces));
+            const int w = in_.ConsumeIntegralInRange(-20, 60), escapement = in_.ConsumeIntegral<int16_t>(),
+                      orientation = in_.ConsumeIntegral<int16_t>(), weight = in_.ConsumeIntegralInRange(0, 1000);
+            const bool italic = in_.ConsumeBool(), underline = in_.ConsumeBool(), strikeOut = in_.ConsumeBool();
+            const DWORD charSet = in_.ConsumeIntegral<uint8_t>(), quality = in_.ConsumeIntegralInRange(0, 6),
+                        pitch = in_.ConsumeIntegral<uint8_t>();
+            font_ = CreateFontW(h, w, escapement, orientation, weight, italic, underline, strikeOut, charSet, 0, 0, quality,
+                                pitch, in_.PickValueInArray(kFaces));
             SelectObject(dc_, font_);
         }
         std::wstring s(in_.ConsumeIntegralInRange(0, 12), L' ');
@@ -558,18 +646,27 @@ private:
         const int n = static_cast<int>(s.size());
         RECT r = rect();
         switch (in_.ConsumeIntegralInRange(0, 3)) {
-        case 0: TextOutW(dc_, coord(), coord(), s.c_str(), n); break;
+        case 0: {
+            const int x = coord(), y = coord();
+            TextOutW(dc_, x, y, s.c_str(), n);
+            break;
+        }
         case 1: {
             // With ETO_PDY the spacing comes in pairs.
             std::vector<INT> dx(2 * s.size());
             for (INT& d : dx) d = in_.ConsumeBool() ? in_.ConsumeIntegral<int>() : in_.ConsumeIntegralInRange(-50, 50);
-            ExtTextOutW(dc_, coord(), coord(), in_.ConsumeIntegralInRange<UINT>(0, 0x1FFFF), &r, s.c_str(), static_cast<UINT>(n),
-                        in_.ConsumeBool() && n ? dx.data() : nullptr);
+            const int x = coord(), y = coord();
+            const UINT options = in_.ConsumeIntegralInRange<UINT>(0, 0x1FFFF);
+            const bool spaced = in_.ConsumeBool() && n;
+            ExtTextOutW(dc_, x, y, options, &r, s.c_str(), static_cast<UINT>(n), spaced ? dx.data() : nullptr);
             break;
         }
-        case 2:  // DT_MODIFYSTRING would write past the caller's string
-            DrawTextW(dc_, s.c_str(), in_.ConsumeBool() ? -1 : n, &r, in_.ConsumeIntegral<UINT>() & ~UINT(DT_MODIFYSTRING));
+        case 2: {
+            const int count = in_.ConsumeBool() ? -1 : n;
+            // DT_MODIFYSTRING would write past the caller's string
+            DrawTextW(dc_, s.c_str(), count, &r, in_.ConsumeIntegral<UINT>() & ~UINT(DT_MODIFYSTRING));
             break;
+        }
         default: {
             SIZE size;
             GetTextExtentPoint32W(dc_, s.c_str(), n, &size);
