@@ -414,6 +414,9 @@ bool useDesktop(std::string* error) {
     // Only the kind of display the session has.
     if (!std::getenv("SDL_VIDEODRIVER") && !(std::getenv("DISPLAY") && std::getenv("WAYLAND_DISPLAY")))
         SDL_SetHint(SDL_HINT_VIDEODRIVER, std::getenv("DISPLAY") ? "x11" : "wayland");
+    // Before SDL's X11 driver starts: it keeps the handler it finds and puts
+    // it back when it shuts down, at exit, when late errors still arrive.
+    if (std::getenv("DISPLAY")) sdl::ignoreGoneX11Windows();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         if (error) *error = SDL_GetError();
         return false;
@@ -430,7 +433,6 @@ bool useDesktop(std::string* error) {
     // texture (on machines without a GPU, through a software rasteriser).
     if (driver == "x11" && !SDL_GetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION))
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    if (driver == "x11") sdl::ignoreGoneX11Windows();
     // Characters come from the keys (TranslateMessage), as on Windows.
     SDL_StopTextInput();
     const Uint32 wakeEvent = SDL_RegisterEvents(1);

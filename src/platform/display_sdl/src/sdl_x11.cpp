@@ -10,8 +10,9 @@ namespace {
 XErrorHandler gPrevious = nullptr;
 
 // SDL wakes a waiting event loop through a connection of its own, aimed at a
-// window that may have been destroyed meanwhile: BadWindow then is a race
-// that changes nothing, where Xlib's default handler would end the program.
+// window that may have been destroyed meanwhile (at the latest when SDL shuts
+// down at exit): BadWindow then is a race that changes nothing, where Xlib's
+// default handler would end the program, with status 1.
 int ignoreBadWindow(Display* display, XErrorEvent* e) {
     if (e->error_code == BadWindow) return 0;
     return gPrevious ? gPrevious(display, e) : 0;
