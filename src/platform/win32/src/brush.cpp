@@ -144,7 +144,9 @@ HBRUSH WINAPI CreatePatternBrush(HBITMAP hbm) {
 }
 
 HBRUSH WINAPI CreateDIBPatternBrushPt(const void* packed, UINT usage) {
-    if (!packed) return nullptr;
+    // Windows maps nothing in the first 64 KiB: a small value in lbHatch
+    // (CreateBrushIndirect, ExtCreatePen) is no DIB, and no reason to crash.
+    if (reinterpret_cast<uintptr_t>(packed) < 0x10000) return nullptr;
     auto b = std::make_unique<Brush>();
     b->style = BS_DIBPATTERNPT;
     b->color = usage;
