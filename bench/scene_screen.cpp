@@ -73,24 +73,6 @@ const std::vector<Object>& screen() {
 // ---------------------------------------------------------------------------
 // hmigfx
 
-Target::Target() {
-    m_dc.CreateCompatibleDC(nullptr);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = kWidth;
-    bi.bmiHeader.biHeight = -kHeight;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    m_bitmap = ::CreateDIBSection(m_dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    m_old = ::SelectObject(m_dc, m_bitmap);
-}
-
-Target::~Target() {
-    ::SelectObject(m_dc, m_old);
-    ::DeleteObject(m_bitmap);
-}
-
 void paintHmigfx(CDC& cdc, int zoom, bool gradientsOnly) {
     ::SetViewportOrgEx(cdc, 0, 0, nullptr);
     ::PatBlt(cdc, 0, 0, kWidth, kHeight, WHITENESS);

@@ -4,6 +4,8 @@
 // timer that also runs on Windows.
 #pragma once
 
+#include "surface.h"
+
 #include <hmigfx/hmigfx.h>
 
 #include <vector>
@@ -28,19 +30,9 @@ struct Object {
 
 const std::vector<Object>& screen();
 
-// A 32-bit top-down DIB section of the screen's size in a memory DC.
-class Target {
-public:
-    Target();
-    ~Target();
-    Target(const Target&) = delete;
-    Target& operator=(const Target&) = delete;
-    CDC& dc() { return m_dc; }
-
-private:
-    CDC m_dc;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_old;
+// What the screen is drawn on: the hmigfx command's 32-bit picture.
+struct Target : hmigfx::app::Surface {
+    Target() : Surface(kWidth, kHeight) {}
 };
 
 // Clears the target and draws every object (or only the gradient ones) at the zoom.
