@@ -23,9 +23,9 @@ HGDIOBJ addObject(std::unique_ptr<GdiObject> obj) {
 GdiObject* findObject(const void* h) { return table().find(reinterpret_cast<uintptr_t>(h)); }
 
 void removeObject(GdiObject* obj) {
-    if (!obj || findObject(obj->handle) != obj) return;
+    if (!obj) return;
     // Destroyed here, outside the table's lock: a DC's destructor releases its objects.
-    table().take(reinterpret_cast<uintptr_t>(obj->handle));
+    table().take(reinterpret_cast<uintptr_t>(obj->handle), obj);
 }
 
 void holdObject(GdiObject* obj) {

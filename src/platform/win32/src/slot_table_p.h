@@ -53,11 +53,12 @@ public:
     }
 
     // Hands the object back (the caller destroys it, outside the lock: a
-    // destructor may come back to the table) and retires its handle.
-    std::unique_ptr<T> take(uintptr_t handle) {
+    // destructor may come back to the table) and retires its handle; with
+    // `only`, only when that is the object the handle names.
+    std::unique_ptr<T> take(uintptr_t handle, const T* only = nullptr) {
         std::lock_guard<std::mutex> g(lock_);
         Slot* s = slotOf(handle);
-        if (!s) return nullptr;
+        if (!s || (only && s->obj.get() != only)) return nullptr;
         s->generation = (s->generation + 1) & kGenerationMask;
         if (s->generation == 0) s->generation = 1;
         free_.push_back(static_cast<uint32_t>(s - slots_.data()));
