@@ -1,8 +1,7 @@
 // PNG through the Windows Imaging Component.
 #include "png_codec_p.h"
 
-#include <windows.h>
-#include <wincodec.h>
+#include <wic_com.h>
 
 #include <vector>
 
@@ -10,23 +9,8 @@ namespace hmigfx::pngio {
 
 namespace {
 
-template <class T>
-struct Ref {
-    T* p = nullptr;
-    ~Ref() { reset(); }
-    void reset() {
-        if (p) p->Release();
-        p = nullptr;
-    }
-    T* operator->() const { return p; }
-};
-
-struct ComScope {
-    HRESULT hr = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    ~ComScope() {
-        if (SUCCEEDED(hr)) CoUninitialize();
-    }
-};
+using hmigfx::wincom::Com;
+using hmigfx::wincom::ComScope;
 
 std::wstring widen(const std::string& s) {
     const int n = MultiByteToWideChar(CP_UTF8, 0, s.c_str(), -1, nullptr, 0);
@@ -36,9 +20,9 @@ std::wstring widen(const std::string& s) {
     return w;
 }
 
-bool factory(Ref<IWICImagingFactory>& f) {
-    return SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                      reinterpret_cast<void**>(&f.p)));
+bool factory(Com<IWICImagingFactory>& f) {
+    *f.put() = wincom::newImagingFactory();
+    return f.get() != nullptr;
 }
 
 std::string hresult(const std::string& path, const char* what, HRESULT hr) {
@@ -54,13 +38,13 @@ bool writePng(const std::string& path, const Image& image, std::string* error) {
         image.pixels.size() != static_cast<size_t>(image.width) * image.height)
         return fail(error, "empty or inconsistent image");
     const ComScope com;
-    Ref<IWICImagingFactory> f;
-    Ref<IWICStream> stream;
-    Ref<IWICBitmapEncoder> encoder;
-    Ref<IWICBitmapFrameEncode> frame;
+    Com<IWICImagingFactory> f;
+    Com<IWICStream> stream;
+    Com<IWICBitmapEncoder> encoder;
+    Com<IWICBitmapFrameEncode> frame;
     if (!factory(f)) return fail(error, path + ": the Windows Imaging Component is not available");
     const std::wstring wpath = widen(path);
-    HRESULT hr = f->CreateStream(&stream.p);
+    HRESULT hr = f->CreateStream(stream.put());
     if (SUCCEEDED(hr)) hr = stream->InitializeFromFilename(wpath.c_str(), GENERIC_WRITE);
     if (FAILED(hr)) return fail(error, hresult(path, "opening for writing", hr));
     // 24-bit BGR rows: the pixels are 0x00RRGGBB, so each is its first three bytes.
@@ -72,9 +56,9 @@ bool writePng(const std::string& path, const Image& image, std::string* error) {
         bgr[3 * i + 2] = BYTE(image.pixels[i] >> 16);
     }
     WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
-    hr = f->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder.p);
-    if (SUCCEEDED(hr)) hr = encoder->Initialize(stream.p, WICBitmapEncoderNoCache);
-    if (SUCCEEDED(hr)) hr = encoder->CreateNewFrame(&frame.p, nullptr);
+    hr = f->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.put());
+    if (SUCCEEDED(hr)) hr = encoder->Initialize(stream.get(), WICBitmapEncoderNoCache);
+    if (SUCCEEDED(hr)) hr = encoder->CreateNewFrame(frame.put(), nullptr);
     if (SUCCEEDED(hr)) hr = frame->Initialize(nullptr);
     if (SUCCEEDED(hr)) hr = frame->SetSize(UINT(image.width), UINT(image.height));
     if (SUCCEEDED(hr)) hr = frame->SetPixelFormat(&format);
@@ -92,22 +76,22 @@ bool writePng(const std::string& path, const Image& image, std::string* error) {
 
 bool readPng(const std::string& path, Image& image, std::string* error) {
     const ComScope com;
-    Ref<IWICImagingFactory> f;
-    Ref<IWICBitmapDecoder> decoder;
-    Ref<IWICBitmapFrameDecode> frame;
-    Ref<IWICFormatConverter> converter;
+    Com<IWICImagingFactory> f;
+    Com<IWICBitmapDecoder> decoder;
+    Com<IWICBitmapFrameDecode> frame;
+    Com<IWICFormatConverter> converter;
     if (!factory(f)) return fail(error, path + ": the Windows Imaging Component is not available");
     const std::wstring wpath = widen(path);
     HRESULT hr = f->CreateDecoderFromFilename(wpath.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
-                                              &decoder.p);
+                                              decoder.put());
     if (FAILED(hr)) return fail(error, hresult(path, "decoding", hr));
     UINT w = 0, h = 0;
-    hr = decoder->GetFrame(0, &frame.p);
+    hr = decoder->GetFrame(0, frame.put());
     if (SUCCEEDED(hr)) hr = frame->GetSize(&w, &h);
     // Premultiplied BGRA is the picture composed over black.
-    if (SUCCEEDED(hr)) hr = f->CreateFormatConverter(&converter.p);
+    if (SUCCEEDED(hr)) hr = f->CreateFormatConverter(converter.put());
     if (SUCCEEDED(hr))
-        hr = converter->Initialize(frame.p, GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
+        hr = converter->Initialize(frame.get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
                                    WICBitmapPaletteTypeCustom);
     if (FAILED(hr) || w == 0 || h == 0) return fail(error, hresult(path, "decoding", hr));
     image.width = int(w);

@@ -13,14 +13,6 @@
 
 namespace imagesdk::detail {
 
-IWICImagingFactory* wicFactory() {
-    IWICImagingFactory* factory = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                reinterpret_cast<void**>(&factory))))
-        return nullptr;
-    return factory;
-}
-
 int resample(struct_LEAD_Bitmap* b, int width, int height, unsigned long flags) {
     const WicSession wic;
     if (!wic) return IMGSDK_ERROR_NOT_SUPPORTED;
